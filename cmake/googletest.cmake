@@ -1,0 +1,15 @@
+# GoogleTest: the installed package natively, its sources (Debian's googletest package) when
+# cross-compiling, so that the Windows tests link a MinGW build of it.
+set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+if(NOT CMAKE_CROSSCOMPILING)
+    find_package(GTest QUIET)
+endif()
+if(NOT TARGET GTest::gtest_main)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+    add_library(GTest::gmock ALIAS gmock)
+endif()
+include(GoogleTest)

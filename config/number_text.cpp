@@ -1,0 +1,113 @@
+#include "config/number_text.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace config {
+namespace {
+
+bool IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
+bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
+
+// The decimal text without its surrounding blanks, in ASCII, when it is a plain decimal
+// number; empty otherwise. strtod alone would also take hexadecimal, "inf" and "nan".
+std::string DecimalOnly(const std::wstring& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsBlank(text[end - 1])) {
+        --end;
+    }
+    std::size_t i = begin;
+    if (i < end && (text[i] == L'+' || text[i] == L'-')) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    while (i < end && IsDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < end && text[i] == L'.') {
+        ++i;
+        while (i < end && IsDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return {};
+    }
+    if (i < end && (text[i] == L'e' || text[i] == L'E')) {
+        ++i;
+        if (i < end && (text[i] == L'+' || text[i] == L'-')) {
+            ++i;
+        }
+        std::size_t exponentDigits = 0;
+        while (i < end && IsDigit(text[i])) {
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) {
+            return {};
+        }
+    }
+    if (i != end) {
+        return {};
+    }
+    return std::string(text.begin() + static_cast<std::ptrdiff_t>(begin),
+                       text.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+std::optional<double> ParseDouble(const std::wstring& text) {
+    const std::string decimal = DecimalOnly(text);
+    if (decimal.empty()) {
+        return std::nullopt;
+    }
+    // The text is plain ASCII decimal here; "C" number syntax is what the file holds on
+    // every machine, whatever the user's locale.
+    const double value = std::strtod(decimal.c_str(), nullptr);
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+double RoundHalfEven(double value) {
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    if (fraction > 0.5) {
+        return floor + 1.0;
+    }
+    if (fraction < 0.5) {
+        return floor;
+    }
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+std::optional<float> ParseSingle(const std::wstring& text) {
+    const auto value = ParseDouble(text);
+    if (!value || std::fabs(*value) > static_cast<double>(std::numeric_limits<float>::max())) {
+        return std::nullopt;
+    }
+    return static_cast<float>(*value);
+}
+
+std::optional<std::int16_t> ParseInt16(const std::wstring& text) {
+    const auto value = ParseDouble(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    const double rounded = RoundHalfEven(*value);
+    if (rounded < std::numeric_limits<std::int16_t>::min() ||
+        rounded > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace config

@@ -1,0 +1,50 @@
+#include "config/settings.h"
+
+#include "app/main.h"
+#include "config/ini_mod.h"
+#include "config/number_text.h"
+#include "platform/error.h"
+#include "platform/text.h"
+
+namespace config {
+
+SettingsValues& Settings() {
+    static SettingsValues values;
+    return values;
+}
+
+std::wstring SettingsFilePath(const platform::Process& process) {
+    return platform::AddBackslash(process.AppPath()) + kIniName;
+}
+
+void LoadSettings(platform::Platform& os) {
+    using platform::IgnoreErrors;
+    auto& values = Settings();
+    IgnoreErrors([&] { IniMod::SetIniFile(SettingsFilePath(os.process)); });
+    IgnoreErrors([&] {
+        values.MediaFile = IniMod::ReadIni(os.profile, kSection, L"MediaFile", std::nullopt);
+    });
+    IgnoreErrors([&] {
+        if (auto time = ParseSingle(IniMod::ReadIni(os.profile, kSection, L"Time", L"3"))) {
+            values.Time = *time;
+        }
+    });
+    IgnoreErrors([&] {
+        if (auto width = ParseInt16(IniMod::ReadIni(os.profile, kSection, L"Width", std::nullopt))) {
+            values.Width = *width;
+        }
+    });
+    IgnoreErrors([&] {
+        if (auto height =
+                ParseInt16(IniMod::ReadIni(os.profile, kSection, L"Height", std::nullopt))) {
+            values.Height = *height;
+        }
+    });
+    IgnoreErrors([&] {
+        if (values.MediaFile.empty()) {
+            app::ShowSettings(os);
+        }
+    });
+}
+
+}  // namespace config

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace config {
+
+// The four settings of the process, filled only by LoadSettings. Only Width chooses the
+// size: 0 is the media's natural size (Height then ignored), anything else the fixed size
+// Width x Height.
+struct SettingsValues {
+    std::wstring MediaFile;
+    float Time = 0.0F;
+    std::int16_t Width = 0;
+    std::int16_t Height = 0;
+};
+
+SettingsValues& Settings();
+
+inline constexpr wchar_t kSection[] = L"Kestro";
+inline constexpr wchar_t kIniName[] = L"kestro.ini";
+
+// The settings file beside the executable.
+std::wstring SettingsFilePath(const platform::Process& process);
+
+// Fills the four values from the settings file; a value that does not convert keeps what it
+// held. Opens the settings window when no media file is configured. Never fails.
+void LoadSettings(platform::Platform& os);
+
+}  // namespace config

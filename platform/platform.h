@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+#include "platform/window_system.h"
+
+namespace platform {
+
+// The operating system as the program's logic sees it, one interface per role.
+struct Platform {
+    Process& process;
+    FileSystem& files;
+    ProfileFile& profile;
+    WindowSystem& windows;
+};
+
+}  // namespace platform

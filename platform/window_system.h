@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+// A decoded picture file (BMP, GIF or JPEG). Its owner releases it by dropping it.
+class Picture {
+public:
+    virtual ~Picture() = default;
+};
+
+// A borderless child box that measures in pixels. With persistent drawing on, whatever is
+// drawn into it goes to an off-screen image of the box's size, which the box paints from.
+class PictureBox {
+public:
+    virtual ~PictureBox() = default;
+
+    virtual void SetPersistentDrawing(bool on) = 0;
+    // Moves and sizes the box; the window's resize handler runs when the size changes.
+    virtual void Move(int left, int top, int width, int height) = 0;
+    virtual Size InnerSize() const = 0;
+    // The box's window handle, as media devices take it.
+    virtual std::intptr_t Handle() const = 0;
+    // Repaints the box from its persistent image now.
+    virtual void Refresh() = 0;
+    // Makes the current persistent image the box's displayed picture.
+    virtual void ImageToPicture() = 0;
+    // Displays the picture; the box takes the picture's size (the resize handler runs).
+    virtual void SetPicture(const Picture& picture) = 0;
+    // Draws the picture into the persistent image at (0, 0), scaled to width x height.
+    virtual void PaintPicture(const Picture& picture, int width, int height) = 0;
+    // Draws a PNG file into the persistent image from its top-left corner, scaled to the
+    // box, alpha blended over the box's background.
+    virtual void DrawPngFile(const std::wstring& path) = 0;
+};
+
+// What the exit-show window reports to the program.
+class ByeWindowEvents {
+public:
+    virtual ~ByeWindowEvents() = default;
+
+    // 0 close box or system menu, 1 the program's own unload, 2 end of the Windows session,
+    // 3 a close request from another program (task manager, taskkill).
+    virtual void OnCloseRequest(int reason) = 0;
+    virtual void OnPictureResize() = 0;
+};
+
+// The exit-show window: borderless, not in the taskbar, holding one picture box.
+class ShowWindow {
+public:
+    virtual ~ShowWindow() = default;
+
+    virtual PictureBox& Picture1() = 0;
+    // Outer size in pixels; without a border that is the client area too.
+    virtual void SetOuterSize(int width, int height) = 0;
+    // Centres the window on the primary screen for its current size.
+    virtual void CenterOnScreen() = 0;
+    virtual void Show() = 0;
+    // Places the window above all windows that are not top-most, without moving or sizing it.
+    virtual void MakeTopMost() = 0;
+    // Asks the window to close as the program's own request (close reason 1).
+    virtual void Unload() = 0;
+};
+
+// What the settings window reports to the program.
+class SettingEvents {
+public:
+    virtual ~SettingEvents() = default;
+
+    // The user closed the window by its close box; it is gone.
+    virtual void OnUnload() = 0;
+};
+
+class SettingView {
+public:
+    virtual ~SettingView() = default;
+
+    virtual void SetCaption(const std::wstring& caption) = 0;
+    virtual void Show() = 0;
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // Windows are created hidden; they receive system events (the end of the session
+    // among them) although invisible.
+    virtual std::unique_ptr<ShowWindow> LoadByeWindow(ByeWindowEvents& events) = 0;
+    virtual std::unique_ptr<SettingView> LoadSettingWindow(SettingEvents& events) = 0;
+    // Decodes a BMP, GIF or JPEG file; throws when it cannot.
+    virtual std::unique_ptr<Picture> LoadPicture(const std::wstring& path) = 0;
+};
+
+}  // namespace platform

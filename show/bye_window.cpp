@@ -1,0 +1,122 @@
+#include "show/bye_window.h"
+
+#include <array>
+#include <cstdint>
+
+#include "config/settings.h"
+#include "platform/error.h"
+#include "platform/text.h"
+#include "show/png_size.h"
+#include "show/timed_wait.h"
+
+namespace show {
+namespace {
+
+constexpr int kReasonTaskManager = 3;
+
+std::wstring Ending(const std::wstring& path) {
+    return platform::LowerCase(platform::LastChars(path, 4));
+}
+
+}  // namespace
+
+bool IsStillPicture(const std::wstring& path) {
+    static const std::array<std::wstring, 4> kEndings = {L".bmp", L".gif", L".png", L".jpg"};
+    const auto ending = Ending(path);
+    for (const auto& still : kEndings) {
+        if (ending == still) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ByeWindow::Load() { window_ = os_.windows.LoadByeWindow(*this); }
+
+void ByeWindow::Unload() { window_->Unload(); }
+
+void ByeWindow::OnPictureResize() {
+    // The platform may report the box's first size while the window is still being built.
+    if (!window_) {
+        return;
+    }
+    const auto size = window_->Picture1().InnerSize();
+    window_->SetOuterSize(size.width, size.height);
+}
+
+void ByeWindow::OnCloseRequest(int reason) {
+    using platform::IgnoreErrors;
+    if (reason == kReasonTaskManager) {
+        os_.process.EndProgram();
+    }
+    IgnoreErrors([&] { config::LoadSettings(os_); });
+    const auto& mediaFile = config::Settings().MediaFile;
+    if (!IsStillPicture(mediaFile)) {
+        // Playing other media comes later; until then there is nothing to show.
+        os_.process.EndProgram();
+    }
+    ShowStillPicture(Ending(mediaFile));
+    IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });
+    os_.process.EndProgram();
+}
+
+void ByeWindow::ShowStillPicture(const std::wstring& ending) {
+    using platform::IgnoreErrors;
+    IgnoreErrors([&] { window_->Picture1().SetPersistentDrawing(true); });
+    if (ending == L".png") {
+        ShowPng();
+    } else {
+        ShowOlePicture();
+    }
+    ShowTopMost();
+}
+
+void ByeWindow::ShowPng() {
+    using platform::IgnoreErrors;
+    const auto& settings = config::Settings();
+    auto& box = window_->Picture1();
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    IgnoreErrors([&] {
+        if (settings.Width == 0) {
+            GetPngSize(os_.files, settings.MediaFile, width, height);
+        } else {
+            width = settings.Width;
+            height = settings.Height;
+        }
+    });
+    IgnoreErrors([&] { box.Move(0, 0, width, height); });
+    IgnoreErrors([&] { box.DrawPngFile(settings.MediaFile); });
+    IgnoreErrors([&] { box.Refresh(); });
+    IgnoreErrors([&] { box.ImageToPicture(); });
+}
+
+void ByeWindow::ShowOlePicture() {
+    using platform::IgnoreErrors;
+    const auto& settings = config::Settings();
+    auto& box = window_->Picture1();
+    if (settings.Width == 0) {
+        IgnoreErrors([&] { box.SetPicture(*os_.windows.LoadPicture(settings.MediaFile)); });
+        return;
+    }
+    IgnoreErrors([&] { box.Move(0, 0, settings.Width, settings.Height); });
+    std::unique_ptr<platform::Picture> picture;
+    IgnoreErrors([&] { picture = os_.windows.LoadPicture(settings.MediaFile); });
+    IgnoreErrors([&] {
+        if (picture) {
+            box.PaintPicture(*picture, settings.Width, settings.Height);
+        }
+    });
+    IgnoreErrors([&] { box.ImageToPicture(); });
+}
+
+void ByeWindow::ShowTopMost() {
+    using platform::IgnoreErrors;
+    // Centred for the final size, so that a large picture is not pushed off the screen.
+    IgnoreErrors([&] { window_->CenterOnScreen(); });
+    IgnoreErrors([&] { window_->Show(); });
+    IgnoreErrors([&] { window_->MakeTopMost(); });
+}
+
+}  // namespace show
+
