@@ -30,7 +30,8 @@ void LoadSettings(platform::Platform& os) {
         }
     });
     IgnoreErrors([&] {
-        if (auto width = ParseInt16(IniMod::ReadIni(os.profile, kSection, L"Width", std::nullopt))) {
+        if (auto width =
+                ParseInt16(IniMod::ReadIni(os.profile, kSection, L"Width", std::nullopt))) {
             values.Width = *width;
         }
     });

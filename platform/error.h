@@ -9,13 +9,13 @@ namespace platform {
 // A failed operation of the operating system (or of the program's own checks, such as a
 // number that does not fit), carrying the platform's description of what went wrong.
 class Error : public std::exception {
-public:
+  public:
     explicit Error(std::wstring description) : description_(std::move(description)) {}
 
     const std::wstring& Description() const noexcept { return description_; }
     const char* what() const noexcept override { return "platform::Error"; }
 
-private:
+  private:
     std::wstring description_;
 };
 

@@ -8,7 +8,7 @@
 namespace platform {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // A file (not a folder) of that name exists; hidden and system files count.

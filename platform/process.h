@@ -7,7 +7,7 @@ namespace platform {
 // The running process and its runtime: what it was started with, what it knows about
 // itself, its clock and its event loop.
 class Process {
-public:
+  public:
     virtual ~Process() = default;
 
     // The argument text after the program's own name.

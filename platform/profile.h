@@ -7,7 +7,7 @@ namespace platform {
 
 // The initialization-file functions of the platform.
 class ProfileFile {
-public:
+  public:
     virtual ~ProfileFile() = default;
 
     // The whole value of the key, or the default (empty when there is none) when the file,

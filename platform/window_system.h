@@ -13,14 +13,14 @@ struct Size {
 
 // A decoded picture file (BMP, GIF or JPEG). Its owner releases it by dropping it.
 class Picture {
-public:
+  public:
     virtual ~Picture() = default;
 };
 
 // A borderless child box that measures in pixels. With persistent drawing on, whatever is
 // drawn into it goes to an off-screen image of the box's size, which the box paints from.
 class PictureBox {
-public:
+  public:
     virtual ~PictureBox() = default;
 
     virtual void SetPersistentDrawing(bool on) = 0;
@@ -44,7 +44,7 @@ public:
 
 // What the exit-show window reports to the program.
 class ByeWindowEvents {
-public:
+  public:
     virtual ~ByeWindowEvents() = default;
 
     // 0 close box or system menu, 1 the program's own unload, 2 end of the Windows session,
@@ -55,7 +55,7 @@ public:
 
 // The exit-show window: borderless, not in the taskbar, holding one picture box.
 class ShowWindow {
-public:
+  public:
     virtual ~ShowWindow() = default;
 
     virtual PictureBox& Picture1() = 0;
@@ -72,7 +72,7 @@ public:
 
 // What the settings window reports to the program.
 class SettingEvents {
-public:
+  public:
     virtual ~SettingEvents() = default;
 
     // The user closed the window by its close box; it is gone.
@@ -80,7 +80,7 @@ public:
 };
 
 class SettingView {
-public:
+  public:
     virtual ~SettingView() = default;
 
     virtual void SetCaption(const std::wstring& caption) = 0;
@@ -88,7 +88,7 @@ public:
 };
 
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
 
     // Windows are created hidden; they receive system events (the end of the session

@@ -12,7 +12,7 @@ inline constexpr wchar_t kCaptionSuffix[] = L"の設定";
 // The settings window. It is loaded when first shown, and again after the user has closed
 // it by its close box.
 class Setting final : public platform::SettingEvents {
-public:
+  public:
     explicit Setting(platform::Platform& os) : os_(os) {}
 
     void Show();
@@ -21,7 +21,7 @@ public:
     // "Kestro 2.1の設定": title, major and minor version.
     static std::wstring Caption(const platform::Process& process);
 
-private:
+  private:
     void Load();
 
     platform::Platform& os_;

@@ -119,4 +119,3 @@ void ByeWindow::ShowTopMost() {
 }
 
 }  // namespace show
-

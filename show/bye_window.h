@@ -12,7 +12,7 @@ inline constexpr wchar_t kByeWindowCaption[] = L"Windows の終了";
 // The exit-show window. Loaded hidden, it waits for a close request; its close handler
 // presents the show and ends the program.
 class ByeWindow final : public platform::ByeWindowEvents {
-public:
+  public:
     explicit ByeWindow(platform::Platform& os) : os_(os) {}
 
     void Load();
@@ -22,7 +22,7 @@ public:
     void OnCloseRequest(int reason) override;
     void OnPictureResize() override;
 
-private:
+  private:
     void ShowStillPicture(const std::wstring& ending);
     void ShowPng();
     void ShowOlePicture();

@@ -1,0 +1,205 @@
+#include "show/bye_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/forms.h"
+#include "config/settings.h"
+#include "fake_platform.h"
+
+namespace {
+
+std::vector<std::uint8_t> PngHeader(std::uint16_t width, std::uint16_t height) {
+    return {137,
+            80,
+            78,
+            71,
+            13,
+            10,
+            26,
+            10,
+            0,
+            0,
+            0,
+            13,
+            'I',
+            'H',
+            'D',
+            'R',
+            0,
+            0,
+            static_cast<std::uint8_t>(width >> 8),
+            static_cast<std::uint8_t>(width),
+            0,
+            0,
+            static_cast<std::uint8_t>(height >> 8),
+            static_cast<std::uint8_t>(height)};
+}
+
+// Runs the close handler the way /test does and returns what the show did, from the first
+// step on the picture box to the end of the program, without the wait's turns.
+fake::Log Show(fake::Os& os, int reason = 1) {
+    auto& window = app::TheByeWindow(os.platform);
+    os.log.clear();
+    EXPECT_THROW(window.OnCloseRequest(reason), fake::ProgramEnded);
+    return os.log;
+}
+
+struct Config {
+    const wchar_t* mediaFile;
+    const wchar_t* width;
+    const wchar_t* height;
+};
+
+void Configure(fake::Os& os, const Config& config) {
+    os.SetIni(L"MediaFile", config.mediaFile);
+    os.SetIni(L"Time", L"2");
+    os.SetIni(L"Width", config.width);
+    os.SetIni(L"Height", config.height);
+    os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
+    os.windows.pictures[L"C:\\BYE.JPG"] = {640, 480};
+    os.windows.pictures[L"C:\\bye.gif"] = {32, 16};
+    os.files.files[L"C:\\bye.png"] = PngHeader(352, 288);
+    os.files.files[L"C:\\bye.PNG"] = PngHeader(50, 40);
+}
+
+TEST(ByeWindowTest, StillPictureRoads) {
+    const struct {
+        Config config;
+        fake::Log show;
+    } cases[] = {
+        {{L"C:\\bye.bmp", L"0", L"200"},  // natural size: the Height is ignored
+         {"Picture1.SetPersistentDrawing on", "LoadPicture C:\\bye.bmp",
+          "Picture1.SetPicture 200 120", "Window.SetOuterSize 200 120",
+          "Window.CenterOnScreen 200 120", "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+        {{L"C:\\bye.gif", L"", L""},
+         {"Picture1.SetPersistentDrawing on", "LoadPicture C:\\bye.gif",
+          "Picture1.SetPicture 32 16", "Window.SetOuterSize 32 16", "Window.CenterOnScreen 32 16",
+          "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+        {{L"C:\\BYE.JPG", L"300", L"0"},  // fixed size 300 x 0
+         {"Picture1.SetPersistentDrawing on", "Picture1.Move 0 0 300 0",
+          "Window.SetOuterSize 300 0", "LoadPicture C:\\BYE.JPG",
+          "Picture1.PaintPicture 640 480 -> 300 0", "Picture1.ImageToPicture",
+          "Window.CenterOnScreen 300 0", "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+        {{L"C:\\bye.png", L"0", L""},
+         {"Picture1.SetPersistentDrawing on", "Picture1.Move 0 0 352 288",
+          "Window.SetOuterSize 352 288", "Picture1.DrawPngFile C:\\bye.png 352 288",
+          "Picture1.Refresh", "Picture1.ImageToPicture", "Window.CenterOnScreen 352 288",
+          "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+        {{L"C:\\bye.PNG", L"300", L"200"},  // fixed size stretches a PNG too
+         {"Picture1.SetPersistentDrawing on", "Picture1.Move 0 0 300 200",
+          "Window.SetOuterSize 300 200", "Picture1.DrawPngFile C:\\bye.PNG 300 200",
+          "Picture1.Refresh", "Picture1.ImageToPicture", "Window.CenterOnScreen 300 200",
+          "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+        {{L"C:\\bye.PNG", L"0", L"7"},
+         {"Picture1.SetPersistentDrawing on", "Picture1.Move 0 0 50 40",
+          "Window.SetOuterSize 50 40", "Picture1.DrawPngFile C:\\bye.PNG 50 40", "Picture1.Refresh",
+          "Picture1.ImageToPicture", "Window.CenterOnScreen 50 40", "Window.Show",
+          "Window.MakeTopMost", "EndProgram"}},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        Configure(os, c.config);
+        auto show = Show(os);
+        EXPECT_EQ(show, c.show) << fake::Narrow(c.config.mediaFile);
+    }
+}
+
+TEST(ByeWindowTest, FailingPicturesStillShowTheWindowForTheWholeTime) {
+    const struct {
+        Config config;
+        fake::Log show;
+    } cases[] = {
+        {{L"C:\\missing.bmp", L"0", L""},  // the box keeps its size
+         {"Picture1.SetPersistentDrawing on", "LoadPicture C:\\missing.bmp",
+          "Window.CenterOnScreen 357 271", "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+        {{L"C:\\missing.jpg", L"320", L"240"},
+         {"Picture1.SetPersistentDrawing on", "Picture1.Move 0 0 320 240",
+          "Window.SetOuterSize 320 240", "LoadPicture C:\\missing.jpg", "Picture1.ImageToPicture",
+          "Window.CenterOnScreen 320 240", "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+        {{L"C:\\missing.png", L"0", L""},  // no size from the probe: 0 x 0
+         {"Picture1.SetPersistentDrawing on", "Picture1.Move 0 0 0 0", "Window.SetOuterSize 0 0",
+          "Picture1.DrawPngFile C:\\missing.png 0 0", "Picture1.Refresh", "Picture1.ImageToPicture",
+          "Window.CenterOnScreen 0 0", "Window.Show", "Window.MakeTopMost", "EndProgram"}},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        Configure(os, c.config);
+        const double start = os.process.timeOfDay;
+        EXPECT_EQ(Show(os), c.show) << fake::Narrow(c.config.mediaFile);
+        EXPECT_NEAR(os.process.timeOfDay - start, 2.0, 0.015);
+    }
+}
+
+TEST(ByeWindowTest, EveryFailingStepIsSkipped) {
+    for (const char* failing :
+         {"Picture1.SetPersistentDrawing", "Picture1.Move", "Picture1.DrawPngFile",
+          "Picture1.Refresh", "Picture1.ImageToPicture", "Picture1.SetPicture",
+          "Picture1.PaintPicture", "LoadPicture"}) {
+        for (const auto* width : {L"0", L"300"}) {
+            for (const auto* file : {L"C:\\bye.png", L"C:\\bye.bmp"}) {
+                fake::Os os;
+                Configure(os, {file, width, L"200"});
+                os.windows.failing.insert(failing);
+                const auto show = Show(os);
+                EXPECT_EQ(std::count(show.begin(), show.end(), "Window.Show"), 1) << failing;
+                EXPECT_EQ(show.back(), "EndProgram");
+            }
+        }
+    }
+}
+
+TEST(ByeWindowTest, OverflowingPngLeavesTheSizeAsItStands) {
+    fake::Os os;
+    Configure(os, {L"C:\\wide.png", L"0", L""});
+    auto header = PngHeader(100, 40000);
+    os.files.files[L"C:\\wide.png"] = header;
+    EXPECT_EQ(Show(os)[1], "Picture1.Move 0 0 100 0");
+}
+
+TEST(ByeWindowTest, CloseRequestReasons) {
+    for (const int reason : {0, 1, 2}) {
+        fake::Os os;
+        Configure(os, {L"C:\\bye.bmp", L"0", L""});
+        const auto show = Show(os, reason);
+        EXPECT_EQ(std::count(show.begin(), show.end(), "Window.Show"), 1) << reason;
+    }
+    fake::Os os;
+    Configure(os, {L"C:\\bye.bmp", L"0", L""});
+    EXPECT_EQ(Show(os, 3), (fake::Log{"EndProgram"}));
+    EXPECT_EQ(config::Settings().MediaFile, L"");  // ended before the settings were read
+}
+
+TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
+    fake::Os os;
+    Configure(os, {L"C:\\bye.bmp", L"0", L""});
+    config::LoadSettings(os.platform);
+    os.SetIni(L"MediaFile", L"C:\\bye.gif");
+    const auto show = Show(os);
+    EXPECT_EQ(show[1], "LoadPicture C:\\bye.gif");
+}
+
+TEST(ByeWindowTest, OtherMediaEndsAtOnceForNow) {
+    for (const auto* file : {L"C:\\bye.jpeg", L"C:\\bye.wav", L"", L"png"}) {
+        fake::Os os;
+        Configure(os, {file, L"0", L""});
+        const auto show = Show(os);
+        EXPECT_EQ(std::count(show.begin(), show.end(), "Window.Show"), 0) << fake::Narrow(file);
+        EXPECT_EQ(show.back(), "EndProgram");
+    }
+}
+
+TEST(ByeWindowTest, StillPictureEndings) {
+    const struct {
+        const wchar_t* path;
+        bool still;
+    } cases[] = {{L"a.bmp", true},   {L"a.GIF", true},  {L"a.Png", true}, {L"a.jpg", true},
+                 {L"a.jpeg", false}, {L"a.avi", false}, {L".png", true},  {L"png", false},
+                 {L"", false},       {L"a.png ", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(show::IsStillPicture(c.path), c.still) << fake::Narrow(c.path);
+    }
+}
+
+}  // namespace

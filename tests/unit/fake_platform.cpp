@@ -1,0 +1,192 @@
+#include "fake_platform.h"
+
+#include <cmath>
+
+#include "app/forms.h"
+#include "config/ini_mod.h"
+#include "config/settings.h"
+#include "platform/error.h"
+
+namespace fake {
+namespace {
+
+std::string SizeText(platform::Size size) {
+    return std::to_string(size.width) + " " + std::to_string(size.height);
+}
+
+}  // namespace
+
+std::string Narrow(const std::wstring& text) {
+    // UTF-8, so that logged Japanese text can be compared with plain UTF-8 literals in the tests.
+    std::string narrow;
+    for (const wchar_t ch : text) {
+        const auto code = static_cast<std::uint32_t>(ch);
+        if (code < 0x80) {
+            narrow += static_cast<char>(code);
+        } else if (code < 0x800) {
+            narrow += static_cast<char>(0xC0 | (code >> 6));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            narrow += static_cast<char>(0xE0 | (code >> 12));
+            narrow += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return narrow;
+}
+
+void Process::Sleep(unsigned milliseconds) {
+    timeOfDay = std::fmod(timeOfDay + milliseconds / 1000.0, 86400.0);
+}
+
+void Process::EndProgram() {
+    log_.emplace_back("EndProgram");
+    throw ProgramEnded{};
+}
+
+std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::uint64_t offset,
+                                                std::size_t count) const {
+    const auto file = files.find(path);
+    if (file == files.end()) {
+        throw platform::Error(L"File not found");
+    }
+    const auto& bytes = file->second;
+    if (offset >= bytes.size()) {
+        return {};
+    }
+    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(offset);
+    const auto available = static_cast<std::size_t>(bytes.end() - begin);
+    return {begin, begin + static_cast<std::ptrdiff_t>(std::min(count, available))};
+}
+
+std::wstring ProfileFile::Read(const std::wstring& file, const std::wstring& section,
+                               const std::wstring& key,
+                               const std::optional<std::wstring>& defaultValue) {
+    const auto fallback = defaultValue.value_or(L"");
+    const auto f = files.find(file);
+    if (f == files.end()) {
+        return fallback;
+    }
+    const auto s = f->second.find(section);
+    if (s == f->second.end()) {
+        return fallback;
+    }
+    const auto k = s->second.find(key);
+    return k == s->second.end() ? fallback : k->second;
+}
+
+void ProfileFile::Write(const std::wstring& file, const std::wstring& section,
+                        const std::wstring& key, const std::wstring& value) {
+    if (failWrites) {
+        throw platform::Error(L"Access is denied.");
+    }
+    writes.emplace_back(file, section, key, value);
+    files[file][section][key] = value;
+}
+
+void PictureBox::SetPersistentDrawing(bool on) {
+    windows_.Call("Picture1.SetPersistentDrawing", on ? "on" : "off");
+}
+
+void PictureBox::Move(int left, int top, int width, int height) {
+    windows_.Call("Picture1.Move", std::to_string(left) + " " + std::to_string(top) + " " +
+                                       std::to_string(width) + " " + std::to_string(height));
+    Resize({width, height});
+}
+
+void PictureBox::Resize(platform::Size newSize) {
+    const bool changed = newSize.width != size.width || newSize.height != size.height;
+    size = newSize;
+    if (changed && events != nullptr) {
+        events->OnPictureResize();
+    }
+}
+
+void PictureBox::Refresh() { windows_.Call("Picture1.Refresh"); }
+
+void PictureBox::ImageToPicture() { windows_.Call("Picture1.ImageToPicture"); }
+
+void PictureBox::SetPicture(const platform::Picture& picture) {
+    const auto& fakePicture = dynamic_cast<const Picture&>(picture);
+    windows_.Call("Picture1.SetPicture", SizeText(fakePicture.size));
+    Resize(fakePicture.size);
+}
+
+void PictureBox::PaintPicture(const platform::Picture& picture, int width, int height) {
+    const auto& fakePicture = dynamic_cast<const Picture&>(picture);
+    windows_.Call("Picture1.PaintPicture",
+                  SizeText(fakePicture.size) + " -> " + SizeText({width, height}));
+}
+
+void PictureBox::DrawPngFile(const std::wstring& path) {
+    windows_.Call("Picture1.DrawPngFile", Narrow(path) + " " + SizeText(size));
+}
+
+ShowWindow::ShowWindow(Log& log, WindowSystem& windows, platform::ByeWindowEvents& events)
+    : box(log, windows), log_(log), events_(events) {
+    box.events = &events;
+}
+
+void ShowWindow::SetOuterSize(int width, int height) {
+    size = {width, height};
+    log_.push_back("Window.SetOuterSize " + SizeText(size));
+}
+
+void ShowWindow::CenterOnScreen() { log_.push_back("Window.CenterOnScreen " + SizeText(size)); }
+
+void ShowWindow::Show() { log_.emplace_back("Window.Show"); }
+
+void ShowWindow::MakeTopMost() { log_.emplace_back("Window.MakeTopMost"); }
+
+void ShowWindow::Unload() {
+    log_.emplace_back("Window.Unload");
+    events_.OnCloseRequest(1);
+}
+
+void SettingView::SetCaption(const std::wstring& caption) {
+    log_.push_back("Setting.Caption " + Narrow(caption));
+}
+
+void SettingView::Show() { log_.emplace_back("Setting.Show"); }
+
+std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(
+    platform::ByeWindowEvents& events) {
+    Call("LoadByeWindow");
+    auto window = std::make_unique<ShowWindow>(log_, *this, events);
+    byeWindow = window.get();
+    return window;
+}
+
+std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
+    platform::SettingEvents& events) {
+    Call("LoadSettingWindow");
+    settingEvents = &events;
+    ++settingLoads;
+    return std::make_unique<SettingView>(log_);
+}
+
+std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring& path) {
+    Call("LoadPicture", Narrow(path));
+    const auto picture = pictures.find(path);
+    if (picture == pictures.end()) {
+        throw platform::Error(L"Invalid picture");
+    }
+    return std::make_unique<Picture>(picture->second);
+}
+
+void WindowSystem::Call(const std::string& name, const std::string& arguments) {
+    log_.push_back(arguments.empty() ? name : name + " " + arguments);
+    if (failing.count(name) != 0) {
+        throw platform::Error(L"failed: " + std::wstring(name.begin(), name.end()));
+    }
+}
+
+Os::Os() {
+    app::ResetForms();
+    config::Settings() = {};
+    IniMod::SetIniFile(L"");
+}
+
+Os::~Os() { app::ResetForms(); }
+
+}  // namespace fake

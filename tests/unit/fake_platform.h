@@ -1,0 +1,182 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+// Thrown by EndProgram: no handler of the program catches it, so a test sees where the
+// program ended.
+struct ProgramEnded {};
+
+// Everything the logic asked of the stand-in, in order, as readable lines.
+using Log = std::vector<std::string>;
+
+class Process final : public platform::Process {
+  public:
+    explicit Process(Log& log) : log_(log) {}
+
+    std::wstring commandLine;
+    bool previousInstance = false;
+    std::wstring appPath = L"C:\\Program Files\\Kestro";
+    // The clock: Sleep advances it; it wraps at local midnight.
+    double timeOfDay = 36000.0;
+    int pumps = 0;
+
+    std::wstring CommandLine() const override { return commandLine; }
+    bool PreviousInstance() const override { return previousInstance; }
+    std::wstring AppPath() const override { return appPath; }
+    std::wstring ExeName() const override { return L"kestro"; }
+    std::wstring Title() const override { return L"Kestro"; }
+    int VersionMajor() const override { return 2; }
+    int VersionMinor() const override { return 1; }
+    float TimeOfDay() const override { return static_cast<float>(timeOfDay); }
+    void PumpEvents() override { ++pumps; }
+    void Sleep(unsigned milliseconds) override;
+    [[noreturn]] void EndProgram() override;
+
+  private:
+    Log& log_;
+};
+
+class FileSystem final : public platform::FileSystem {
+  public:
+    std::map<std::wstring, std::vector<std::uint8_t>> files;
+
+    bool FileExists(const std::wstring& path) const override { return files.count(path) != 0; }
+    std::vector<std::uint8_t> ReadBytes(const std::wstring& path, std::uint64_t offset,
+                                        std::size_t count) const override;
+};
+
+class ProfileFile final : public platform::ProfileFile {
+  public:
+    // file -> section -> key -> value
+    std::map<std::wstring, std::map<std::wstring, std::map<std::wstring, std::wstring>>> files;
+    std::vector<std::tuple<std::wstring, std::wstring, std::wstring, std::wstring>> writes;
+    bool failWrites = false;
+
+    std::wstring Read(const std::wstring& file, const std::wstring& section,
+                      const std::wstring& key,
+                      const std::optional<std::wstring>& defaultValue) override;
+    void Write(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+               const std::wstring& value) override;
+};
+
+class WindowSystem;
+
+class PictureBox final : public platform::PictureBox {
+  public:
+    PictureBox(Log& log, WindowSystem& windows) : log_(log), windows_(windows) {}
+
+    platform::ByeWindowEvents* events = nullptr;
+    platform::Size size{121, 89};
+
+    void SetPersistentDrawing(bool on) override;
+    void Move(int left, int top, int width, int height) override;
+    platform::Size InnerSize() const override { return size; }
+    std::intptr_t Handle() const override { return 4242; }
+    void Refresh() override;
+    void ImageToPicture() override;
+    void SetPicture(const platform::Picture& picture) override;
+    void PaintPicture(const platform::Picture& picture, int width, int height) override;
+    void DrawPngFile(const std::wstring& path) override;
+
+  private:
+    void Resize(platform::Size newSize);
+
+    Log& log_;
+    WindowSystem& windows_;
+};
+
+class ShowWindow final : public platform::ShowWindow {
+  public:
+    ShowWindow(Log& log, WindowSystem& windows, platform::ByeWindowEvents& events);
+
+    PictureBox box;
+    platform::Size size{357, 271};
+
+    platform::PictureBox& Picture1() override { return box; }
+    void SetOuterSize(int width, int height) override;
+    void CenterOnScreen() override;
+    void Show() override;
+    void MakeTopMost() override;
+    void Unload() override;
+
+  private:
+    Log& log_;
+    platform::ByeWindowEvents& events_;
+};
+
+class SettingView final : public platform::SettingView {
+  public:
+    explicit SettingView(Log& log) : log_(log) {}
+
+    void SetCaption(const std::wstring& caption) override;
+    void Show() override;
+
+  private:
+    Log& log_;
+};
+
+class Picture final : public platform::Picture {
+  public:
+    explicit Picture(platform::Size pictureSize) : size(pictureSize) {}
+    platform::Size size;
+};
+
+class WindowSystem final : public platform::WindowSystem {
+  public:
+    explicit WindowSystem(Log& log) : log_(log) {}
+
+    // Decodable pictures and their natural sizes; any other path fails to load.
+    std::map<std::wstring, platform::Size> pictures;
+    // Failing operations, by the name they have in the log ("Picture1.Move", ...).
+    std::set<std::string> failing;
+    ShowWindow* byeWindow = nullptr;
+    platform::SettingEvents* settingEvents = nullptr;
+    int settingLoads = 0;
+
+    std::unique_ptr<platform::ShowWindow> LoadByeWindow(platform::ByeWindowEvents& events) override;
+    std::unique_ptr<platform::SettingView> LoadSettingWindow(
+        platform::SettingEvents& events) override;
+    std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
+
+    // Logs the call and throws platform::Error when the test made it fail.
+    void Call(const std::string& name, const std::string& arguments = {});
+
+  private:
+    Log& log_;
+};
+
+// A fresh process: the stand-in's parts bundled as the logic takes them, and the
+// process-wide state of the program reset.
+struct Os {
+    Os();
+    ~Os();
+    Os(const Os&) = delete;
+    Os& operator=(const Os&) = delete;
+
+    Log log;
+    Process process{log};
+    FileSystem files;
+    ProfileFile profile;
+    WindowSystem windows{log};
+    platform::Platform platform{process, files, profile, windows};
+
+    std::wstring IniPath() const { return process.appPath + L"\\kestro.ini"; }
+    void SetIni(const std::wstring& key, const std::wstring& value) {
+        profile.files[IniPath()][L"Kestro"][key] = value;
+    }
+};
+
+std::string Narrow(const std::wstring& text);
+
+}  // namespace fake

@@ -1,0 +1,95 @@
+#include "config/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "config/ini_mod.h"
+#include "fake_platform.h"
+#include "platform/error.h"
+
+namespace {
+
+using config::Settings;
+
+TEST(LoadSettingsTest, NoFileGivesDefaultsAndOpensTheSettingsWindow) {
+    fake::Os os;
+    config::LoadSettings(os.platform);
+    EXPECT_EQ(IniMod::IniFile(), L"C:\\Program Files\\Kestro\\kestro.ini");
+    EXPECT_EQ(Settings().MediaFile, L"");
+    EXPECT_EQ(Settings().Time, 3.0F);
+    EXPECT_EQ(Settings().Width, 0);
+    EXPECT_EQ(Settings().Height, 0);
+    EXPECT_EQ(os.windows.settingLoads, 1);
+}
+
+TEST(LoadSettingsTest, ReadsAndConvertsEachKey) {
+    const struct {
+        const wchar_t* time;
+        const wchar_t* width;
+        const wchar_t* height;
+        float expectedTime;
+        std::int16_t expectedWidth;
+        std::int16_t expectedHeight;
+    } cases[] = {
+        {L"2.5", L"640", L"480", 2.5F, 640, 480},
+        {L"", L"", L"", 0.0F, 0, 0},  // present but empty: no default, nothing converts
+        {L"abc", L"2.5", L"3.5", 0.0F, 2, 4},
+        {L"10", L"-1", L"40000", 10.0F, -1, 0},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", L"C:\\写真\\bye.png");
+        os.SetIni(L"Time", c.time);
+        os.SetIni(L"Width", c.width);
+        os.SetIni(L"Height", c.height);
+        config::LoadSettings(os.platform);
+        EXPECT_EQ(Settings().MediaFile, L"C:\\写真\\bye.png");
+        EXPECT_EQ(Settings().Time, c.expectedTime) << fake::Narrow(c.time);
+        EXPECT_EQ(Settings().Width, c.expectedWidth) << fake::Narrow(c.width);
+        EXPECT_EQ(Settings().Height, c.expectedHeight) << fake::Narrow(c.height);
+        EXPECT_EQ(os.windows.settingLoads, 0);
+    }
+}
+
+TEST(LoadSettingsTest, ValueThatDoesNotConvertKeepsTheEarlierLoad) {
+    fake::Os os;
+    os.SetIni(L"MediaFile", L"C:\\a.png");
+    os.SetIni(L"Time", L"5");
+    os.SetIni(L"Width", L"300");
+    os.SetIni(L"Height", L"200");
+    config::LoadSettings(os.platform);
+
+    os.SetIni(L"MediaFile", L"C:\\b.jpg");
+    os.SetIni(L"Time", L"x");
+    os.SetIni(L"Width", L"");
+    os.SetIni(L"Height", L"99999");
+    config::LoadSettings(os.platform);
+    EXPECT_EQ(Settings().MediaFile, L"C:\\b.jpg");
+    EXPECT_EQ(Settings().Time, 5.0F);
+    EXPECT_EQ(Settings().Width, 300);
+    EXPECT_EQ(Settings().Height, 200);
+
+    // A missing Time key falls back to its default of 3 even on a later load.
+    os.profile.files[os.IniPath()][L"Kestro"].erase(L"Time");
+    config::LoadSettings(os.platform);
+    EXPECT_EQ(Settings().Time, 3.0F);
+}
+
+TEST(IniModTest, ReadIniUsesTheFileSetAndItsDefault) {
+    fake::Os os;
+    IniMod::SetIniFile(L"C:\\other.ini");
+    os.profile.files[L"C:\\other.ini"][L"Kestro"][L"Time"] = L"7";
+    EXPECT_EQ(IniMod::ReadIni(os.profile, L"Kestro", L"Time", L"3"), L"7");
+    EXPECT_EQ(IniMod::ReadIni(os.profile, L"Kestro", L"Width", L"3"), L"3");
+    EXPECT_EQ(IniMod::ReadIni(os.profile, L"Kestro", L"Width", std::nullopt), L"");
+    EXPECT_EQ(IniMod::ReadIni(os.profile, L"Other", L"Time", std::nullopt), L"");
+    const std::wstring longValue(300, L'x');
+    os.profile.files[L"C:\\other.ini"][L"Kestro"][L"MediaFile"] = longValue;
+    EXPECT_EQ(IniMod::ReadIni(os.profile, L"Kestro", L"MediaFile", std::nullopt), longValue);
+
+    IniMod::WriteIni(os.profile, L"Kestro", L"Width", L"12");
+    EXPECT_EQ(os.profile.files[L"C:\\other.ini"][L"Kestro"][L"Width"], L"12");
+    os.profile.failWrites = true;
+    EXPECT_THROW(IniMod::WriteIni(os.profile, L"Kestro", L"Width", L"1"), platform::Error);
+}
+
+}  // namespace
