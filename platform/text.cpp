@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace platform {
 
 std::wstring TrimNull(const std::wstring& text) {
@@ -15,11 +17,9 @@ std::wstring AddBackslash(const std::wstring& text) {
 }
 
 std::wstring LowerCase(std::wstring text) {
-    for (auto& ch : text) {
-        if (ch >= L'A' && ch <= L'Z') {
-            ch = static_cast<wchar_t>(ch - L'A' + L'a');
-        }
-    }
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t ch) {
+        return ch >= L'A' && ch <= L'Z' ? static_cast<wchar_t>(ch - L'A' + L'a') : ch;
+    });
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "show/bye_window.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -23,12 +24,8 @@ std::wstring Ending(const std::wstring& path) {
 bool IsStillPicture(const std::wstring& path) {
     static const std::array<std::wstring, 4> kEndings = {L".bmp", L".gif", L".png", L".jpg"};
     const auto ending = Ending(path);
-    for (const auto& still : kEndings) {
-        if (ending == still) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(kEndings.begin(), kEndings.end(),
+                       [&](const std::wstring& still) { return ending == still; });
 }
 
 void ByeWindow::Load() { window_ = os_.windows.LoadByeWindow(*this); }
