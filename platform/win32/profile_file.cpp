@@ -1,0 +1,42 @@
+#include "platform/win32/profile_file.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/ansi.h"
+#include "platform/win32/win32_error.h"
+
+namespace win32 {
+
+std::wstring ProfileFile::Read(const std::wstring& file, const std::wstring& section,
+                               const std::wstring& key,
+                               const std::optional<std::wstring>& defaultValue) {
+    const std::string ansiSection = platform::ToAnsi(section);
+    const std::string ansiKey = platform::ToAnsi(key);
+    const std::string ansiFile = platform::ToAnsi(file);
+    const std::string ansiDefault = defaultValue ? platform::ToAnsi(*defaultValue) : std::string();
+    // The platform cuts a value that does not fit and then answers size - 1: grow the buffer
+    // until the whole value came back, so that a long media path is not corrupted.
+    for (DWORD size = 256;; size *= 2) {
+        std::string buffer(size, '\0');
+        const DWORD copied = GetPrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(),
+                                                      defaultValue ? ansiDefault.c_str() : nullptr,
+                                                      buffer.data(), size, ansiFile.c_str());
+        if (copied < size - 1 || size >= 1U << 24) {
+            buffer.resize(copied);
+            return platform::FromAnsi(buffer);
+        }
+    }
+}
+
+void ProfileFile::Write(const std::wstring& file, const std::wstring& section,
+                        const std::wstring& key, const std::wstring& value) {
+    if (!WritePrivateProfileStringA(platform::ToAnsi(section).c_str(),
+                                    platform::ToAnsi(key).c_str(), platform::ToAnsi(value).c_str(),
+                                    platform::ToAnsi(file).c_str())) {
+        throw LastError();
+    }
+}
+
+}  // namespace win32

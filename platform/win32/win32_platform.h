@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/process.h"
+#include "platform/win32/profile_file.h"
+#include "platform/win32/window_system.h"
+
+namespace win32 {
+
+// The real operating system, bundled as the program's logic takes it.
+struct Win32Platform {
+    explicit Win32Platform(std::wstring commandLine) : process(std::move(commandLine)) {}
+
+    Process process;
+    FileSystem files;
+    ProfileFile profile;
+    WindowSystem windows;
+    platform::Platform os{process, files, profile, windows};
+};
+
+}  // namespace win32

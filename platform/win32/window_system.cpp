@@ -1,0 +1,23 @@
+#include "platform/win32/window_system.h"
+
+#include "platform/win32/bye_window.h"
+#include "platform/win32/ole_picture.h"
+#include "platform/win32/setting_window.h"
+
+namespace win32 {
+
+std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(
+    platform::ByeWindowEvents& events) {
+    return std::make_unique<ByeWindow>(events);
+}
+
+std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
+    platform::SettingEvents& events) {
+    return std::make_unique<SettingWindow>(events);
+}
+
+std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring& path) {
+    return std::make_unique<OlePicture>(path);
+}
+
+}  // namespace win32

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/window_system.h"
+
+namespace win32 {
+
+class WindowSystem final : public platform::WindowSystem {
+  public:
+    std::unique_ptr<platform::ShowWindow> LoadByeWindow(platform::ByeWindowEvents& events) override;
+    std::unique_ptr<platform::SettingView> LoadSettingWindow(
+        platform::SettingEvents& events) override;
+    std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
+};
+
+}  // namespace win32
