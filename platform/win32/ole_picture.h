@@ -1,8 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
 #include <ole2.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <string>
 
