@@ -1,0 +1,156 @@
+#include "platform/win32/bye_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/window_system.h"
+#include "temp_dir.h"
+
+namespace {
+
+class RecordingEvents final : public platform::ByeWindowEvents {
+  public:
+    std::vector<int> reasons;
+    int resizes = 0;
+    void OnCloseRequest(int reason) override { reasons.push_back(reason); }
+    void OnPictureResize() override { ++resizes; }
+};
+
+// A 2 x 1 PNG: red at half opacity, then opaque blue.
+const std::string kTwoPixelPng(
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x02\x00\x00\x00"
+    "\x01\x08\x06\x00\x00\x00\xf4\x22\x7f\x8a\x00\x00\x00\x11\x49\x44\x41\x54\x08\xd7\x63\xf8\xcf"
+    "\xc0\x50\xcf\xc0\xf0\xff\x3f\x00\x0d\x79\x03\x7d\xe0\xa3\x2d\x38\x00\x00\x00\x00\x49\x45\x4e"
+    "\x44\xae\x42\x60\x82",
+    74);
+
+std::uint32_t Rgb(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+TEST(ByeWindowTest, CloseReasonsTellWhoAskedToClose) {
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        int reason;
+    } cases[] = {
+        {WM_CLOSE, 0, 3},  // taskkill without /F, a task manager
+        {WM_QUERYENDSESSION, 0, 2},
+        {WM_SYSCOMMAND, SC_CLOSE, 0},
+    };
+    for (const auto& c : cases) {
+        RecordingEvents events;
+        win32::ByeWindow window(events);
+        SendMessageW(window.Hwnd(), c.message, c.wParam, 0);
+        EXPECT_EQ(events.reasons, std::vector<int>{c.reason}) << c.message;
+        EXPECT_TRUE(IsWindow(window.Hwnd()));  // the close is never carried out by the window
+    }
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    window.Unload();
+    EXPECT_EQ(events.reasons, std::vector<int>{1});
+}
+
+TEST(ByeWindowTest, HiddenWithoutFrameAndOutOfTheTaskbar) {
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    EXPECT_FALSE(IsWindowVisible(window.Hwnd()));
+    EXPECT_TRUE(GetWindowLongPtrW(window.Hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    window.SetOuterSize(300, 200);
+    window.CenterOnScreen();
+    RECT client{};
+    GetClientRect(window.Hwnd(), &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    RECT bounds{};
+    GetWindowRect(window.Hwnd(), &bounds);
+    EXPECT_EQ(bounds.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
+    EXPECT_EQ(bounds.top, (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
+}
+
+TEST(PictureBoxTest, ResizeHandlerRunsOnlyWhenTheSizeChanges) {
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    auto& box = window.Box();
+    const int before = events.resizes;
+    box.Move(0, 0, 121, 89);  // the design size
+    EXPECT_EQ(events.resizes, before);
+    box.Move(0, 0, 50, 40);
+    EXPECT_EQ(events.resizes, before + 1);
+    EXPECT_EQ(box.InnerSize().width, 50);
+    EXPECT_THROW(box.Move(0, 0, -1, 10), platform::Error);
+}
+
+TEST(PictureBoxTest, PngIsBlendedOverTheBackground) {
+    TempDir dir;
+    dir.Write(L"two.png", kTwoPixelPng);
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    auto& box = window.Box();
+    box.SetPersistentDrawing(true);
+    box.Move(0, 0, 2, 1);
+    box.DrawPngFile(dir.File(L"two.png"));
+    const std::uint32_t background = Rgb(GetSysColor(COLOR_ACTIVECAPTION));
+    const auto channel = [](std::uint32_t colour, int shift) { return (colour >> shift) & 0xFFU; };
+    const std::uint32_t half = box.PixelAt(0, 0);
+    EXPECT_NEAR(channel(half, 16), 128 + channel(background, 16) / 2, 2);
+    EXPECT_NEAR(channel(half, 8), channel(background, 8) / 2, 2);
+    EXPECT_NEAR(channel(half, 0), channel(background, 0) / 2, 2);
+    EXPECT_EQ(box.PixelAt(1, 0), 0x0000FFU);
+
+    // Stretched to a fixed size: the left half red over the background, the right half blue.
+    box.Move(0, 0, 40, 10);
+    box.DrawPngFile(dir.File(L"two.png"));
+    EXPECT_EQ(box.PixelAt(39, 5), 0x0000FFU);
+    EXPECT_NEAR(channel(box.PixelAt(1, 5), 16), 128 + channel(background, 16) / 2, 3);
+}
+
+TEST(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
+    TempDir dir;
+    std::string huge = kTwoPixelPng;
+    huge[18] = '\x4e';  // 20000 x 20000 in the header
+    huge[19] = '\x20';
+    huge[22] = '\x4e';
+    huge[23] = '\x20';
+    dir.Write(L"huge.png", huge);
+    dir.Write(L"text.png", "not a picture");
+    dir.Write(L"cut.png", kTwoPixelPng.substr(0, 40));
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    auto& box = window.Box();
+    box.SetPersistentDrawing(true);
+    box.Move(0, 0, 30, 20);
+    for (const auto* name : {L"huge.png", L"text.png", L"cut.png", L"missing.png"}) {
+        EXPECT_THROW(box.DrawPngFile(dir.File(name)), platform::Error);
+    }
+    // A box too large to keep an image has none to draw into, and a 0 x 0 box draws nothing.
+    box.Move(0, 0, 20000, 20000);
+    EXPECT_THROW(box.DrawPngFile(dir.File(L"huge.png")), platform::Error);
+    box.Move(0, 0, 0, 0);
+    box.DrawPngFile(dir.File(L"two.png"));
+}
+
+TEST(PictureBoxTest, SetPictureTakesThePicturesSize) {
+    TempDir dir;
+    // A 3 x 2 24-bit BMP.
+    std::string bmp = std::string("BM", 2) + std::string(4, '\0') + std::string(4, '\0') +
+                      std::string("\x36\0\0\0", 4) + std::string("\x28\0\0\0", 4) +
+                      std::string("\x03\0\0\0", 4) + std::string("\x02\0\0\0", 4) +
+                      std::string("\x01\0\x18\0", 4) + std::string(24, '\0') +
+                      std::string(24, '\x7f');
+    dir.Write(L"small.bmp", bmp);
+    win32::WindowSystem windows;
+    auto picture = windows.LoadPicture(dir.File(L"small.bmp"));
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    auto& box = window.Box();
+    box.SetPersistentDrawing(true);
+    box.SetPicture(*picture);
+    EXPECT_EQ(box.InnerSize().width, 3);
+    EXPECT_EQ(box.InnerSize().height, 2);
+    EXPECT_EQ(box.PixelAt(2, 1), 0x7F7F7FU);
+}
+
+}  // namespace

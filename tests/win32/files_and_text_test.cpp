@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "platform/ansi.h"
+#include "platform/error.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/window_system.h"
+#include "temp_dir.h"
+
+namespace {
+
+TEST(FileSystemTest, ExistenceCountsHiddenFilesButNotFolders) {
+    TempDir dir;
+    dir.Write(L"plain.png", "x");
+    dir.Write(L"hidden.png", "x");
+    SetFileAttributesW(dir.File(L"hidden.png").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    CreateDirectoryW(dir.File(L"folder.png").c_str(), nullptr);
+    win32::FileSystem files;
+    EXPECT_TRUE(files.FileExists(dir.File(L"plain.png")));
+    EXPECT_TRUE(files.FileExists(dir.File(L"hidden.png")));
+    EXPECT_FALSE(files.FileExists(dir.File(L"folder.png")));
+    EXPECT_FALSE(files.FileExists(dir.File(L"missing.png")));
+}
+
+TEST(FileSystemTest, ReadsAtAnOffsetAndStopsAtTheEnd) {
+    TempDir dir;
+    dir.Write(L"short.bin", "0123456789");
+    win32::FileSystem files;
+    EXPECT_EQ(files.ReadBytes(dir.File(L"short.bin"), 2, 3),
+              (std::vector<std::uint8_t>{'2', '3', '4'}));
+    EXPECT_EQ(files.ReadBytes(dir.File(L"short.bin"), 8, 24).size(), 2U);
+    EXPECT_TRUE(files.ReadBytes(dir.File(L"short.bin"), 40, 4).empty());
+    EXPECT_THROW(files.ReadBytes(dir.File(L"missing.bin"), 0, 4), platform::Error);
+}
+
+TEST(AnsiTest, JapaneseRoundTripsThroughCodePage932) {
+    if (GetACP() != 932) {
+        GTEST_SKIP() << "needs the Japanese code page";
+    }
+    const std::wstring text = L"終了時に再生・表示するファイル";
+    EXPECT_EQ(platform::ToAnsi(L"写真").size(), 4U);
+    EXPECT_EQ(platform::FromAnsi(platform::ToAnsi(text)), text);
+    EXPECT_EQ(platform::FromAnsi(platform::ToAnsi(L"")), L"");
+}
+
+TEST(LoadPictureTest, DamagedFilesFailInsteadOfCrashing) {
+    TempDir dir;
+    dir.Write(L"text.jpg", "this is not a picture");
+    dir.Write(L"empty.bmp", "");
+    dir.Write(L"cut.jpg", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11));
+    win32::WindowSystem windows;
+    for (const auto* name : {L"text.jpg", L"empty.bmp", L"cut.jpg", L"missing.gif"}) {
+        EXPECT_THROW(windows.LoadPicture(dir.File(name)), platform::Error);
+    }
+}
+
+}  // namespace
