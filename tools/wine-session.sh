@@ -68,8 +68,13 @@ wine_session_start() {
         wine_session_log "wineboot -i failed"
         return 1
     }
-    # Without a window manager Wine would draw its own title bars on the program's windows.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    # Without a window manager Wine would draw its own title bars on the program's windows;
+    # a crash must end the process, not wait for a click on Wine's crash dialog.
+    printf '%s\r\n' 'REGEDIT4' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Decorated"="N"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' \
+        >"$wine_session_dir/session.reg"
+    wine regedit /S "$wine_session_dir/session.reg" >/dev/null 2>&1
     wine_session_log "prefix ready in $((SECONDS - started)) s (DISPLAY=$DISPLAY)"
 }
 
