@@ -1,0 +1,51 @@
+"""`kestro.exe /start` waits, hidden, for the end of the session, and only then shows."""
+
+import harness
+from checks import START_UP, KestroCase
+
+SIZE = (200, 120)
+SECONDS = 1
+
+
+class EndOfSession(KestroCase):
+    def waiting_instance(self, file_name="quadrants.png", magick_format="PNG"):
+        """A /start instance whose hidden window exists, so that it is ready for the end."""
+        folder = self.folder()
+        path = self.picture(folder, file_name, magick_format, *SIZE)
+        folder.write_ini(MediaFile=harness.windows_path(path), Time=SECONDS)
+        run = self.start(folder, "/start")
+        window, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
+        self.assertIsNotNone(window, "the hidden window never appeared")
+        self.assertEqual(harness.find_windows(visible_only=True), [], "shown before the end")
+        self.assertTrue(run.running(), "a /start instance stopped waiting")
+        return run
+
+    def assert_end_of_session_shows(self, run, name):
+        wineboot = harness.end_session()
+        try:
+            window, seen = self.wait_shown(run)
+            self.assert_window_shows_picture(window, *SIZE, name)
+            self.assert_ends_after(run, seen, SECONDS)
+        finally:
+            wineboot.wait(START_UP)
+
+    def test_end_of_session_shows_the_picture(self):
+        for name, file_name, magick_format in (
+            ("png", "quadrants.png", "PNG"),
+            ("jpg", "quadrants.jpg", "JPEG"),
+        ):
+            with self.subTest(name):
+                run = self.waiting_instance(file_name, magick_format)
+                self.assert_end_of_session_shows(run, f"end-session-{name}")
+
+    def test_second_start_ends_at_once_and_first_still_waits(self):
+        first = self.waiting_instance()
+        second = self.start(self.folders[0], "/start")
+        self.assert_ends_without_show(second)
+        self.assertTrue(first.running(), "the waiting instance ended too")
+        self.assert_end_of_session_shows(first, "end-session-after-second-start")
+
+    def test_close_from_outside_ends_without_show(self):
+        run = self.waiting_instance()
+        harness.taskkill_by_name()
+        self.assert_ends_without_show(run)
