@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/picture_box.h"
 #include "platform/window_system.h"
 
@@ -13,9 +14,6 @@ namespace win32 {
 class ByeWindow final : public platform::ShowWindow {
   public:
     explicit ByeWindow(platform::ByeWindowEvents& events);
-    ByeWindow(const ByeWindow&) = delete;
-    ByeWindow& operator=(const ByeWindow&) = delete;
-    ~ByeWindow() override;
 
     platform::PictureBox& Picture1() override { return *picture1_; }
     void SetOuterSize(int width, int height) override;
@@ -24,18 +22,20 @@ class ByeWindow final : public platform::ShowWindow {
     void MakeTopMost() override;
     void Unload() override;
 
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return hwnd_.Get(); }
     PictureBox& Box() { return *picture1_; }
 
+    LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroyed();
+
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Close(int reason);
 
-    HWND hwnd_ = nullptr;
     platform::ByeWindowEvents& events_;
+    // Before the window, so that the box is still there when the window's end takes its
+    // child window with it.
     std::unique_ptr<PictureBox> picture1_;
-    bool ownCloseCommand_ = false;
+    Window hwnd_;
 };
 
 }  // namespace win32

@@ -1,24 +1,23 @@
 #pragma once
 
-#include <windows.h>
-
 #include <utility>
 
 namespace win32 {
 
-// Owns one reference to a COM interface and releases it on every path.
+// Holds one reference to a COM object: a copy takes another, and each is released on every
+// path out.
 template <typename T>
 class ComPtr {
   public:
     ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            ptr_ = std::exchange(other.ptr_, nullptr);
+    ComPtr(const ComPtr& other) : ptr_(other.ptr_) {
+        if (ptr_ != nullptr) {
+            ptr_->AddRef();
         }
+    }
+    ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+    ComPtr& operator=(ComPtr other) noexcept {
+        std::swap(ptr_, other.ptr_);
         return *this;
     }
     ~ComPtr() { Reset(); }
@@ -31,10 +30,11 @@ class ComPtr {
         Reset();
         return &ptr_;
     }
+    // The same, for calls that hand out any interface through void**.
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
     void Reset() {
         if (ptr_ != nullptr) {
-            ptr_->Release();
-            ptr_ = nullptr;
+            std::exchange(ptr_, nullptr)->Release();
         }
     }
 

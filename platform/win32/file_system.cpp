@@ -2,10 +2,41 @@
 
 #include <windows.h>
 
-#include "platform/win32/handle.h"
+#include <algorithm>
+
 #include "platform/win32/win32_error.h"
 
 namespace win32 {
+namespace {
+
+std::vector<std::uint8_t> ReadFrom(HANDLE file, std::size_t count) {
+    std::vector<std::uint8_t> bytes(count);
+    std::size_t done = 0;
+    while (done < count) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1U << 30));
+        DWORD read = 0;
+        if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr)) {
+            throw LastError();
+        }
+        if (read == 0) {
+            break;
+        }
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+}  // namespace
+
+Handle OpenForReading(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        throw LastError();
+    }
+    return Handle(file);
+}
 
 bool FileSystem::FileExists(const std::wstring& path) const {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -14,24 +45,25 @@ bool FileSystem::FileExists(const std::wstring& path) const {
 
 std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::uint64_t offset,
                                                 std::size_t count) const {
-    const Handle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        throw LastError();
-    }
+    const Handle file = OpenForReading(path);
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(offset);
     if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN)) {
         throw LastError();
     }
-    std::vector<std::uint8_t> bytes(count);
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(count), &read, nullptr)) {
+    return ReadFrom(file.Get(), count);
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes) {
+    const Handle file = OpenForReading(path);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) {
         throw LastError();
     }
-    bytes.resize(read);
-    return bytes;
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+        throw platform::Error(L"The file is too large.");
+    }
+    return ReadFrom(file.Get(), static_cast<std::size_t>(size.QuadPart));
 }
 
 }  // namespace win32

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "platform/files.h"
+#include "platform/win32/handle.h"
 
 namespace win32 {
 
@@ -10,5 +15,12 @@ class FileSystem final : public platform::FileSystem {
     std::vector<std::uint8_t> ReadBytes(const std::wstring& path, std::uint64_t offset,
                                         std::size_t count) const override;
 };
+
+// Opens an existing file for reading, leaving others free to read and write it too;
+// throws platform::Error when it cannot.
+Handle OpenForReading(const std::wstring& path);
+
+// The whole file; throws platform::Error when it cannot be read or holds more than maxBytes.
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes);
 
 }  // namespace win32

@@ -4,35 +4,60 @@
 
 #include <cstdint>
 
-#include "platform/window_system.h"
-
 namespace win32 {
 
-// A 32-bit top-down bitmap selected into a memory device context, freed with its owner.
-class MemoryImage {
+// The screen's device context for as long as the scope needs it.
+class ScreenDc {
   public:
-    // Throws platform::Error when the size is negative, too large to be kept in memory, or the
-    // system refuses it.
-    explicit MemoryImage(platform::Size size);
-    MemoryImage(const MemoryImage&) = delete;
-    MemoryImage& operator=(const MemoryImage&) = delete;
-    ~MemoryImage();
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() { ReleaseDC(nullptr, dc_); }
 
-    HDC Dc() const { return dc_; }
-    platform::Size Size() const { return size_; }
-    std::uint32_t* Pixels() const { return pixels_; }
-    void Fill(COLORREF colour);
+    HDC Get() const { return dc_; }
 
   private:
-    platform::Size size_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    std::uint32_t* pixels_ = nullptr;
+    HDC dc_;
 };
 
-// Pictures above this many pixels are refused, so a huge file can neither exhaust the memory
-// nor hold the show for long.
-inline constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
+// A window's painting between BeginPaint and EndPaint.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(hwnd_, &paint_); }
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// An object selected into a device context, the previous one restored at the end.
+class Selection {
+  public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+    ~Selection() { SelectObject(dc_, previous_); }
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// Dots per inch of the screen along the device-caps axis (LOGPIXELSX or LOGPIXELSY).
+int ScreenDpi(int axis);
+
+void FillSolid(HDC dc, const RECT& area, COLORREF colour);
+
+// The colour as the 0x00RRGGBB value of a 32-bit DIB pixel.
+inline std::uint32_t ToPixel(COLORREF colour) {
+    return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) |
+           (static_cast<std::uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
+}
 
 }  // namespace win32

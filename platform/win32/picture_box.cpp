@@ -1,82 +1,76 @@
 #include "platform/win32/picture_box.h"
 
+#include "platform/win32/gdi.h"
 #include "platform/win32/png_decoder.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/window_proc.h"
 
 namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestroPictureBox";
 
-void RegisterClassOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    static_cast<void>(registered);
-}
-
 COLORREF Background() { return GetSysColor(COLOR_ACTIVECAPTION); }
+
+const OlePicture& AsOlePicture(const platform::Picture& picture) {
+    const auto* ole = dynamic_cast<const OlePicture*>(&picture);
+    if (ole == nullptr) {
+        throw platform::Error(L"Not a picture of this platform.");
+    }
+    return *ole;
+}
 
 }  // namespace
 
-PictureBox::PictureBox(HWND parent, platform::ByeWindowEvents& events, RECT bounds)
+PictureBox::PictureBox(HWND parent, platform::ByeWindowEvents& events, const RECT& bounds)
     : events_(events) {
-    RegisterClassOnce();
-    hwnd_ =
-        CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left,
-                        bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    // No class background: the box paints every pixel itself, and an erase would flicker.
+    RegisterWindowClass(kClassName, &OwnerWindowProc<PictureBox>, nullptr);
+    hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
+                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                            GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) {
         throw LastError();
     }
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PictureBox::WindowProc));
 }
 
-PictureBox::~PictureBox() {
-    if (IsWindow(hwnd_)) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
+LRESULT PictureBox::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            const PaintDc dc(hwnd);
+            Paint(dc.Get());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
-LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (box != nullptr && message == WM_PAINT) {
-        box->Paint();
-        return 0;
+void PictureBox::Paint(HDC dc) const {
+    if (image_) {
+        const auto size = image_->Size();
+        BitBlt(dc, 0, 0, size.width, size.height, image_->Dc(), 0, 0, SRCCOPY);
+        return;
     }
-    if (message == WM_ERASEBKGND) {
-        return 1;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-void PictureBox::Paint() {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(hwnd_, &paint);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    if (image_) {
-        BitBlt(dc, 0, 0, image_->Size().width, image_->Size().height, image_->Dc(), 0, 0, SRCCOPY);
-    } else {
-        HBRUSH brush = CreateSolidBrush(Background());
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
-        if (picture_ != nullptr) {
-            try {
-                const auto size = picture_->PixelSize();
-                picture_->Render(dc, size.width, size.height);
-            } catch (const platform::Error&) {
-            }
-        }
+    FillSolid(dc, client, Background());
+    DrawDisplayedPicture(dc);
+}
+
+void PictureBox::DrawDisplayedPicture(HDC dc) const {
+    if (picture_) {
+        const auto size = picture_->PixelSize();
+        picture_->Render(dc, size.width, size.height);
+    } else if (imageCopy_) {
+        const auto size = imageCopy_->Size();
+        BitBlt(dc, 0, 0, size.width, size.height, imageCopy_->Dc(), 0, 0, SRCCOPY);
     }
-    EndPaint(hwnd_, &paint);
 }
 
 void PictureBox::RebuildImage() {
@@ -87,38 +81,46 @@ void PictureBox::RebuildImage() {
     try {
         auto image = std::make_unique<MemoryImage>(InnerSize());
         image->Fill(Background());
-        if (picture_ != nullptr) {
-            const auto size = picture_->PixelSize();
-            picture_->Render(image->Dc(), size.width, size.height);
-        }
+        DrawDisplayedPicture(image->Dc());
         image_ = std::move(image);
     } catch (const platform::Error&) {
-        // No image for a box this large: it shows its background, and drawing into it fails.
+        // Too large to keep: the box shows its background, and drawing into it fails.
     }
 }
 
 MemoryImage& PictureBox::Image() {
     if (!image_) {
-        throw platform::Error(L"The picture box has no image to draw into.");
+        throw platform::Error(L"The picture box has no persistent image.");
     }
     return *image_;
 }
 
 void PictureBox::SetPersistentDrawing(bool on) {
-    persistent_ = on;
-    RebuildImage();
+    if (on != persistent_) {
+        persistent_ = on;
+        RebuildImage();
+    }
 }
 
 void PictureBox::Move(int left, int top, int width, int height) {
+    MoveBox(left, top, width, height);
+}
+
+bool PictureBox::MoveBox(int left, int top, int width, int height) {
     if (width < 0 || height < 0) {
-        throw platform::Error(L"Invalid property value");
+        throw platform::Error(L"A size cannot be negative.");
     }
     const auto before = InnerSize();
-    MoveWindow(hwnd_, left, top, width, height, TRUE);
-    if (before.width != width || before.height != height) {
-        RebuildImage();
-        events_.OnPictureResize();
+    if (!MoveWindow(hwnd_, left, top, width, height, TRUE)) {
+        throw LastError();
     }
+    const auto after = InnerSize();
+    if (after.width == before.width && after.height == before.height) {
+        return false;
+    }
+    RebuildImage();
+    events_.OnPictureResize();
+    return true;
 }
 
 platform::Size PictureBox::InnerSize() const {
@@ -132,31 +134,41 @@ void PictureBox::Refresh() {
 }
 
 void PictureBox::ImageToPicture() {
-    // The persistent image is already what the box paints; keeping it is all that is needed.
-    Image();
+    const auto& image = Image();
+    auto copy = std::make_unique<MemoryImage>(image.Size());
+    BitBlt(copy->Dc(), 0, 0, image.Size().width, image.Size().height, image.Dc(), 0, 0, SRCCOPY);
+    picture_.reset();
+    imageCopy_ = std::move(copy);
 }
 
 void PictureBox::SetPicture(const platform::Picture& picture) {
-    picture_ = &dynamic_cast<const OlePicture&>(picture);
+    picture_ = AsOlePicture(picture);
+    imageCopy_.reset();
     const auto size = picture_->PixelSize();
-    Move(0, 0, size.width, size.height);
-    RebuildImage();
+    // A move that keeps the size keeps the old image, which does not hold the new picture.
+    if (!MoveBox(0, 0, size.width, size.height)) {
+        RebuildImage();
+    }
     Refresh();
-    // The box keeps showing what it drew; the loaded picture goes away with its owner.
-    picture_ = nullptr;
 }
 
 void PictureBox::PaintPicture(const platform::Picture& picture, int width, int height) {
-    dynamic_cast<const OlePicture&>(picture).Render(Image().Dc(), width, height);
-    Refresh();
+    AsOlePicture(picture).Render(Image().Dc(), width, height);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void PictureBox::DrawPngFile(const std::wstring& path) { DrawPng(path, Image()); }
+void PictureBox::DrawPngFile(const std::wstring& path) {
+    DrawPng(path, Image());
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+}  // namespace win32
+
+namespace win32 {
 
 std::uint32_t PictureBox::PixelAt(int x, int y) const {
-    if (!image_) {
-        const COLORREF colour = Background();
-        return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    if (!image_ || x < 0 || y < 0 || x >= image_->Size().width || y >= image_->Size().height) {
+        return ToPixel(Background());
     }
     return image_->Pixels()[static_cast<std::size_t>(y) * image_->Size().width + x] & 0xFFFFFFU;
 }

@@ -4,20 +4,21 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-#include "platform/win32/gdi.h"
+#include "platform/win32/memory_image.h"
 #include "platform/win32/ole_picture.h"
 #include "platform/window_system.h"
 
 namespace win32 {
 
-// The exit-show window's picture box: a borderless child window in pixel units.
+// The exit-show window's picture box: a borderless child window in pixel units, painted in
+// the active caption colour where nothing is drawn.
 class PictureBox final : public platform::PictureBox {
   public:
-    PictureBox(HWND parent, platform::ByeWindowEvents& events, RECT bounds);
+    PictureBox(HWND parent, platform::ByeWindowEvents& events, const RECT& bounds);
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
-    ~PictureBox() override;
 
     void SetPersistentDrawing(bool on) override;
     void Move(int left, int top, int width, int height) override;
@@ -29,12 +30,20 @@ class PictureBox final : public platform::PictureBox {
     void PaintPicture(const platform::Picture& picture, int width, int height) override;
     void DrawPngFile(const std::wstring& path) override;
 
-    // The colour shown at (x, y), for tests: 0xRRGGBB.
+    // The colour of the persistent image at (x, y) as 0xRRGGBB; the background colour where
+    // there is no image.
     std::uint32_t PixelAt(int x, int y) const;
 
+    LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroyed() { hwnd_ = nullptr; }
+
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void Paint();
+    // True when the size changed: the image is rebuilt and the resize handler has run.
+    bool MoveBox(int left, int top, int width, int height);
+    void Paint(HDC dc) const;
+    void DrawDisplayedPicture(HDC dc) const;
+    // A fresh persistent image of the box's size (background and displayed picture) while
+    // persistent drawing is on; none when it is off or the box is too large for one.
     void RebuildImage();
     MemoryImage& Image();
 
@@ -42,8 +51,10 @@ class PictureBox final : public platform::PictureBox {
     platform::ByeWindowEvents& events_;
     bool persistent_ = false;
     std::unique_ptr<MemoryImage> image_;
-    // The picture the box shows when it is not drawing persistently.
-    const OlePicture* picture_ = nullptr;
+    // The displayed picture: the one set, or a copy of the persistent image taken by
+    // ImageToPicture. At most one of the two.
+    std::optional<OlePicture> picture_;
+    std::unique_ptr<MemoryImage> imageCopy_;
 };
 
 }  // namespace win32

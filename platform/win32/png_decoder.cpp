@@ -1,22 +1,22 @@
 #include "platform/win32/png_decoder.h"
 
 #include <wincodec.h>
+#include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/win32_error.h"
 
 namespace win32 {
+namespace {
 
-void DrawPng(const std::wstring& path, MemoryImage& image) {
-    const auto size = image.Size();
-    if (size.width == 0 || size.height == 0) {
-        return;
-    }
+// The frame's pixels as premultiplied BGRA, scaled to width x height.
+std::vector<std::uint8_t> DecodeScaled(const std::wstring& path, platform::Size size) {
     ComPtr<IWICImagingFactory> factory;
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                           IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Put())));
+                           IID_IWICImagingFactory, factory.PutVoid()));
     ComPtr<IWICBitmapDecoder> decoder;
     Check(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
                                              WICDecodeMetadataCacheOnDemand, decoder.Put()));
@@ -25,36 +25,55 @@ void DrawPng(const std::wstring& path, MemoryImage& image) {
     UINT width = 0;
     UINT height = 0;
     Check(frame->GetSize(&width, &height));
-    if (width == 0 || height == 0 || static_cast<std::int64_t>(width) * height > kMaxPixels) {
+    // The header alone is read so far: a file claiming a huge size stops here, before its
+    // pixels are decoded.
+    if (width == 0 || height == 0 || TooLarge(width, height)) {
         throw platform::Error(L"The picture is too large.");
+    }
+    if (size.width == 0 || size.height == 0) {
+        return {};
     }
     ComPtr<IWICFormatConverter> converter;
     Check(factory->CreateFormatConverter(converter.Put()));
     Check(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
                                 nullptr, 0.0, WICBitmapPaletteTypeCustom));
-    IWICBitmapSource* source = converter.Get();
-    ComPtr<IWICBitmapScaler> scaler;
-    if (width != static_cast<UINT>(size.width) || height != static_cast<UINT>(size.height)) {
+    ComPtr<IWICBitmapSource> source;
+    Check(converter->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    const auto targetWidth = static_cast<UINT>(size.width);
+    const auto targetHeight = static_cast<UINT>(size.height);
+    if (width != targetWidth || height != targetHeight) {
+        ComPtr<IWICBitmapScaler> scaler;
         Check(factory->CreateBitmapScaler(scaler.Put()));
-        Check(scaler->Initialize(converter.Get(), static_cast<UINT>(size.width),
-                                 static_cast<UINT>(size.height), WICBitmapInterpolationModeFant));
-        source = scaler.Get();
+        Check(scaler->Initialize(source.Get(), targetWidth, targetHeight,
+                                 WICBitmapInterpolationModeFant));
+        Check(scaler->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
     }
-    const UINT stride = static_cast<UINT>(size.width) * 4;
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * size.height);
+    const UINT stride = targetWidth * 4;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * targetHeight);
     Check(source->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data()));
+    return pixels;
+}
 
-    // Premultiplied source over the background: dst = src + dst * (255 - alpha) / 255.
+// Premultiplied "over": dst = src + dst * (255 - alpha) / 255, channel by channel.
+std::uint32_t Over(const std::uint8_t* bgra, std::uint32_t dst) {
+    const std::uint32_t transparency = 255U - bgra[3];
+    std::uint32_t result = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        const int shift = channel * 8;
+        const std::uint32_t below = (dst >> shift) & 0xFFU;
+        const std::uint32_t value = bgra[channel] + (below * transparency + 127U) / 255U;
+        result |= (value > 255U ? 255U : value) << shift;
+    }
+    return result;
+}
+
+}  // namespace
+
+void DrawPng(const std::wstring& path, MemoryImage& image) {
+    const auto pixels = DecodeScaled(path, image.Size());
     std::uint32_t* target = image.Pixels();
     for (std::size_t i = 0; i < pixels.size() / 4; ++i) {
-        const std::uint8_t* p = &pixels[i * 4];
-        const std::uint32_t inverse = 255U - p[3];
-        const std::uint32_t dst = target[i];
-        const auto blend = [&](std::uint32_t src, int shift) {
-            const std::uint32_t value = src + (((dst >> shift) & 0xFFU) * inverse + 127U) / 255U;
-            return (value > 255U ? 255U : value) << shift;
-        };
-        target[i] = blend(p[0], 0) | blend(p[1], 8) | blend(p[2], 16);
+        target[i] = Over(&pixels[i * 4], target[i]);
     }
 }
 

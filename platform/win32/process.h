@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include <string>
 
 #include "platform/process.h"
 #include "platform/win32/handle.h"
@@ -9,6 +9,7 @@ namespace win32 {
 
 class Process final : public platform::Process {
   public:
+    // The argument text exactly as Windows handed it to the entry point.
     explicit Process(std::wstring commandLine);
 
     std::wstring CommandLine() const override { return commandLine_; }
@@ -26,13 +27,16 @@ class Process final : public platform::Process {
   private:
     std::wstring commandLine_;
     std::wstring exePath_;
-    // Held for the life of the process: its existence tells later instances of the same
-    // executable that this one runs.
+    // Held for the life of the process: while it exists, later starts of the same executable
+    // know that this one runs.
     Handle instanceMutex_;
     bool previousInstance_ = false;
     std::wstring title_;
     int versionMajor_ = 0;
     int versionMinor_ = 0;
 };
+
+// The name of the mutex that marks a running instance of the executable at that path.
+std::wstring InstanceMutexName(const std::wstring& exePath);
 
 }  // namespace win32

@@ -12,18 +12,18 @@ namespace win32 {
 std::wstring ProfileFile::Read(const std::wstring& file, const std::wstring& section,
                                const std::wstring& key,
                                const std::optional<std::wstring>& defaultValue) {
+    const std::string ansiFile = platform::ToAnsi(file);
     const std::string ansiSection = platform::ToAnsi(section);
     const std::string ansiKey = platform::ToAnsi(key);
-    const std::string ansiFile = platform::ToAnsi(file);
     const std::string ansiDefault = defaultValue ? platform::ToAnsi(*defaultValue) : std::string();
-    // The platform cuts a value that does not fit and then answers size - 1: grow the buffer
-    // until the whole value came back, so that a long media path is not corrupted.
+    // A value that does not fit comes back cut, and the answer is then size - 1: the buffer
+    // grows until the whole value came back, so that a long media path stays whole.
     for (DWORD size = 256;; size *= 2) {
         std::string buffer(size, '\0');
         const DWORD copied = GetPrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(),
                                                       defaultValue ? ansiDefault.c_str() : nullptr,
                                                       buffer.data(), size, ansiFile.c_str());
-        if (copied < size - 1 || size >= 1U << 24) {
+        if (copied < size - 1) {
             buffer.resize(copied);
             return platform::FromAnsi(buffer);
         }

@@ -1,86 +1,62 @@
 #include "platform/win32/setting_window.h"
 
-#include <exception>
-
+#include "platform/win32/gdi.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/window_lifetime.h"
-#include "settings_ui/setting.h"
+#include "platform/win32/window_proc.h"
 
 namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestroSetting";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-// The client area in twips; 15 twips are one pixel at 96 dots per inch.
-constexpr int kClientTwipsWidth = 5835;
-constexpr int kClientTwipsHeight = 3060;
+// The client area's design size in twips, 15 to a pixel at 96 dots per inch.
+constexpr int kClientWidthTwips = 5835;
+constexpr int kClientHeightTwips = 3060;
+constexpr int kTwipsPerInch = 1440;
 
-int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
-void RegisterClassOnce(WNDPROC procedure) {
-    static const bool registered = [procedure] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    static_cast<void>(registered);
+// The outer size for the design client area at the screen's resolution.
+SIZE OuterSize() {
+    RECT bounds = {0, 0, MulDiv(kClientWidthTwips, ScreenDpi(LOGPIXELSX), kTwipsPerInch),
+                   MulDiv(kClientHeightTwips, ScreenDpi(LOGPIXELSY), kTwipsPerInch)};
+    AdjustWindowRectEx(&bounds, kStyle, FALSE, 0);
+    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 }  // namespace
 
 SettingWindow::SettingWindow(platform::SettingEvents& events) : events_(events) {
-    RegisterClassOnce(&SettingWindow::WindowProc);
-    HDC screen = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    RECT bounds = {0, 0, TwipsToPixels(kClientTwipsWidth, dpiX),
-                   TwipsToPixels(kClientTwipsHeight, dpiY)};
-    AdjustWindowRectEx(&bounds, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    hwnd_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"Kestro", kStyle,
-                            (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                            (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), this);
-    if (hwnd_ == nullptr) {
+    RegisterWindowClass(kClassName, &OwnerWindowProc<SettingWindow>,
+                        GetSysColorBrush(COLOR_BTNFACE));
+    const SIZE size = OuterSize();
+    hwnd_.Reset(CreateWindowExW(0, kClassName, L"", kStyle,
+                                (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+                                (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), this));
+    if (!hwnd_) {
         throw LastError();
     }
     WindowLoaded();
 }
 
-SettingWindow::~SettingWindow() {
-    if (IsWindow(hwnd_)) {
-        DestroyWindow(hwnd_);
-    }
-}
-
 void SettingWindow::SetCaption(const std::wstring& caption) {
-    SetWindowTextW(hwnd_, caption.c_str());
+    if (!SetWindowTextW(hwnd_.Get(), caption.c_str())) {
+        throw LastError();
+    }
 }
 
-void SettingWindow::Show() { ShowWindow(hwnd_, SW_SHOW); }
+void SettingWindow::Show() { ShowWindow(hwnd_.Get(), SW_SHOW); }
 
-LRESULT CALLBACK SettingWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* window = reinterpret_cast<SettingWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (window != nullptr && message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        window->hwnd_ = nullptr;
-        try {
-            window->events_.OnUnload();
-        } catch (const std::exception&) {
-        }
-        WindowUnloaded();
+void SettingWindow::OnDestroyed() {
+    hwnd_.Release();
+    WindowUnloaded();
+}
+
+LRESULT SettingWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        hwnd_.Reset();
+        events_.OnUnload();
+        return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

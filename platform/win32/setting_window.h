@@ -2,28 +2,29 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "platform/win32/handle.h"
 #include "platform/window_system.h"
 
 namespace win32 {
 
-// The settings window: a fixed-size frame with a close box and no minimise or maximise box.
+// The settings window: a fixed-size window with a caption and a close box.
 class SettingWindow final : public platform::SettingView {
   public:
     explicit SettingWindow(platform::SettingEvents& events);
-    SettingWindow(const SettingWindow&) = delete;
-    SettingWindow& operator=(const SettingWindow&) = delete;
-    ~SettingWindow() override;
 
     void SetCaption(const std::wstring& caption) override;
     void Show() override;
 
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return hwnd_.Get(); }
+
+    LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroyed();
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND hwnd_ = nullptr;
     platform::SettingEvents& events_;
+    Window hwnd_;
 };
 
 }  // namespace win32

@@ -1,30 +1,31 @@
 #include <windows.h>
-
+// After windows.h, whose types it uses.
 #include <commctrl.h>
-#include <objbase.h>
 
-#include <exception>
-
+#include "app/forms.h"
 #include "app/main.h"
+#include "platform/error.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/window_lifetime.h"
 
-int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR commandLine,
-                    int /*show*/) {
-    CoInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    const win32::ComApartment apartment;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    static win32::Win32Platform platform(commandLine != nullptr ? commandLine : L"");
+    win32::Win32Platform native(commandLine != nullptr ? commandLine : L"");
     try {
-        app::Main(platform.os);
-    } catch (const std::exception&) {
-        platform.process.EndProgram();
+        app::Main(native.os);
+    } catch (const platform::Error&) {
+        // What the start procedure did not handle ends it; the windows it loaded still run.
     }
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (win32::AnyWindowLoaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    // Windows may still be loaded: end the process as a whole, like every other road.
-    platform.process.EndProgram();
+    // The windows go before the platform and the apartment they were made in.
+    app::ResetForms();
+    return 0;
 }

@@ -5,6 +5,7 @@
 namespace win32 {
 namespace {
 
+// Windows belong to the thread that made them, and the program has only the one.
 int loadedWindows = 0;
 
 }  // namespace
@@ -16,5 +17,7 @@ void WindowUnloaded() {
         PostQuitMessage(0);
     }
 }
+
+bool AnyWindowLoaded() { return loadedWindows > 0; }
 
 }  // namespace win32

@@ -1,0 +1,19 @@
+#include "platform/win32/window_proc.h"
+
+namespace win32 {
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = module;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    // The application icon is resource 1 of the executable.
+    windowClass.hIcon = LoadIconW(module, MAKEINTRESOURCEW(1));
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
+}
+
+}  // namespace win32
