@@ -25,7 +25,8 @@ class MemoryImage {
 
     HDC Dc() const { return dc_.Get(); }
     platform::Size Size() const { return size_; }
-    std::uint32_t* Pixels() const { return pixels_; }
+    std::uint32_t* Pixels() { return pixels_; }
+    const std::uint32_t* Pixels() const { return pixels_; }
     void Fill(COLORREF colour);
 
   private:

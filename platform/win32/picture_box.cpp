@@ -44,7 +44,8 @@ LRESULT PictureBox::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         }
         case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
+            // The message carries the device context in its parameter.
+            Paint(reinterpret_cast<HDC>(wParam));  // NOLINT(performance-no-int-to-ptr)
             return 0;
         default:
             return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <numeric>
 
 #include "platform/text.h"
 #include "platform/win32/version_info.h"
@@ -34,10 +35,11 @@ std::size_t NameStart(const std::wstring& path) {
 std::wstring InstanceMutexName(const std::wstring& exePath) {
     // Object names may not hold backslashes, and a path may be long: it goes in as an FNV-1a
     // hash, lower-cased because Windows paths ignore case.
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const wchar_t ch : platform::LowerCase(exePath)) {
-        hash = (hash ^ static_cast<std::uint16_t>(ch)) * 1099511628211ULL;
-    }
+    const std::wstring lower = platform::LowerCase(exePath);
+    const std::uint64_t hash = std::accumulate(
+        lower.begin(), lower.end(), 14695981039346656037ULL, [](std::uint64_t sum, wchar_t ch) {
+            return (sum ^ static_cast<std::uint16_t>(ch)) * 1099511628211ULL;
+        });
     std::wstring name = L"Local\\Kestro-";
     for (int shift = 60; shift >= 0; shift -= 4) {
         name += L"0123456789abcdef"[(hash >> shift) & 0xFU];

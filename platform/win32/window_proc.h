@@ -12,10 +12,13 @@ namespace win32 {
 template <typename Owner>
 LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        // The window system hands pointers over as integers.
+        const auto* create =
+            reinterpret_cast<const CREATESTRUCTW*>(lParam);  // NOLINT(performance-no-int-to-ptr)
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* owner = reinterpret_cast<Owner*>(  // NOLINT(performance-no-int-to-ptr)
+        GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (owner == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
