@@ -4,15 +4,17 @@
 set -euo pipefail
 
 # Wine is installed without its recommends: the picture decoders (oleaut32, windowscodecs)
-# are Wine's own PE builds and need none of them. fonts-ipafont-gothic is the one font that
-# Wine needs: under code page 932 it falls back to a Japanese font, and without a full one
-# even Latin letters draw as boxes.
+# are Wine's own PE builds and need none of them. Two of them are fonts it does need:
+# fonts-wine brings Marlett, the symbol font of caption buttons, check marks and scroll
+# arrows (without it a close box draws as the letter "r"), and under code page 932 Wine
+# falls back to a Japanese font, so without a full one (fonts-ipafont-gothic) even Latin
+# letters draw as boxes.
 packages=(
     cmake ninja-build g++ googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64
     wine wine64 xvfb xdotool x11-utils
     imagemagick ffmpeg sox
-    locales fonts-ipafont-gothic
+    locales fonts-ipafont-gothic fonts-wine
     python3 procps clang-format
 )
 

@@ -68,6 +68,11 @@ wine_session_start() {
         wine_session_log "wineboot -i failed"
         return 1
     }
+    # Debian's Wine does not find its own fonts (fonts-wine) on its own; from the prefix's
+    # Fonts folder it does. Marlett among them draws caption buttons and check marks.
+    if [[ -d /usr/share/wine/fonts ]]; then
+        cp -n -s /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     # Without a window manager Wine would draw its own title bars on the program's windows;
     # a crash must end the process, not wait for a click on Wine's crash dialog.
     printf '%s\r\n' 'REGEDIT4' '' \
