@@ -8,6 +8,7 @@ import tempfile
 import time
 
 CAPTION = "Windows の終了"
+SETTINGS_CAPTION = "Kestro 2.1の設定"
 SCREEN_WIDTH = 1280
 SCREEN_HEIGHT = 1024
 POLL_SECONDS = 0.02
@@ -74,23 +75,23 @@ class Kestro:
             self.process.wait()
 
 
-def find_windows(visible_only):
-    """Ids of the X windows captioned like the exit show's window."""
+def find_windows(visible_only, caption=CAPTION):
+    """Ids of the X windows with this caption (by default, the exit show's window)."""
     command = ["xdotool", "search"]
     if visible_only:
         command.append("--onlyvisible")
-    command += ["--name", f"^{CAPTION}$"]
+    command += ["--name", f"^{caption}$"]
     result = subprocess.run(command, capture_output=True, text=True, check=False)
     return [int(line) for line in result.stdout.split()]
 
 
-def wait_window(timeout, visible_only=True, while_running=None):
+def wait_window(timeout, visible_only=True, while_running=None, caption=CAPTION):
     """Polls until such a window exists; returns (id, monotonic time seen) or (None, None).
 
     Stops early once `while_running` (a Kestro) has ended, since then none can appear."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        ids = find_windows(visible_only)
+        ids = find_windows(visible_only, caption)
         if ids:
             return ids[0], time.monotonic()
         if while_running is not None and not while_running.running():
