@@ -30,6 +30,14 @@ std::size_t NameStart(const std::wstring& path) {
     return slash == std::wstring::npos ? 0 : slash + 1;
 }
 
+Handle OpenInstanceMutex(const std::wstring& exePath, bool& existed) {
+    // Only a mutex that already existed sets the error; a stale value must not count.
+    SetLastError(ERROR_SUCCESS);
+    Handle mutex(CreateMutexW(nullptr, FALSE, InstanceMutexName(exePath).c_str()));
+    existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    return mutex;
+}
+
 }  // namespace
 
 std::wstring InstanceMutexName(const std::wstring& exePath) {
@@ -50,8 +58,7 @@ std::wstring InstanceMutexName(const std::wstring& exePath) {
 Process::Process(std::wstring commandLine)
     : commandLine_(std::move(commandLine)),
       exePath_(ModulePath()),
-      instanceMutex_(CreateMutexW(nullptr, FALSE, InstanceMutexName(exePath_).c_str())),
-      previousInstance_(GetLastError() == ERROR_ALREADY_EXISTS) {
+      instanceMutex_(OpenInstanceMutex(exePath_, previousInstance_)) {
     const auto info = ReadVersionInfo(exePath_);
     title_ = info.fileDescription.empty() ? ExeName() : info.fileDescription;
     versionMajor_ = info.major;

@@ -27,10 +27,11 @@ class Process final : public platform::Process {
   private:
     std::wstring commandLine_;
     std::wstring exePath_;
+    // Before the mutex: opening the mutex sets it.
+    bool previousInstance_ = false;
     // Held for the life of the process: while it exists, later starts of the same executable
     // know that this one runs.
     Handle instanceMutex_;
-    bool previousInstance_ = false;
     std::wstring title_;
     int versionMajor_ = 0;
     int versionMinor_ = 0;
