@@ -139,14 +139,22 @@ TEST(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     }
 }
 
-TEST(PictureBoxTest, SetPictureTakesThePicturesSize) {
+TEST(PictureBoxTest, PicturesKeepTheirSizeAndComeOutUpright) {
     TempDir dir;
-    // A 3 x 2 24-bit BMP.
-    std::string bmp = std::string("BM", 2) + std::string(4, '\0') + std::string(4, '\0') +
-                      std::string("\x36\0\0\0", 4) + std::string("\x28\0\0\0", 4) +
-                      std::string("\x03\0\0\0", 4) + std::string("\x02\0\0\0", 4) +
-                      std::string("\x01\0\x18\0", 4) + std::string(24, '\0') +
-                      std::string(24, '\x7f');
+    // A 3 x 2 24-bit BMP, stored bottom row first: blue below, red on top.
+    const std::string row = [](const char* pixel) {
+        std::string bytes;
+        for (int i = 0; i < 3; ++i) {
+            bytes.append(pixel, 3);
+        }
+        return bytes + std::string(3, '\0');  // rows are padded to four bytes
+    }("\x00\x00\xff");
+    const std::string blueRow =
+        std::string("\xff\x00\x00\xff\x00\x00\xff\x00\x00", 9) + std::string(3, '\0');
+    const std::string bmp = std::string("BM", 2) + std::string(8, '\0') +
+                            std::string("\x36\0\0\0", 4) + std::string("\x28\0\0\0", 4) +
+                            std::string("\x03\0\0\0", 4) + std::string("\x02\0\0\0", 4) +
+                            std::string("\x01\0\x18\0", 4) + std::string(24, '\0') + blueRow + row;
     dir.Write(L"small.bmp", bmp);
     win32::WindowSystem windows;
     auto picture = windows.LoadPicture(dir.File(L"small.bmp"));
@@ -157,7 +165,14 @@ TEST(PictureBoxTest, SetPictureTakesThePicturesSize) {
     box.SetPicture(*picture);
     EXPECT_EQ(box.InnerSize().width, 3);
     EXPECT_EQ(box.InnerSize().height, 2);
-    EXPECT_EQ(box.PixelAt(2, 1), 0x7F7F7FU);
+    EXPECT_EQ(box.PixelAt(2, 0), 0xFF0000U);
+    EXPECT_EQ(box.PixelAt(2, 1), 0x0000FFU);
+
+    // Stretched to a fixed size, still upright.
+    box.Move(0, 0, 30, 20);
+    box.PaintPicture(*picture, 30, 20);
+    EXPECT_EQ(box.PixelAt(15, 2), 0xFF0000U);
+    EXPECT_EQ(box.PixelAt(15, 17), 0x0000FFU);
 }
 
 }  // namespace
