@@ -9,6 +9,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402
 
+SETTLE_SECONDS = 3
 WAIT_SECONDS = 30
 PICTURE_SIZE = (1920, 1080)
 DECODE_RUNS = 3
@@ -38,11 +39,17 @@ def waiting(exe, bench_dir, picture):
     kestro = folder.start("/start")
     idle = subprocess.Popen(["wine", os.path.join(bench_dir, "idle_window.exe")],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Start-up costs both the same; the wait alone is what a user pays all day long.
+    time.sleep(SETTLE_SECONDS)
+    k_start, _ = cpu_and_memory(kestro.process.pid)
+    i_start, _ = cpu_and_memory(idle.pid)
     time.sleep(WAIT_SECONDS)
     k_cpu, k_rss = cpu_and_memory(kestro.process.pid)
     i_cpu, i_rss = cpu_and_memory(idle.pid)
-    print(f"after {WAIT_SECONDS} s of waiting   kestro /start   idle window   ratio")
-    print(f"  CPU time (s)            {k_cpu:13.2f}   {i_cpu:11.2f}   {ratio(k_cpu, i_cpu)}")
+    print(f"{WAIT_SECONDS} s of waiting            kestro /start   idle window   ratio")
+    print(f"  CPU time, total (s)     {k_cpu:13.2f}   {i_cpu:11.2f}   {ratio(k_cpu, i_cpu)}")
+    k_wait, i_wait = k_cpu - k_start, i_cpu - i_start
+    print(f"  CPU time, waiting (s)   {k_wait:13.2f}   {i_wait:11.2f}   {ratio(k_wait, i_wait)}")
     print(f"  resident memory (MiB)   {k_rss:13.1f}   {i_rss:11.1f}   {ratio(k_rss, i_rss)}")
     harness.taskkill_by_name()
     kestro.wait_end(20)
