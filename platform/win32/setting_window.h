@@ -17,8 +17,6 @@ class SettingWindow final : public platform::SettingView {
     void SetCaption(const std::wstring& caption) override;
     void Show() override;
 
-    HWND Hwnd() const { return hwnd_.Get(); }
-
     LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDestroyed();
 

@@ -152,9 +152,7 @@ void SettingView::Show() { log_.emplace_back("Setting.Show"); }
 std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(
     platform::ByeWindowEvents& events) {
     Call("LoadByeWindow");
-    auto window = std::make_unique<ShowWindow>(log_, *this, events);
-    byeWindow = window.get();
-    return window;
+    return std::make_unique<ShowWindow>(log_, *this, events);
 }
 
 std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(

@@ -140,7 +140,6 @@ class WindowSystem final : public platform::WindowSystem {
     std::map<std::wstring, platform::Size> pictures;
     // Failing operations, by the name they have in the log ("Picture1.Move", ...).
     std::set<std::string> failing;
-    ShowWindow* byeWindow = nullptr;
     platform::SettingEvents* settingEvents = nullptr;
     int settingLoads = 0;
 
