@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -22,6 +23,8 @@ class Process {
     virtual std::wstring Title() const = 0;
     virtual int VersionMajor() const = 0;
     virtual int VersionMinor() const = 0;
+    // The module instance handle of the executable, as a number.
+    virtual std::intptr_t InstanceHandle() const = 0;
 
     // Seconds since local midnight, with fraction.
     virtual float TimeOfDay() const = 0;

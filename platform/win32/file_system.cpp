@@ -54,6 +54,50 @@ std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::u
     return ReadFrom(file.Get(), count);
 }
 
+std::wstring FileSystem::CurrentDirectory() const {
+    std::wstring directory(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
+        if (length == 0) {
+            throw LastError();
+        }
+        if (length < directory.size()) {
+            directory.resize(length);
+            return directory;
+        }
+        directory.resize(length);
+    }
+}
+
+void FileSystem::CopyOver(const std::wstring& from, const std::wstring& to) {
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+        throw LastError();
+    }
+}
+
+void FileSystem::RemoveFile(const std::wstring& path) {
+    if (!DeleteFileW(path.c_str())) {
+        throw LastError();
+    }
+}
+
+std::wstring FileSystem::CreateTempFile() {
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    const DWORD length = GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
+    if (length == 0 || length >= folder.size()) {
+        throw LastError();
+    }
+    folder.resize(length);
+    // GetTempFileName creates the file, so the name stays ours until we delete it.
+    std::wstring path(MAX_PATH, L'\0');
+    if (GetTempFileNameW(folder.c_str(), L"kes", 0, path.data()) == 0) {
+        throw LastError();
+    }
+    path.resize(wcslen(path.c_str()));
+    return path;
+}
+
 std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes) {
     const Handle file = OpenForReading(path);
     LARGE_INTEGER size{};

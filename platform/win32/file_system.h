@@ -14,6 +14,10 @@ class FileSystem final : public platform::FileSystem {
     bool FileExists(const std::wstring& path) const override;
     std::vector<std::uint8_t> ReadBytes(const std::wstring& path, std::uint64_t offset,
                                         std::size_t count) const override;
+    std::wstring CurrentDirectory() const override;
+    void CopyOver(const std::wstring& from, const std::wstring& to) override;
+    void RemoveFile(const std::wstring& path) override;
+    std::wstring CreateTempFile() override;
 };
 
 // Opens an existing file for reading, leaving others free to read and write it too;

@@ -79,6 +79,10 @@ std::wstring Process::ExeName() const {
     return name.substr(0, name.find_last_of(L'.'));
 }
 
+std::intptr_t Process::InstanceHandle() const {
+    return reinterpret_cast<std::intptr_t>(GetModuleHandleW(nullptr));
+}
+
 float Process::TimeOfDay() const {
     SYSTEMTIME now{};
     GetLocalTime(&now);

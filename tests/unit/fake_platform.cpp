@@ -59,6 +59,36 @@ std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::u
     return {begin, begin + static_cast<std::ptrdiff_t>(std::min(count, available))};
 }
 
+void FileSystem::FailIfAsked(const std::string& name) const {
+    if (failing.count(name) != 0) {
+        throw platform::Error(L"failed: " + std::wstring(name.begin(), name.end()));
+    }
+}
+
+void FileSystem::CopyOver(const std::wstring& from, const std::wstring& to) {
+    FailIfAsked("CopyOver");
+    const auto source = files.find(from);
+    if (source == files.end()) {
+        throw platform::Error(L"File not found");
+    }
+    files[to] = source->second;
+}
+
+void FileSystem::RemoveFile(const std::wstring& path) {
+    FailIfAsked("RemoveFile");
+    if (files.erase(path) == 0) {
+        throw platform::Error(L"File not found");
+    }
+}
+
+std::wstring FileSystem::CreateTempFile() {
+    FailIfAsked("CreateTempFile");
+    std::wstring path =
+        L"C:\\Users\\user\\AppData\\Local\\Temp\\kes" + std::to_wstring(++tempFiles) + L".tmp";
+    files[path] = {};
+    return path;
+}
+
 std::wstring ProfileFile::Read(const std::wstring& file, const std::wstring& section,
                                const std::wstring& key,
                                const std::optional<std::wstring>& defaultValue) {

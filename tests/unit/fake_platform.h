@@ -38,6 +38,7 @@ class Process final : public platform::Process {
     std::wstring Title() const override { return L"Kestro"; }
     int VersionMajor() const override { return 2; }
     int VersionMinor() const override { return 1; }
+    std::intptr_t InstanceHandle() const override { return 0x400000; }
     float TimeOfDay() const override { return static_cast<float>(timeOfDay); }
     void PumpEvents() override { ++pumps; }
     void Sleep(unsigned milliseconds) override;
@@ -50,10 +51,21 @@ class Process final : public platform::Process {
 class FileSystem final : public platform::FileSystem {
   public:
     std::map<std::wstring, std::vector<std::uint8_t>> files;
+    std::wstring currentDirectory = L"C:\\Users\\user\\Documents";
+    // Operations that fail, by name ("CopyOver", "RemoveFile", "CreateTempFile").
+    std::set<std::string> failing;
+    int tempFiles = 0;
 
     bool FileExists(const std::wstring& path) const override { return files.count(path) != 0; }
     std::vector<std::uint8_t> ReadBytes(const std::wstring& path, std::uint64_t offset,
                                         std::size_t count) const override;
+    std::wstring CurrentDirectory() const override { return currentDirectory; }
+    void CopyOver(const std::wstring& from, const std::wstring& to) override;
+    void RemoveFile(const std::wstring& path) override;
+    std::wstring CreateTempFile() override;
+
+  private:
+    void FailIfAsked(const std::string& name) const;
 };
 
 class ProfileFile final : public platform::ProfileFile {

@@ -32,6 +32,38 @@ TEST(FileSystemTest, ReadsAtAnOffsetAndStopsAtTheEnd) {
     EXPECT_THROW(files.ReadBytes(dir.File(L"missing.bin"), 0, 4), platform::Error);
 }
 
+TEST(FileSystemTest, CopiesOverRemovesAndMakesUniqueTempFiles) {
+    TempDir dir;
+    dir.Write(L"from.lnk", "new");
+    dir.Write(L"to.lnk", "old contents");
+    win32::FileSystem files;
+    files.CopyOver(dir.File(L"from.lnk"), dir.File(L"to.lnk"));
+    EXPECT_EQ(files.ReadBytes(dir.File(L"to.lnk"), 0, 100),
+              (std::vector<std::uint8_t>{'n', 'e', 'w'}));
+    EXPECT_THROW(files.CopyOver(dir.File(L"missing.lnk"), dir.File(L"to.lnk")), platform::Error);
+
+    files.RemoveFile(dir.File(L"to.lnk"));
+    EXPECT_FALSE(files.FileExists(dir.File(L"to.lnk")));
+    EXPECT_THROW(files.RemoveFile(dir.File(L"to.lnk")), platform::Error);
+
+    const std::wstring first = files.CreateTempFile();
+    const std::wstring second = files.CreateTempFile();
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(files.FileExists(first));
+    EXPECT_TRUE(files.FileExists(second));
+    files.RemoveFile(first);
+    files.RemoveFile(second);
+}
+
+TEST(FileSystemTest, CurrentDirectoryFollowsTheProcess) {
+    TempDir dir;
+    win32::FileSystem files;
+    const std::wstring before = files.CurrentDirectory();
+    SetCurrentDirectoryW(dir.File(L"").c_str());
+    EXPECT_EQ(files.CurrentDirectory() + L"\\", dir.File(L""));
+    SetCurrentDirectoryW(before.c_str());
+}
+
 TEST(AnsiTest, JapaneseRoundTripsThroughCodePage932) {
     if (GetACP() != 932) {
         GTEST_SKIP() << "needs the Japanese code page";
