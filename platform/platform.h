@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/media_device.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/window_system.h"
@@ -13,6 +14,7 @@ struct Platform {
     FileSystem& files;
     ProfileFile& profile;
     WindowSystem& windows;
+    MediaDevice& media;
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/media_device.h"
 #include "platform/win32/process.h"
 #include "platform/win32/profile_file.h"
 #include "platform/win32/window_system.h"
@@ -18,7 +19,8 @@ struct Win32Platform {
     FileSystem files;
     ProfileFile profile;
     WindowSystem windows;
-    platform::Platform os{process, files, profile, windows};
+    MediaDevice media;
+    platform::Platform os{process, files, profile, windows, media};
 };
 
 }  // namespace win32

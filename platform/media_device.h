@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// The media device, driven by command strings. A command that fails is not an error: the
+// device simply does not do it, and a query then answers nothing.
+class MediaDevice {
+  public:
+    virtual ~MediaDevice() = default;
+
+    // Sends a command that answers nothing.
+    virtual void SendCommand(const std::wstring& command) = 0;
+    // Sends a command with `reply` as its reply buffer, of which the device may fill the first
+    // `replyLength` characters; the rest keeps what it held.
+    virtual void SendQuery(const std::wstring& command, std::wstring& reply,
+                           unsigned replyLength) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/media_device.h"
+
+namespace win32 {
+
+// The media control interface of winmm, through its command strings.
+class MediaDevice final : public platform::MediaDevice {
+  public:
+    void SendCommand(const std::wstring& command) override;
+    void SendQuery(const std::wstring& command, std::wstring& reply, unsigned replyLength) override;
+};
+
+}  // namespace win32

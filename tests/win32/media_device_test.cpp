@@ -1,0 +1,56 @@
+#include "platform/win32/media_device.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/text.h"
+#include "temp_dir.h"
+
+namespace {
+
+// A WAV file of `samples` silent 8-bit mono samples at 8000 per second.
+std::string SilentWav(std::uint32_t samples) {
+    const auto word = [](std::uint32_t value, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i) {
+            out += static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
+        return out;
+    };
+    return "RIFF" + word(36 + samples, 4) + "WAVEfmt " + word(16, 4) + word(1, 2) + word(1, 2) +
+           word(8000, 4) + word(8000, 4) + word(1, 2) + word(8, 2) + "data" + word(samples, 4) +
+           std::string(samples, '\x80');
+}
+
+std::wstring Query(win32::MediaDevice& media, const std::wstring& command) {
+    std::wstring reply(256, L'\0');
+    media.SendQuery(command, reply, 255);
+    return platform::TrimNull(reply);
+}
+
+TEST(MediaDeviceTest, DrivesARealDeviceThroughCommandStrings) {
+    TempDir dir;
+    dir.Write(L"quiet tone.wav", SilentWav(8000));
+    win32::MediaDevice media;
+    media.SendCommand(L"open \"" + dir.File(L"quiet tone.wav") + L"\" alias kestro");
+    EXPECT_EQ(Query(media, L"status kestro mode"), L"stopped");
+    EXPECT_EQ(Query(media, L"status kestro length"), L"1000");
+    std::wstring reply(12, L'x');
+    media.SendQuery(L"status kestro mode", reply, 11);
+    EXPECT_EQ(reply, std::wstring(L"stopped") + L'\0' + L"xxxx");
+    media.SendCommand(L"close kestro");
+    // A closed alias answers nothing, and a failing command is no error.
+    EXPECT_EQ(Query(media, L"status kestro mode"), L"");
+    EXPECT_NO_THROW(media.SendCommand(L"play kestro"));
+}
+
+TEST(MediaDeviceTest, ReplyKeepsWhatTheDeviceDidNotWrite) {
+    win32::MediaDevice media;
+    std::wstring reply(8, L'x');
+    media.SendQuery(L"status kestro mode", reply, 7);
+    EXPECT_EQ(reply, std::wstring(8, L'x'));
+}
+
+}  // namespace
