@@ -7,8 +7,10 @@
 #include "config/settings.h"
 #include "platform/error.h"
 #include "platform/text.h"
+#include "show/media_playback.h"
 #include "show/png_size.h"
 #include "show/timed_wait.h"
+#include "show/top_most.h"
 
 namespace show {
 namespace {
@@ -49,8 +51,7 @@ void ByeWindow::OnCloseRequest(int reason) {
     IgnoreErrors([&] { config::LoadSettings(os_); });
     const auto& mediaFile = config::Settings().MediaFile;
     if (!IsStillPicture(mediaFile)) {
-        // Playing other media comes later; until then there is nothing to show.
-        os_.process.EndProgram();
+        PlayToTheEnd();
     }
     ShowStillPicture(Ending(mediaFile));
     IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });
@@ -65,7 +66,30 @@ void ByeWindow::ShowStillPicture(const std::wstring& ending) {
     } else {
         ShowOlePicture();
     }
-    ShowTopMost();
+    ShowTopMost(*window_);
+}
+
+void ByeWindow::PlayToTheEnd() {
+    using platform::IgnoreErrors;
+    const auto& settings = config::Settings();
+    auto& media = os_.media;
+    if (settings.Width != 0) {
+        IgnoreErrors([&] { window_->Picture1().Move(0, 0, settings.Width, settings.Height); });
+    }
+    PlayMedia(media, *window_, settings.MediaFile, settings.Width == 0);
+    IgnoreErrors([&] { os_.process.PumpEvents(); });
+    // A device whose mode cannot be read counts as stopped, so the shut-down is not held up.
+    const auto playing = [&] {
+        bool answer = false;
+        IgnoreErrors([&] { answer = IsPlaying(media); });
+        return answer;
+    };
+    while (playing()) {
+        IgnoreErrors([&] { os_.process.PumpEvents(); });
+        IgnoreErrors([&] { os_.process.Sleep(10); });
+    }
+    IgnoreErrors([&] { CloseMedia(media); });
+    os_.process.EndProgram();
 }
 
 void ByeWindow::ShowPng() {
@@ -105,14 +129,6 @@ void ByeWindow::ShowOlePicture() {
         }
     });
     IgnoreErrors([&] { box.ImageToPicture(); });
-}
-
-void ByeWindow::ShowTopMost() {
-    using platform::IgnoreErrors;
-    // Centred for the final size, so that a large picture is not pushed off the screen.
-    IgnoreErrors([&] { window_->CenterOnScreen(); });
-    IgnoreErrors([&] { window_->Show(); });
-    IgnoreErrors([&] { window_->MakeTopMost(); });
 }
 
 }  // namespace show

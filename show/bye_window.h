@@ -26,7 +26,8 @@ class ByeWindow final : public platform::ByeWindowEvents {
     void ShowStillPicture(const std::wstring& ending);
     void ShowPng();
     void ShowOlePicture();
-    void ShowTopMost();
+    // Plays a video or sound through the media device until it stops; ends the program.
+    [[noreturn]] void PlayToTheEnd();
 
     platform::Platform& os_;
     std::unique_ptr<platform::ShowWindow> window_;

@@ -180,16 +180,6 @@ TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
     EXPECT_EQ(show[1], "LoadPicture C:\\bye.gif");
 }
 
-TEST(ByeWindowTest, OtherMediaEndsAtOnceForNow) {
-    for (const auto* file : {L"C:\\bye.jpeg", L"C:\\bye.wav", L"", L"png"}) {
-        fake::Os os;
-        Configure(os, {file, L"0", L""});
-        const auto show = Show(os);
-        EXPECT_EQ(std::count(show.begin(), show.end(), "Window.Show"), 0) << fake::Narrow(file);
-        EXPECT_EQ(show.back(), "EndProgram");
-    }
-}
-
 TEST(ByeWindowTest, StillPictureEndings) {
     const struct {
         const wchar_t* path;

@@ -209,6 +209,31 @@ void WindowSystem::Call(const std::string& name, const std::string& arguments) {
     }
 }
 
+void MediaDevice::Call(const std::wstring& command) {
+    const std::string narrow = Narrow(command);
+    log_.push_back("MCI " + narrow);
+    if (failing.count(narrow.substr(0, narrow.find(' '))) != 0) {
+        throw platform::Error(L"failed: " + command);
+    }
+}
+
+void MediaDevice::SendCommand(const std::wstring& command) { Call(command); }
+
+void MediaDevice::SendQuery(const std::wstring& command, std::wstring& reply,
+                            unsigned replyLength) {
+    Call(command);
+    lastReplyLength = replyLength;
+    auto& answers = replies[Narrow(command)];
+    if (answers.empty()) {
+        return;
+    }
+    const std::string answer = answers.front();
+    answers.erase(answers.begin());
+    for (std::size_t i = 0; i < answer.size() && i < replyLength && i < reply.size(); ++i) {
+        reply[i] = static_cast<unsigned char>(answer[i]);
+    }
+}
+
 Os::Os() {
     app::ResetForms();
     config::Settings() = {};

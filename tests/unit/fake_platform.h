@@ -167,6 +167,27 @@ class WindowSystem final : public platform::WindowSystem {
     Log& log_;
 };
 
+// The media device: logs each command as "MCI <command>" and answers queries from a script.
+class MediaDevice final : public platform::MediaDevice {
+  public:
+    explicit MediaDevice(Log& log) : log_(log) {}
+
+    // Answers by query, used front first; a query with no answer left gets nothing.
+    std::map<std::string, std::vector<std::string>> replies;
+    // Commands (by their first word) for which the platform itself fails.
+    std::set<std::string> failing;
+
+    void SendCommand(const std::wstring& command) override;
+    void SendQuery(const std::wstring& command, std::wstring& reply, unsigned replyLength) override;
+    // The reply length the last query allowed.
+    unsigned lastReplyLength = 0;
+
+  private:
+    void Call(const std::wstring& command);
+
+    Log& log_;
+};
+
 // A fresh process: the stand-in's parts bundled as the logic takes them, and the
 // process-wide state of the program reset.
 struct Os {
@@ -180,7 +201,8 @@ struct Os {
     FileSystem files;
     ProfileFile profile;
     WindowSystem windows{log};
-    platform::Platform platform{process, files, profile, windows};
+    MediaDevice media{log};
+    platform::Platform platform{process, files, profile, windows, media};
 
     std::wstring IniPath() const { return process.appPath + L"\\kestro.ini"; }
     void SetIni(const std::wstring& key, const std::wstring& value) {

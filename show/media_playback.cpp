@@ -1,0 +1,141 @@
+#include "show/media_playback.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/text.h"
+#include "show/top_most.h"
+
+namespace show {
+namespace {
+
+// WS_CHILD: the device's video window lives inside the picture box.
+constexpr long long kVideoWindowStyle = 1073741824;
+constexpr std::size_t kReplyBufferSize = 256;
+constexpr unsigned kReplyLength = 255;
+
+std::wstring Command(const std::wstring& verb, const std::wstring& rest = {}) {
+    return verb + L" " + kMediaAlias + rest;
+}
+
+std::vector<std::wstring> SplitAtSpaces(const std::wstring& text) {
+    std::vector<std::wstring> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const auto space = text.find(L' ', start);
+        fields.push_back(text.substr(start, space - start));
+        if (space == std::wstring::npos) {
+            return fields;
+        }
+        start = space + 1;
+    }
+}
+
+// A decimal integer of 32 bits, with an optional sign and nothing else around it.
+std::optional<std::int32_t> ParseInt32(const std::wstring& text) {
+    std::size_t digitsStart = (!text.empty() && (text[0] == L'-' || text[0] == L'+')) ? 1 : 0;
+    if (digitsStart == text.size() || text.size() - digitsStart > 10) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    for (std::size_t i = digitsStart; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (text[i] - L'0');
+    }
+    if (text[0] == L'-') {
+        value = -value;
+    }
+    if (value < INT32_MIN || value > INT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// A video size from the device: some devices report a bottom-up picture with a negative
+// height, so the magnitude counts. Zero, or a magnitude that does not fit, is no size.
+std::optional<int> VideoExtent(const std::wstring& field) {
+    const auto value = ParseInt32(field);
+    if (!value || *value == 0 || *value == INT32_MIN) {
+        return std::nullopt;
+    }
+    return std::abs(*value);
+}
+
+void FitBoxToVideo(platform::MediaDevice& media, platform::PictureBox& box) {
+    const auto fields = SplitAtSpaces(MciQuery(media, Command(L"where", L" source")));
+    if (fields.size() < 4) {
+        return;
+    }
+    const auto width = VideoExtent(fields[2]);
+    const auto height = VideoExtent(fields[3]);
+    if (width && height) {
+        box.Move(0, 0, *width, *height);
+    }
+}
+
+void StretchVideoToBox(platform::MediaDevice& media, const platform::PictureBox& box) {
+    const auto size = box.InnerSize();
+    media.SendCommand(Command(L"put", L" window at 0 0 " + std::to_wstring(size.width) + L" " +
+                                          std::to_wstring(size.height) + L" wait"));
+}
+
+}  // namespace
+
+bool IsVideo(const std::wstring& path) {
+    static const std::array<std::wstring, 4> kEndings = {L".avi", L".mpg", L".wmv", L".asf"};
+    const auto ending = platform::LowerCase(platform::LastChars(path, 4));
+    return std::find(kEndings.begin(), kEndings.end(), ending) != kEndings.end();
+}
+
+std::wstring OpenCommand(const std::wstring& path, bool video, std::intptr_t parent) {
+    std::wstring command = L"open \"" + path + L"\" alias " + kMediaAlias;
+    if (video) {
+        command += L" parent " + std::to_wstring(parent) + L" style " +
+                   std::to_wstring(kVideoWindowStyle) + L" wait";
+    }
+    return command;
+}
+
+void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const std::wstring& path,
+               bool naturalSize) {
+    using platform::IgnoreErrors;
+    const bool video = IsVideo(path);
+    // A quote would end the file name early and let the rest of the path pass as words of
+    // the command; no file name holds one, so such a path is a file that cannot be played.
+    if (path.find(L'"') == std::wstring::npos) {
+        IgnoreErrors(
+            [&] { media.SendCommand(OpenCommand(path, video, window.Picture1().Handle())); });
+    }
+    if (video) {
+        IgnoreErrors([&] {
+            if (naturalSize) {
+                FitBoxToVideo(media, window.Picture1());
+            } else {
+                StretchVideoToBox(media, window.Picture1());
+            }
+        });
+        ShowTopMost(window);
+    }
+    IgnoreErrors([&] { media.SendCommand(Command(L"play")); });
+}
+
+std::wstring MciQuery(platform::MediaDevice& media, const std::wstring& command) {
+    std::wstring reply(kReplyBufferSize, L'\0');
+    media.SendQuery(command, reply, kReplyLength);
+    return platform::TrimNull(reply);
+}
+
+bool IsPlaying(platform::MediaDevice& media) {
+    return MciQuery(media, Command(L"status", L" mode")) == L"playing";
+}
+
+void CloseMedia(platform::MediaDevice& media) { media.SendCommand(Command(L"close")); }
+
+}  // namespace show

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "platform/media_device.h"
+#include "platform/window_system.h"
+
+namespace show {
+
+// The one name under which the media file is opened; every later command addresses it.
+inline constexpr wchar_t kMediaAlias[] = L"kestro";
+
+// True for the endings played as video inside the window: ".avi", ".mpg", ".wmv", ".asf" in
+// any case. Everything else plays as sound, without a window.
+bool IsVideo(const std::wstring& path);
+
+// The command that opens the file under the alias; for a video, as a child of `parent`.
+std::wstring OpenCommand(const std::wstring& path, bool video, std::intptr_t parent);
+
+// Opens the file, places and sizes a video inside the window's picture box, shows the window
+// for a video, and starts playback; returns while the media plays on. Each step that fails is
+// skipped. A path holding a double quote cannot name a file and is not opened.
+void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const std::wstring& path,
+               bool naturalSize);
+
+// The device's answer to a query, up to its first NUL.
+std::wstring MciQuery(platform::MediaDevice& media, const std::wstring& command);
+
+// True only while the device reports exactly "playing".
+bool IsPlaying(platform::MediaDevice& media);
+
+void CloseMedia(platform::MediaDevice& media);
+
+}  // namespace show
