@@ -13,7 +13,7 @@ packages=(
     cmake ninja-build g++ googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64
     wine wine64 xvfb xdotool x11-utils
-    imagemagick ffmpeg sox
+    imagemagick ffmpeg sox pulseaudio
     locales fonts-ipafont-gothic fonts-wine
     python3 procps clang-format
 )

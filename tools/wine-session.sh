@@ -11,6 +11,7 @@
 wine_session_dir=
 wine_session_xvfb_pid=
 wine_session_server_pid=
+wine_session_sound_pid=
 
 wine_session_log() { echo "wine-session: $*" >&2; }
 
@@ -37,6 +38,34 @@ wine_session_start_xvfb() {
     return 1
 }
 
+# A sound server with a null sink, paced by its own clock: sound takes as long to play as it
+# lasts, although the machine has no sound card. (ALSA's null device, the fallback when no
+# server runs, swallows sound several times faster than it lasts.)
+wine_session_start_sound() {
+    if ! command -v pulseaudio >/dev/null; then
+        wine_session_log "no pulseaudio: sound plays on ALSA's null device"
+        return 0
+    fi
+    export XDG_RUNTIME_DIR="$wine_session_dir/runtime"
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    setsid pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+        --use-pid-file=no --disable-shm=yes \
+        -L "module-null-sink sink_name=kestro_null" -L module-native-protocol-unix \
+        >"$wine_session_dir/pulseaudio.log" 2>&1 &
+    wine_session_sound_pid=$!
+    local tries
+    for ((tries = 0; tries < 100; tries++)); do
+        if [[ -S "$XDG_RUNTIME_DIR/pulse/native" ]]; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    cat "$wine_session_dir/pulseaudio.log" >&2
+    wine_session_log "the sound server did not start"
+    return 1
+}
+
 wine_session_start() {
     local started=$SECONDS
     wine_session_dir=$(mktemp -d "${TMPDIR:-/tmp}/kestro-wine.XXXXXX")
@@ -60,6 +89,8 @@ wine_session_start() {
     # A persistent server keeps every later wine call from paying for a server start-up. Like
     # Xvfb it gets a process group of its own, so that a signal sent to the caller's group
     # (Ctrl-C, a test runner's time-out) leaves it alive for the orderly shutdown below.
+    wine_session_start_sound || return 1
+
     setsid wineserver -f -p >"$wine_session_dir/wineserver.log" 2>&1 &
     wine_session_server_pid=$!
 
@@ -99,6 +130,7 @@ wine_session_end() {
         wineserver -k 2>/dev/null || true
         wine_session_stop_pid "$wine_session_server_pid"
     fi
+    wine_session_stop_pid "$wine_session_sound_pid"
     wine_session_stop_pid "$wine_session_xvfb_pid"
     if [[ -n "$wine_session_dir" ]]; then
         rm -rf "$wine_session_dir"

@@ -68,13 +68,18 @@ class KestroCase(unittest.TestCase):
         self.assertIsNotNone(window, "the show's window never appeared")
         return window, seen
 
-    def assert_window_shows_picture(self, window, width, height, name):
-        """The window has the picture's size, is centred, and shows the quadrant picture."""
+    def assert_window_placed(self, window, width, height):
+        """The window is viewable, has this size and is centred; returns its top-left corner."""
         x, y, actual_w, actual_h, viewable = harness.geometry(window)
         self.assertTrue(viewable, "the window is not viewable")
         self.assertEqual((actual_w, actual_h), (width, height), "window size")
         self.assertAlmostEqual(x, (harness.SCREEN_WIDTH - width) // 2, delta=1, msg="centred, x")
         self.assertAlmostEqual(y, (harness.SCREEN_HEIGHT - height) // 2, delta=1, msg="centred, y")
+        return x, y
+
+    def assert_window_shows_picture(self, window, width, height, name):
+        """The window has the picture's size, is centred, and shows the quadrant picture."""
+        x, y = self.assert_window_placed(window, width, height)
         # The window may be mapped a moment before its first paint: look again for a while.
         deadline = time.monotonic() + 1.5
         while True:
