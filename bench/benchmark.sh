@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures kestro.exe under Wine against baselines, in a Wine session of its own: the cost of
-# waiting for the end of the session next to an idle program, and the time from the end of
-# the session to the picture on screen next to decoding the picture alone. Not part of CI.
+# waiting for the end of the session next to an idle program, the processor share of playing a
+# sound, and the time from the end of the session to the picture on screen next to decoding
+# the picture alone. Not part of CI.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
