@@ -1,6 +1,7 @@
 """Video and sound: played through the media device at the end of the show, to their end."""
 
 import os
+import time
 import harness
 import media
 from checks import START_UP, KestroCase
@@ -76,6 +77,33 @@ class PlayMedia(KestroCase):
         for name, subfolder in (("QUADRANTS.AVI", None), ("good bye.avi", "my media")):
             with self.subTest(name):
                 self.check_video(name, "msvideo1", subfolder=subfolder)
+
+    def test_end_of_session_plays_to_the_end(self):
+        # Inside the answer to the end of the session, as when the user shuts down.
+        for name, make, is_video in (
+            ("tone.wav", lambda p: media.make_tone(p, SOUND_SECONDS), False),
+            ("quadrants.avi",
+             lambda p: media.make_quadrant_video(p, VIDEO_SECONDS, "msvideo1"), True),
+        ):
+            with self.subTest(name):
+                folder, path = self.media_folder(name, make)
+                folder.write_ini(MediaFile=harness.windows_path(path))
+                run = self.start(folder, "/start")
+                hidden, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
+                self.assertIsNotNone(hidden, "the hidden window never appeared")
+                asked = time.monotonic()
+                wineboot = harness.end_session()
+                try:
+                    if is_video:
+                        window, seen = self.wait_shown(run)
+                        self.assert_window_shows_picture(window, *media.VIDEO_SIZE,
+                                                         "end-session-video")
+                        self.assert_plays_for(run, seen, VIDEO_SECONDS,
+                                              early=EARLY_SLACK + LAST_FRAME)
+                    else:
+                        self.assert_plays_for(run, asked, SOUND_SECONDS)
+                finally:
+                    wineboot.wait(START_UP)
 
     def test_missing_files_end_at_once(self):
         for name in ("missing.wav", "missing.avi", 'quote".wav'):
