@@ -1,0 +1,45 @@
+#include "platform/win32/shell.h"
+
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <shlobj.h>
+
+#include "platform/text.h"
+#include "platform/win32/shell_link.h"
+#include "platform/win32/win32_error.h"
+
+namespace win32 {
+namespace {
+
+// The longest path the platform has, so that no folder comes back cut (a long user name, a
+// redirected profile).
+constexpr DWORD kFullPathLength = 32768;
+
+struct ItemIdListFree {
+    void operator()(ITEMIDLIST* items) const { CoTaskMemFree(items); }
+};
+using ItemIdList = std::unique_ptr<ITEMIDLIST, ItemIdListFree>;
+
+}  // namespace
+
+std::wstring Shell::SpecialFolderPath(int csidl) {
+    ITEMIDLIST* raw = nullptr;
+    const HRESULT result = SHGetSpecialFolderLocation(nullptr, csidl, &raw);
+    const ItemIdList items(raw);
+    // Only whether an item came back counts: the result's code describes a missing one.
+    if (!items) {
+        throw ErrorFromCode(static_cast<DWORD>(FAILED(result) ? result : E_FAIL));
+    }
+    std::wstring buffer(kFullPathLength, L'\0');
+    if (!SHGetPathFromIDListEx(items.get(), buffer.data(), kFullPathLength, GPFIDL_DEFAULT)) {
+        // A virtual folder (the control panel, the printers) has no path of its own.
+        throw ErrorFromCode(ERROR_PATH_NOT_FOUND);
+    }
+    return platform::TrimNull(buffer);
+}
+
+std::unique_ptr<platform::ShellLink> Shell::CreateShellLink() {
+    return std::make_unique<ShellLink>();
+}
+
+}  // namespace win32
