@@ -1,0 +1,213 @@
+#include "platform/win32/common_dialogs.h"
+
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <commdlg.h>
+
+#include <exception>
+#include <optional>
+
+#include "platform/ansi.h"
+#include "platform/win32/com_apartment.h"
+
+namespace win32 {
+namespace {
+
+// The longest path the file system takes (with the "\\?\" prefix), and its NUL.
+constexpr DWORD kFullPathLength = 32768;
+
+// Handles and addresses come from the program's records as numbers.
+template <typename Pointer>
+Pointer FromNumber(std::intptr_t number) {
+    return reinterpret_cast<Pointer>(number);  // NOLINT(performance-no-int-to-ptr)
+}
+
+// The ANSI copy of one text field: an absent text stays a null pointer. A buffer the platform
+// writes into keeps at least the size the record gives it, whatever the conversion made of
+// the text.
+class AnsiText {
+  public:
+    explicit AnsiText(const std::optional<std::wstring>& text, std::size_t minimumSize = 0) {
+        if (text) {
+            bytes_ = platform::ToAnsi(*text);
+            if (bytes_->size() < minimumSize) {
+                bytes_->resize(minimumSize, '\0');
+            }
+        }
+    }
+
+    // For a NUL-separated list: one more NUL ends it even when the caller's text does not,
+    // so the platform never reads past the copy.
+    static AnsiText List(const std::optional<std::wstring>& text, std::size_t minimumSize = 0) {
+        AnsiText list(text, minimumSize);
+        if (list.bytes_) {
+            list.bytes_->push_back('\0');
+        }
+        return list;
+    }
+
+    char* Get() { return bytes_ ? bytes_->data() : nullptr; }
+
+    void CopyBackTo(std::optional<std::wstring>& text) const {
+        if (bytes_) {
+            text = platform::FromAnsi(*bytes_);
+        }
+    }
+
+  private:
+    std::optional<std::string> bytes_;
+};
+
+// The ANSI copy of an OPENFILENAME record for one call.
+class AnsiOpenFileName {
+  public:
+    explicit AnsiOpenFileName(const platform::OpenFileRecord& record)
+        : filter_(AnsiText::List(record.lpstrFilter)),
+          customFilter_(AnsiText::List(record.lpstrCustomFilter, record.nMaxCustFilter)),
+          file_(record.lpstrFile, record.nMaxFile),
+          fileTitle_(record.lpstrFileTitle, record.nMaxFileTitle),
+          initialDir_(record.lpstrInitialDir),
+          title_(record.lpstrTitle),
+          defExt_(record.lpstrDefExt),
+          templateName_(record.lpTemplateName) {
+        // The size of the record as this build lays it out: the platform checks the size
+        // against the layouts it knows, and the classic 76 bytes are the 32-bit layout.
+        ofn_.lStructSize = sizeof ofn_;
+        ofn_.hwndOwner = FromNumber<HWND>(record.hwndOwner);
+        ofn_.hInstance = FromNumber<HINSTANCE>(record.hInstance);
+        ofn_.lpstrFilter = filter_.Get();
+        ofn_.lpstrCustomFilter = customFilter_.Get();
+        ofn_.nMaxCustFilter = record.nMaxCustFilter;
+        ofn_.nFilterIndex = record.nFilterIndex;
+        ofn_.lpstrFile = file_.Get();
+        ofn_.nMaxFile = record.nMaxFile;
+        ofn_.lpstrFileTitle = fileTitle_.Get();
+        ofn_.nMaxFileTitle = record.nMaxFileTitle;
+        ofn_.lpstrInitialDir = initialDir_.Get();
+        ofn_.lpstrTitle = title_.Get();
+        ofn_.Flags = record.Flags;
+        ofn_.nFileOffset = record.nFileOffset;
+        ofn_.nFileExtension = record.nFileExtension;
+        ofn_.lpstrDefExt = defExt_.Get();
+        ofn_.lCustData = record.lCustData;
+        ofn_.lpTemplateName = templateName_.Get();
+    }
+    AnsiOpenFileName(const AnsiOpenFileName&) = delete;
+    AnsiOpenFileName& operator=(const AnsiOpenFileName&) = delete;
+
+    OPENFILENAMEA* Get() { return &ofn_; }
+
+    // The buffers the platform writes into.
+    void CopyBackTo(platform::OpenFileRecord& record) const {
+        customFilter_.CopyBackTo(record.lpstrCustomFilter);
+        file_.CopyBackTo(record.lpstrFile);
+        fileTitle_.CopyBackTo(record.lpstrFileTitle);
+    }
+
+  private:
+    AnsiText filter_;
+    AnsiText customFilter_;
+    AnsiText file_;
+    AnsiText fileTitle_;
+    AnsiText initialDir_;
+    AnsiText title_;
+    AnsiText defExt_;
+    AnsiText templateName_;
+    OPENFILENAMEA ofn_{};
+};
+
+template <typename Call>
+bool RunFileDialog(platform::OpenFileRecord& record, Call call) {
+    AnsiOpenFileName ofn(record);
+    const BOOL chosen = call(ofn.Get());
+    ofn.CopyBackTo(record);
+    return chosen != FALSE;
+}
+
+// What the browser's callback needs to reach the program's: the shell hands it one number.
+struct BrowseContext {
+    platform::BrowseCallback callback;
+    platform::CommonDialogs& dialogs;
+    std::intptr_t data;
+    std::exception_ptr error;
+};
+
+int CALLBACK BrowseCallbackTrampoline(HWND window, UINT message, LPARAM lParam, LPARAM data) {
+    auto& context = *FromNumber<BrowseContext*>(data);
+    // No exception may unwind through the shell's frames: it is raised again once the
+    // browser has returned.
+    try {
+        return context.callback(context.dialogs, reinterpret_cast<std::intptr_t>(window), message,
+                                lParam, context.data);
+    } catch (...) {
+        if (!context.error) {
+            context.error = std::current_exception();
+        }
+        return 0;
+    }
+}
+
+}  // namespace
+
+bool CommonDialogs::OpenFileDialog(platform::OpenFileRecord& record) {
+    return RunFileDialog(record, [](OPENFILENAMEA* ofn) { return GetOpenFileNameA(ofn); });
+}
+
+bool CommonDialogs::SaveFileDialog(platform::OpenFileRecord& record) {
+    return RunFileDialog(record, [](OPENFILENAMEA* ofn) { return GetSaveFileNameA(ofn); });
+}
+
+std::unique_ptr<platform::FolderItem> CommonDialogs::BrowseFolder(platform::BrowseRecord& record) {
+    // The browser's tree is made of shell objects, which need the thread in an apartment.
+    const ComApartment apartment;
+    AnsiText displayName(record.pszDisplayName, MAX_PATH);
+    AnsiText title(record.lpszTitle);
+    BrowseContext context{record.lpfn, *this, record.lParam, nullptr};
+
+    BROWSEINFOA info{};
+    info.hwndOwner = FromNumber<HWND>(record.hwndOwner);
+    info.pidlRoot = FromNumber<PCIDLIST_ABSOLUTE>(record.pidlRoot);
+    info.pszDisplayName = displayName.Get();
+    info.lpszTitle = title.Get();
+    info.ulFlags = record.ulFlags;
+    if (record.lpfn != nullptr) {
+        info.lpfn = &BrowseCallbackTrampoline;
+        info.lParam = reinterpret_cast<LPARAM>(&context);
+    } else {
+        info.lParam = record.lParam;
+    }
+
+    ItemIdList item(SHBrowseForFolderA(&info));
+    displayName.CopyBackTo(record.pszDisplayName);
+    record.iImage = info.iImage;
+    if (context.error) {
+        std::rethrow_exception(context.error);
+    }
+    if (!item) {
+        return nullptr;
+    }
+    return std::make_unique<FolderItem>(std::move(item));
+}
+
+std::wstring CommonDialogs::PathFromItem(const platform::FolderItem& item) {
+    const ComApartment apartment;
+    // SHGetPathFromIDListA has room for MAX_PATH bytes only, so a deep folder, or one whose
+    // ANSI form takes two bytes a character, would come back cut. The wide call takes the
+    // buffer's length.
+    std::wstring path(kFullPathLength, L'\0');
+    if (!SHGetPathFromIDListEx(dynamic_cast<const FolderItem&>(item).Get(), path.data(),
+                               kFullPathLength, GPFIDL_DEFAULT)) {
+        return {};
+    }
+    path.resize(wcslen(path.c_str()));
+    return path;
+}
+
+std::intptr_t CommonDialogs::SendBrowserMessage(std::intptr_t window, unsigned message,
+                                                std::intptr_t wParam, const std::wstring& text) {
+    const std::string ansi = platform::ToAnsi(text);
+    return SendMessageA(FromNumber<HWND>(window), message, static_cast<WPARAM>(wParam),
+                        reinterpret_cast<LPARAM>(ansi.c_str()));
+}
+
+}  // namespace win32
