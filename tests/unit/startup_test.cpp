@@ -20,6 +20,16 @@ void PutFile(fake::ShortcutOs& os, const std::wstring& path) {
     os.store.files[path] = {'o', 'l', 'd'};
 }
 
+// With or without a Startup folder, and with or without a shortcut in it.
+void Prepare(fake::ShortcutOs& os, bool startupFolder, bool shortcut) {
+    if (!startupFolder) {
+        os.shell.folders.clear();
+    }
+    if (shortcut) {
+        PutFile(os, kShortcut);
+    }
+}
+
 TEST(ShortcutPathTest, IsKestroLnkInTheStartupFolder) {
     fake::ShortcutOs os;
     EXPECT_EQ(config::ShortcutPath(os.shell), kShortcut);
@@ -45,12 +55,7 @@ TEST(RegisteredTest, OnlyANormalFileInTheStartupFolderCounts) {
     };
     for (const auto& c : cases) {
         fake::ShortcutOs os;
-        if (!c.startupFolder) {
-            os.shell.folders.clear();
-        }
-        if (c.shortcut) {
-            PutFile(os, kShortcut);
-        }
+        Prepare(os, c.startupFolder, c.shortcut);
         if (c.notNormal) {
             os.lookup.notNormal.insert(kShortcut);
         }
@@ -145,12 +150,7 @@ TEST(UnregisterTest, DeletesTheShortcutAndPassesOverWhatFails) {
     };
     for (const auto& c : cases) {
         fake::ShortcutOs os;
-        if (!c.startupFolder) {
-            os.shell.folders.clear();
-        }
-        if (c.shortcut) {
-            PutFile(os, kShortcut);
-        }
+        Prepare(os, c.startupFolder, c.shortcut);
         for (const auto& path : kBareShortcuts) {
             PutFile(os, path);
         }
