@@ -1,8 +1,11 @@
 #include "config/number_text.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace config {
 namespace {
@@ -108,6 +111,53 @@ std::optional<std::int16_t> ParseInt16(const std::wstring& text) {
         return std::nullopt;
     }
     return static_cast<std::int16_t>(rounded);
+}
+
+std::wstring SingleText(float value) {
+    constexpr int kDigits = 7;
+    constexpr int kFirstExponentForm = 7;
+    constexpr int kLastPlainExponent = -4;
+    if (value == 0.0F) {
+        return L"0";
+    }
+    // "d.dddddde+XX", the same on every machine whatever the locale.
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, kDigits - 1);
+    const std::string scientific(buffer.data(), result.ptr);
+    const std::size_t e = scientific.find('e');
+    const bool negative = scientific.front() == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
+        if (scientific[i] != '.') {
+            digits += scientific[i];
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    const int exponent = std::stoi(scientific.substr(e + 1));
+
+    std::string text = negative ? "-" : "";
+    if (exponent >= kFirstExponentForm || exponent < kLastPlainExponent) {
+        text += digits.substr(0, 1);
+        if (digits.size() > 1) {
+            text += "." + digits.substr(1);
+        }
+        const int magnitude = std::abs(exponent);
+        text += exponent < 0 ? "E-" : "E+";
+        text += (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
+    } else if (exponent < 0) {
+        text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= whole) {
+            text += digits + std::string(whole - digits.size(), '0');
+        } else {
+            text += digits.substr(0, whole) + "." + digits.substr(whole);
+        }
+    }
+    return {text.begin(), text.end()};
 }
 
 }  // namespace config

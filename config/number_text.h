@@ -16,4 +16,9 @@ std::optional<float> ParseSingle(const std::wstring& text);
 // As ParseSingle, then rounded half to even into -32768..32767.
 std::optional<std::int16_t> ParseInt16(const std::wstring& text);
 
+// The value rounded to 7 significant digits, without trailing zeros or a trailing point
+// ("3", "2.5", "-0.125"); below 1E-04 and from 1E+07 on in exponent form ("1E+07",
+// "1.5E-05"), which ParseSingle reads back.
+std::wstring SingleText(float value);
+
 }  // namespace config

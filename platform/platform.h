@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/common_dialogs.h"
+#include "platform/file_lookup.h"
 #include "platform/files.h"
 #include "platform/media_device.h"
+#include "platform/message_dialog.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -15,6 +19,10 @@ struct Platform {
     ProfileFile& profile;
     WindowSystem& windows;
     MediaDevice& media;
+    Shell& shell;
+    FileLookup& lookup;
+    MessageDialog& messages;
+    CommonDialogs& dialogs;
 };
 
 }  // namespace platform

@@ -70,20 +70,53 @@ class ShowWindow {
     virtual void Unload() = 0;
 };
 
+// The settings window's controls, in tab order.
+enum class SettingControl {
+    Check2,    // start with the Windows session
+    Label1,    // caption of Text1
+    Text1,     // media file
+    Command3,  // "...": browse for the media file
+    Label5,    // caption of Text4
+    Text4,     // display time
+    Label6,    // "seconds"
+    Frame1,    // frame around the size controls
+    Command1,  // save
+    Command2,  // quit
+    Picture1,  // borderless group of the size controls
+    Text2,     // fixed width
+    Text3,     // fixed height
+    Check1,    // fixed size on or off
+    Label3,    // caption of Text2
+    Label4,    // caption of Text3
+};
+
 // What the settings window reports to the program.
 class SettingEvents {
   public:
     virtual ~SettingEvents() = default;
 
+    // The user clicked a button or changed a check box (mouse, Space, access key; Enter
+    // presses Command1 and Esc Command2).
+    virtual void OnClick(SettingControl control) = 0;
     // The user closed the window by its close box; it is gone.
     virtual void OnUnload() = 0;
 };
 
+// The settings window, created hidden. Text, check and enabled states are those of its
+// controls; reading a control that has none gives an empty text or false.
 class SettingView {
   public:
     virtual ~SettingView() = default;
 
     virtual void SetCaption(const std::wstring& caption) = 0;
+    virtual std::wstring Text(SettingControl control) const = 0;
+    virtual void SetText(SettingControl control, const std::wstring& text) = 0;
+    virtual bool Checked(SettingControl control) const = 0;
+    virtual void SetChecked(SettingControl control, bool checked) = 0;
+    virtual void SetEnabled(SettingControl control, bool enabled) = 0;
+    // The window's handle, as the common dialogs take their owner.
+    virtual std::intptr_t Handle() const = 0;
+    // Shows the window; the first time, the focus goes to the first control in tab order.
     virtual void Show() = 0;
 };
 

@@ -8,14 +8,25 @@
 namespace settings_ui {
 
 inline constexpr wchar_t kCaptionSuffix[] = L"の設定";
+inline constexpr wchar_t kBrowseFileTitle[] = L"ファイルの参照";
+// Display name and pattern list of each entry, each part ended by "|".
+inline constexpr wchar_t kMediaFilter[] =
+    L"利用できるファイル|*.bmp;*.jpg;*.png;*.mpg;*.avi;*.wmv;*.asf;*.mp3;*.mid|"
+    L"画像ファイル|*.bmp;*.jpg;*.png|"
+    L"動画ファイル|*.mpg;*.avi;*.wmv;*.asf|"
+    L"音声ファイル|*.wav;*.mp3;*.mid|"
+    L"すべてのファイル|*.*|";
 
-// The settings window. It is loaded when first shown, and again after the user has closed
-// it by its close box.
+// The settings window. It shows the process's settings values, which it only reads; Save
+// writes its texts as typed to the settings file, registers or unregisters the start with the
+// Windows session, and ends the program. It is loaded when first shown, and again after the
+// user has closed it by its close box.
 class Setting final : public platform::SettingEvents {
   public:
     explicit Setting(platform::Platform& os) : os_(os) {}
 
     void Show();
+    void OnClick(platform::SettingControl control) override;
     void OnUnload() override;
 
     // "Kestro 2.1の設定": title, major and minor version.
@@ -23,6 +34,13 @@ class Setting final : public platform::SettingEvents {
 
   private:
     void Load();
+    void FixedSizeRule();
+    void Browse();
+    void Save();
+    // The four values into the settings file; false, with the platform's description shown,
+    // when one could not be written.
+    bool WriteSettings();
+    void Quit();
 
     platform::Platform& os_;
     std::unique_ptr<platform::SettingView> view_;

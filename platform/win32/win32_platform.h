@@ -3,10 +3,14 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/common_dialogs.h"
+#include "platform/win32/file_lookup.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/media_device.h"
+#include "platform/win32/message_dialog.h"
 #include "platform/win32/process.h"
 #include "platform/win32/profile_file.h"
+#include "platform/win32/shell.h"
 #include "platform/win32/window_system.h"
 
 namespace win32 {
@@ -20,7 +24,12 @@ struct Win32Platform {
     ProfileFile profile;
     WindowSystem windows;
     MediaDevice media;
-    platform::Platform os{process, files, profile, windows, media};
+    Shell shell;
+    FileLookup lookup;
+    MessageDialog messages;
+    CommonDialogs dialogs;
+    platform::Platform os{process, files,  profile,  windows, media,
+                          shell,   lookup, messages, dialogs};
 };
 
 }  // namespace win32

@@ -6,7 +6,7 @@
 
 #include "app/forms.h"
 #include "config/settings.h"
-#include "fake_platform.h"
+#include "fake_os.h"
 
 namespace {
 

@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-#include "app/forms.h"
-#include "config/ini_mod.h"
-#include "config/settings.h"
 #include "platform/error.h"
 
 namespace fake {
@@ -110,6 +107,10 @@ void ProfileFile::Write(const std::wstring& file, const std::wstring& section,
     if (failWrites) {
         throw platform::Error(L"Access is denied.");
     }
+    if (log != nullptr) {
+        log->push_back("WriteIni " + Narrow(file) + " " + Narrow(section) + " " + Narrow(key) +
+                       "=" + Narrow(value));
+    }
     writes.emplace_back(file, section, key, value);
     files[file][section][key] = value;
 }
@@ -173,8 +174,33 @@ void ShowWindow::Unload() {
     events_.OnCloseRequest(1);
 }
 
-void SettingView::SetCaption(const std::wstring& caption) {
-    log_.push_back("Setting.Caption " + Narrow(caption));
+void SettingView::SetCaption(const std::wstring& text) {
+    caption = text;
+    log_.push_back("Setting.Caption " + Narrow(text));
+}
+
+std::wstring SettingView::Text(platform::SettingControl control) const {
+    const auto text = texts.find(control);
+    return text == texts.end() ? std::wstring() : text->second;
+}
+
+void SettingView::SetText(platform::SettingControl control, const std::wstring& text) {
+    texts[control] = text;
+}
+
+bool SettingView::Checked(platform::SettingControl control) const {
+    const auto state = checked.find(control);
+    return state != checked.end() && state->second;
+}
+
+void SettingView::SetChecked(platform::SettingControl control, bool on) { checked[control] = on; }
+
+void SettingView::SetEnabled(platform::SettingControl control, bool enabled) {
+    if (enabled) {
+        disabled.erase(control);
+    } else {
+        disabled.insert(control);
+    }
 }
 
 void SettingView::Show() { log_.emplace_back("Setting.Show"); }
@@ -190,7 +216,9 @@ std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
     Call("LoadSettingWindow");
     settingEvents = &events;
     ++settingLoads;
-    return std::make_unique<SettingView>(log_);
+    auto view = std::make_unique<SettingView>(log_);
+    settingView = view.get();
+    return view;
 }
 
 std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring& path) {
@@ -233,13 +261,5 @@ void MediaDevice::SendQuery(const std::wstring& command, std::wstring& reply,
         reply[i] = static_cast<unsigned char>(answer[i]);
     }
 }
-
-Os::Os() {
-    app::ResetForms();
-    config::Settings() = {};
-    IniMod::SetIniFile(L"");
-}
-
-Os::~Os() { app::ResetForms(); }
 
 }  // namespace fake

@@ -74,6 +74,8 @@ class ProfileFile final : public platform::ProfileFile {
     std::map<std::wstring, std::map<std::wstring, std::map<std::wstring, std::wstring>>> files;
     std::vector<std::tuple<std::wstring, std::wstring, std::wstring, std::wstring>> writes;
     bool failWrites = false;
+    // When set, each write is logged as "WriteIni <file> <section> <key>=<value>".
+    Log* log = nullptr;
 
     std::wstring Read(const std::wstring& file, const std::wstring& section,
                       const std::wstring& key,
@@ -127,12 +129,28 @@ class ShowWindow final : public platform::ShowWindow {
     platform::ByeWindowEvents& events_;
 };
 
+// The settings window's controls as plain state, which a test reads and sets as the user
+// would; only the caption and Show are logged.
 class SettingView final : public platform::SettingView {
   public:
     explicit SettingView(Log& log) : log_(log) {}
 
-    void SetCaption(const std::wstring& caption) override;
+    std::map<platform::SettingControl, std::wstring> texts;
+    std::map<platform::SettingControl, bool> checked;
+    // Controls are enabled until the program disables them.
+    std::set<platform::SettingControl> disabled;
+    std::wstring caption;
+
+    void SetCaption(const std::wstring& text) override;
+    std::wstring Text(platform::SettingControl control) const override;
+    void SetText(platform::SettingControl control, const std::wstring& text) override;
+    bool Checked(platform::SettingControl control) const override;
+    void SetChecked(platform::SettingControl control, bool on) override;
+    void SetEnabled(platform::SettingControl control, bool enabled) override;
+    std::intptr_t Handle() const override { return kHandle; }
     void Show() override;
+
+    static constexpr std::intptr_t kHandle = 0x5e77;
 
   private:
     Log& log_;
@@ -153,6 +171,8 @@ class WindowSystem final : public platform::WindowSystem {
     // Failing operations, by the name they have in the log ("Picture1.Move", ...).
     std::set<std::string> failing;
     platform::SettingEvents* settingEvents = nullptr;
+    // The window loaded last; it lives as long as the program keeps it.
+    SettingView* settingView = nullptr;
     int settingLoads = 0;
 
     std::unique_ptr<platform::ShowWindow> LoadByeWindow(platform::ByeWindowEvents& events) override;
@@ -186,28 +206,6 @@ class MediaDevice final : public platform::MediaDevice {
     void Call(const std::wstring& command);
 
     Log& log_;
-};
-
-// A fresh process: the stand-in's parts bundled as the logic takes them, and the
-// process-wide state of the program reset.
-struct Os {
-    Os();
-    ~Os();
-    Os(const Os&) = delete;
-    Os& operator=(const Os&) = delete;
-
-    Log log;
-    Process process{log};
-    FileSystem files;
-    ProfileFile profile;
-    WindowSystem windows{log};
-    MediaDevice media{log};
-    platform::Platform platform{process, files, profile, windows, media};
-
-    std::wstring IniPath() const { return process.appPath + L"\\kestro.ini"; }
-    void SetIni(const std::wstring& key, const std::wstring& value) {
-        profile.files[IniPath()][L"Kestro"][key] = value;
-    }
 };
 
 std::string Narrow(const std::wstring& text);

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "fake_platform.h"
+#include "fake_os.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ TEST(MainTest, StartWithoutMediaFileOpensSettingsAndWaits) {
     os.process.commandLine = L"/start";
     app::Main(os.platform);
     EXPECT_EQ(os.log, (fake::Log{"LoadSettingWindow", "Setting.Caption Kestro 2.1の設定",
-                                 "Setting.Show", "LoadByeWindow"}));
+                                 "SpecialFolderPath 7", "Setting.Show", "LoadByeWindow"}));
 }
 
 TEST(MainTest, TestRunsTheShowThroughTheUnload) {

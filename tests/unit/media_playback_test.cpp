@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
-#include "fake_platform.h"
+#include "fake_os.h"
 
 namespace {
 
@@ -59,7 +59,8 @@ TEST(MediaPlaybackTest, CommandsOfEachRoad) {
         {L"",
          L"0",
          L"0",
-         {"LoadSettingWindow", "Setting.Caption Kestro 2.1の設定", "Setting.Show",
+         {"LoadSettingWindow", "Setting.Caption Kestro 2.1の設定", "SpecialFolderPath 7",
+          "Setting.Show",
           "MCI open \"\" alias kestro", "MCI play kestro", "MCI status kestro mode",
           "MCI close kestro", "EndProgram"}},
         {L"C:\\My Media\\good bye.mp3",

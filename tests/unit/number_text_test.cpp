@@ -45,4 +45,37 @@ TEST(NumberTextTest, SingleConverts) {
     }
 }
 
+TEST(NumberTextTest, SingleShowsSevenSignificantDigits) {
+    const struct {
+        float value;
+        const wchar_t* text;
+    } cases[] = {
+        {3.0F, L"3"},
+        {2.5F, L"2.5"},
+        {0.0F, L"0"},
+        {-0.0F, L"0"},
+        {-1.5F, L"-1.5"},
+        {0.1F, L"0.1"},
+        {1.0F / 3.0F, L"0.3333333"},
+        {2.0F / 3.0F, L"0.6666667"},
+        {100.0F, L"100"},
+        {1234567.0F, L"1234567"},
+        {9999999.0F, L"9999999"},
+        {10000000.0F, L"1E+07"},
+        {12345678.0F, L"1.234568E+07"},
+        {0.0001F, L"0.0001"},
+        {0.00001F, L"1E-05"},
+        {0.000015F, L"1.5E-05"},
+        {std::numeric_limits<float>::max(), L"3.402823E+38"},
+        {std::numeric_limits<float>::denorm_min(), L"1.401298E-45"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(config::SingleText(c.value), c.text) << "value: " << c.value;
+        // What the window shows is what the next load reads, to the digits shown.
+        const auto back = config::ParseSingle(c.text);
+        ASSERT_TRUE(back.has_value()) << testing::PrintToString(c.text);
+        EXPECT_EQ(config::SingleText(*back), c.text);
+    }
+}
+
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/ini_mod.h"
-#include "fake_platform.h"
+#include "fake_os.h"
 #include "platform/error.h"
 
 namespace {

@@ -1,0 +1,20 @@
+#include "fake_os.h"
+
+#include "app/forms.h"
+#include "config/ini_mod.h"
+#include "config/settings.h"
+#include "config/startup.h"
+
+namespace fake {
+
+Os::Os() {
+    shell.folders[config::kCsidlStartup] = kStartupFolder;
+    profile.log = &log;
+    app::ResetForms();
+    config::Settings() = {};
+    IniMod::SetIniFile(L"");
+}
+
+Os::~Os() { app::ResetForms(); }
+
+}  // namespace fake

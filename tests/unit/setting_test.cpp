@@ -1,0 +1,298 @@
+#include "settings_ui/setting.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "app/main.h"
+#include "config/settings.h"
+#include "fake_os.h"
+
+namespace {
+
+using platform::SettingControl;
+
+const std::wstring kShortcut = std::wstring(fake::kStartupFolder) + L"\\Kestro.lnk";
+// The filter as the open dialog's record holds it: every "|" a NUL.
+constexpr wchar_t kRecordFilter[] =
+    L"利用できるファイル\0*.bmp;*.jpg;*.png;*.mpg;*.avi;*.wmv;*.asf;*.mp3;*.mid\0"
+    L"画像ファイル\0*.bmp;*.jpg;*.png\0"
+    L"動画ファイル\0*.mpg;*.avi;*.wmv;*.asf\0"
+    L"音声ファイル\0*.wav;*.mp3;*.mid\0"
+    L"すべてのファイル\0*.*\0";
+constexpr SettingControl kSizeControls[] = {SettingControl::Text2, SettingControl::Text3,
+                                            SettingControl::Label3, SettingControl::Label4};
+
+// The four size controls enabled (on) or disabled, and nothing else disabled.
+bool SizeControlsAre(const fake::SettingView& view, bool on) {
+    const std::set<SettingControl> disabled =
+        on ? std::set<SettingControl>{}
+           : std::set<SettingControl>(std::begin(kSizeControls), std::end(kSizeControls));
+    return view.disabled == disabled;
+}
+
+// A settings run of the program: the settings file as given, then Main without arguments.
+class SettingTest : public ::testing::Test {
+  protected:
+    fake::SettingView& Open() {
+        app::Main(os.platform);
+        return *os.windows.settingView;
+    }
+    void Click(SettingControl control) { os.windows.settingEvents->OnClick(control); }
+    // Save as the user presses it; true when the program ended.
+    bool Save() {
+        os.log.clear();
+        try {
+            Click(SettingControl::Command1);
+        } catch (const fake::ProgramEnded&) {
+            return true;
+        }
+        return false;
+    }
+    std::vector<std::string> Writes() const {
+        std::vector<std::string> writes;
+        std::copy_if(os.log.begin(), os.log.end(), std::back_inserter(writes),
+                     [](const std::string& line) { return line.rfind("WriteIni ", 0) == 0; });
+        return writes;
+    }
+
+    fake::Os os;
+};
+
+TEST(SettingLoadTest, ShowsTheSettingsOfTheFile) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::wstring, std::wstring>> ini;
+        bool shortcut;
+        std::wstring text1, text4, text2, text3;
+        bool check1;
+    } cases[] = {
+        {"no settings file", {}, false, L"", L"3", L"0", L"0", false},
+        {"fixed size",
+         {{L"MediaFile", L"C:\\bye.png"}, {L"Width", L"640"}, {L"Height", L"480"}},
+         true,
+         L"C:\\bye.png",
+         L"3",
+         L"640",
+         L"480",
+         true},
+        {"height alone",
+         {{L"Width", L"0"}, {L"Height", L"480"}},
+         false,
+         L"",
+         L"3",
+         L"0",
+         L"480",
+         false},
+        {"any width but 0", {{L"Width", L"-1"}}, false, L"", L"3", L"-1", L"0", true},
+        {"fraction of a second", {{L"Time", L"2.5"}}, true, L"", L"2.5", L"0", L"0", false},
+        {"seven digits", {{L"Time", L"0.1"}}, false, L"", L"0.1", L"0", L"0", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::Os fresh;
+        for (const auto& [key, value] : c.ini) {
+            fresh.SetIni(key, value);
+        }
+        if (c.shortcut) {
+            fresh.files.files[kShortcut] = {};
+        }
+        app::Main(fresh.platform);
+        const auto& view = *fresh.windows.settingView;
+        EXPECT_EQ(view.caption, L"Kestro 2.1の設定");
+        EXPECT_EQ(view.Text(SettingControl::Text1), c.text1);
+        EXPECT_EQ(view.Text(SettingControl::Text4), c.text4);
+        EXPECT_EQ(view.Text(SettingControl::Text2), c.text2);
+        EXPECT_EQ(view.Text(SettingControl::Text3), c.text3);
+        EXPECT_EQ(view.Checked(SettingControl::Check1), c.check1);
+        EXPECT_EQ(view.Checked(SettingControl::Check2), c.shortcut);
+        EXPECT_TRUE(SizeControlsAre(view, c.check1));
+    }
+}
+
+TEST_F(SettingTest, FixedSizeRuleOnlyEnablesTheSizeControls) {
+    os.SetIni(L"Width", L"640");
+    os.SetIni(L"Height", L"480");
+    auto& view = Open();
+    for (const bool on : {false, true, false}) {
+        view.SetChecked(SettingControl::Check1, on);
+        Click(SettingControl::Check1);
+        EXPECT_TRUE(SizeControlsAre(view, on));
+        EXPECT_EQ(view.Text(SettingControl::Text2), L"640");
+        EXPECT_EQ(view.Text(SettingControl::Text3), L"480");
+    }
+}
+
+TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
+    const std::string ini = "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro ";
+    const struct {
+        const char* name;
+        bool check1;
+        std::wstring text4, text2, text3;
+        std::vector<std::string> writes;
+    } cases[] = {
+        {"fixed size",
+         true,
+         L"2.5",
+         L"640",
+         L"480",
+         {"MediaFile=C:\\my media\\さようなら.png", "Time=2.5", "Width=640", "Height=480"}},
+        {"natural size empties the sizes",
+         false,
+         L"3",
+         L"0",
+         L"480",
+         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=", "Height="}},
+        {"letters and fractions as typed",
+         true,
+         L" abc ",
+         L"1.5",
+         L"",
+         {"MediaFile=C:\\my media\\さようなら.png", "Time= abc ", "Width=1.5", "Height="}},
+        {"a zero width with the box checked",
+         true,
+         L"3",
+         L"0",
+         L"480",
+         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=0", "Height=480"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::Os fresh;
+        app::Main(fresh.platform);
+        auto& view = *fresh.windows.settingView;
+        view.SetText(SettingControl::Text1, L"C:\\my media\\さようなら.png");
+        view.SetText(SettingControl::Text4, c.text4);
+        view.SetText(SettingControl::Text2, c.text2);
+        view.SetText(SettingControl::Text3, c.text3);
+        view.SetChecked(SettingControl::Check1, c.check1);
+        fresh.log.clear();
+        EXPECT_THROW(fresh.windows.settingEvents->OnClick(SettingControl::Command1),
+                     fake::ProgramEnded);
+        std::vector<std::string> expected;
+        for (const auto& write : c.writes) {
+            expected.push_back(ini + write);
+        }
+        ASSERT_GE(fresh.log.size(), 5U);
+        EXPECT_EQ(std::vector<std::string>(fresh.log.end() - 5, fresh.log.end() - 1), expected);
+        EXPECT_EQ(fresh.log.back(), "EndProgram");
+        EXPECT_TRUE(fresh.messages.shown.empty());
+        // The next run reads what was written.
+        fake::Os next;
+        next.profile.files = fresh.profile.files;
+        app::Main(next.platform);
+        EXPECT_EQ(next.windows.settingView->Checked(SettingControl::Check1),
+                  c.check1 && c.text2 != L"0");
+    }
+}
+
+TEST(SettingSaveTest, RegistersOrUnregistersBeforeWriting) {
+    const struct {
+        const char* name;
+        bool check2;
+        bool present;
+        const char* step;
+    } cases[] = {
+        {"register", true, false, "Link.Save"},
+        {"register again", true, true, "Link.Save"},
+        {"unregister", false, true, "RemoveFile"},
+        {"nothing to unregister", false, false, "RemoveFile"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::Os fresh;
+        if (c.present) {
+            fresh.files.files[kShortcut] = {};
+        }
+        app::Main(fresh.platform);
+        fresh.windows.settingView->SetChecked(SettingControl::Check2, c.check2);
+        EXPECT_THROW(fresh.windows.settingEvents->OnClick(SettingControl::Command1),
+                     fake::ProgramEnded);
+        const auto step = std::find_if(fresh.log.begin(), fresh.log.end(), [&](const auto& line) {
+            return line.rfind(c.step, 0) == 0;
+        });
+        const auto firstWrite =
+            std::find_if(fresh.log.begin(), fresh.log.end(),
+                         [](const auto& line) { return line.rfind("WriteIni", 0) == 0; });
+        EXPECT_LT(step, firstWrite);
+        EXPECT_EQ(fresh.files.FileExists(kShortcut), c.check2);
+        EXPECT_TRUE(fresh.messages.shown.empty());
+        EXPECT_EQ(fresh.profile.writes.size(), 4U);
+    }
+}
+
+TEST_F(SettingTest, SaveGoesOnWhenTheShortcutFails) {
+    os.shell.failing.insert("Save");
+    auto& view = Open();
+    view.SetChecked(SettingControl::Check2, true);
+    EXPECT_TRUE(Save());
+    ASSERT_EQ(os.messages.shown.size(), 1U);
+    EXPECT_EQ(Writes().size(), 4U);
+    EXPECT_FALSE(os.files.FileExists(kShortcut));
+}
+
+TEST_F(SettingTest, SaveThatCannotWriteKeepsTheWindowOpenAsTyped) {
+    auto& view = Open();
+    view.SetText(SettingControl::Text1, L"C:\\bye.png");
+    view.SetText(SettingControl::Text2, L"640");
+    view.SetText(SettingControl::Text3, L"480");
+    os.profile.failWrites = true;
+    EXPECT_FALSE(Save());
+    ASSERT_EQ(os.messages.shown.size(), 1U);
+    EXPECT_EQ(os.messages.shown[0].text, L"Access is denied.");
+    EXPECT_EQ(os.messages.shown[0].title, L"Kestro");
+    EXPECT_EQ(os.messages.shown[0].style, 48);
+    EXPECT_EQ(view.Text(SettingControl::Text1), L"C:\\bye.png");
+    EXPECT_EQ(view.Text(SettingControl::Text2), L"640");
+    EXPECT_EQ(view.Text(SettingControl::Text3), L"480");
+    EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndProgram"), 0);
+
+    // Once the cause is gone, the same window saves.
+    os.profile.failWrites = false;
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(Writes().back(), "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro Height=");
+}
+
+TEST_F(SettingTest, BrowseFillsTheMediaFileOnlyWhenAFileIsChosen) {
+    auto& view = Open();
+    view.SetText(SettingControl::Text1, L"typed.png");
+    Click(SettingControl::Command3);
+    EXPECT_EQ(view.Text(SettingControl::Text1), L"typed.png");
+
+    os.dialogs.chosenFile = L"C:\\Users\\user\\Pictures\\さようなら.jpg";
+    Click(SettingControl::Command3);
+    EXPECT_EQ(view.Text(SettingControl::Text1), L"C:\\Users\\user\\Pictures\\さようなら.jpg");
+
+    ASSERT_EQ(os.dialogs.opens.size(), 2U);
+    for (const auto& record : os.dialogs.opens) {
+        // Each click has a new dialog object: no file name is carried over.
+        EXPECT_EQ(record.lpstrFile->substr(0, 1), std::wstring(1, L'\0'));
+        EXPECT_EQ(record.hwndOwner, fake::SettingView::kHandle);
+        EXPECT_EQ(record.lpstrTitle, L"ファイルの参照");
+        EXPECT_EQ(record.lpstrInitialDir, os.files.currentDirectory);
+        EXPECT_EQ(record.nFilterIndex, 1U);
+        EXPECT_EQ(*record.lpstrFilter, std::wstring(kRecordFilter, std::size(kRecordFilter) - 1));
+    }
+}
+
+TEST_F(SettingTest, QuitAndOtherControlsWriteNothing) {
+    os.files.files[kShortcut] = {};
+    auto& view = Open();
+    view.SetText(SettingControl::Text4, L"9");
+    view.SetChecked(SettingControl::Check2, false);
+    os.log.clear();
+    for (const auto control : {SettingControl::Check2, SettingControl::Text1,
+                               SettingControl::Label1, SettingControl::Frame1}) {
+        Click(control);
+    }
+    EXPECT_TRUE(os.log.empty());
+    EXPECT_THROW(Click(SettingControl::Command2), fake::ProgramEnded);
+    EXPECT_EQ(os.log, (fake::Log{"EndProgram"}));
+    EXPECT_TRUE(os.files.FileExists(kShortcut));
+    EXPECT_TRUE(os.profile.writes.empty());
+}
+
+}  // namespace
