@@ -138,23 +138,26 @@ std::wstring SingleText(float value) {
     }
     const int exponent = std::stoi(scientific.substr(e + 1));
 
-    std::string text = negative ? "-" : "";
+    std::string text(negative ? "-" : "");
     if (exponent >= kFirstExponentForm || exponent < kLastPlainExponent) {
-        text += digits.substr(0, 1);
+        text.append(digits, 0, 1);
         if (digits.size() > 1) {
-            text += "." + digits.substr(1);
+            text.append(1, '.').append(digits, 1);
         }
         const int magnitude = std::abs(exponent);
-        text += exponent < 0 ? "E-" : "E+";
-        text += (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
+        text.append(exponent < 0 ? "E-" : "E+");
+        if (magnitude < 10) {
+            text.append(1, '0');
+        }
+        text.append(std::to_string(magnitude));
     } else if (exponent < 0) {
-        text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     } else {
         const auto whole = static_cast<std::size_t>(exponent) + 1;
         if (digits.size() <= whole) {
-            text += digits + std::string(whole - digits.size(), '0');
+            text.append(digits).append(whole - digits.size(), '0');
         } else {
-            text += digits.substr(0, whole) + "." + digits.substr(whole);
+            text.append(digits, 0, whole).append(1, '.').append(digits, whole);
         }
     }
     return {text.begin(), text.end()};

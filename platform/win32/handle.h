@@ -43,6 +43,7 @@ using Handle = Owned<HANDLE, &CloseHandle>;
 using Bitmap = Owned<HBITMAP, &DeleteObject>;
 using Brush = Owned<HBRUSH, &DeleteObject>;
 using MemoryDc = Owned<HDC, &DeleteDC>;
+using Font = Owned<HFONT, &DeleteObject>;
 using Window = Owned<HWND, &DestroyWindow>;
 
 }  // namespace win32

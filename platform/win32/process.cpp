@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "platform/text.h"
+#include "platform/win32/message_pump.h"
 #include "platform/win32/version_info.h"
 
 namespace win32 {
@@ -98,8 +99,7 @@ void Process::PumpEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DispatchOne(message);
     }
 }
 

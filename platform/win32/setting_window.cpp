@@ -1,6 +1,9 @@
 #include "platform/win32/setting_window.h"
 
+#include <utility>
+
 #include "platform/win32/gdi.h"
+#include "platform/win32/message_pump.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/window_lifetime.h"
 #include "platform/win32/window_proc.h"
@@ -8,27 +11,82 @@
 namespace win32 {
 namespace {
 
+using platform::SettingControl;
+
 constexpr wchar_t kClassName[] = L"KestroSetting";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-// The client area's design size in twips, 15 to a pixel at 96 dots per inch.
-constexpr int kClientWidthTwips = 5835;
-constexpr int kClientHeightTwips = 3060;
-constexpr int kTwipsPerInch = 1440;
+// Command ids of the controls: Enter sends IDOK and Esc IDCANCEL, so the default and the
+// cancel button carry those; the others follow their tab index.
+constexpr int kFirstControlId = 100;
+
+SIZE ScreenDpis() { return {ScreenDpi(LOGPIXELSX), ScreenDpi(LOGPIXELSY)}; }
 
 // The outer size for the design client area at the screen's resolution.
-SIZE OuterSize() {
-    RECT bounds = {0, 0, MulDiv(kClientWidthTwips, ScreenDpi(LOGPIXELSX), kTwipsPerInch),
-                   MulDiv(kClientHeightTwips, ScreenDpi(LOGPIXELSY), kTwipsPerInch)};
+SIZE OuterSize(SIZE dpi) {
+    const SIZE client = ClientSize(dpi);
+    RECT bounds = {0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&bounds, kStyle, FALSE, 0);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// The system's font for message boxes and dialogs, which holds the user's script; the system
+// gives it at the screen's resolution, since the program declares itself DPI-aware.
+LOGFONTW MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        throw LastError();
+    }
+    return metrics.lfMessageFont;
+}
+
+int ControlId(SettingControl control) {
+    switch (control) {
+        case SettingControl::Command1:
+            return IDOK;
+        case SettingControl::Command2:
+            return IDCANCEL;
+        default:
+            return kFirstControlId + static_cast<int>(control);
+    }
+}
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+WindowKind KindOf(ControlKind kind) {
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    constexpr DWORD kFocusable = kChild | WS_TABSTOP | WS_GROUP;
+    switch (kind) {
+        case ControlKind::CheckBox:
+            return {L"BUTTON", kFocusable | BS_AUTOCHECKBOX, 0};
+        case ControlKind::Label:
+            return {L"STATIC", kChild | SS_LEFT, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", kFocusable | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE};
+        case ControlKind::Button:
+            return {L"BUTTON", kFocusable | BS_PUSHBUTTON, 0};
+        case ControlKind::DefaultButton:
+            return {L"BUTTON", kFocusable | BS_DEFPUSHBUTTON, 0};
+        case ControlKind::Frame:
+            return {L"BUTTON", kChild | BS_GROUPBOX, 0};
+        case ControlKind::Group:
+            break;
+    }
+    return {nullptr, 0, 0};
 }
 
 }  // namespace
 
 SettingWindow::SettingWindow(platform::SettingEvents& events) : events_(events) {
+    // A dialog box's own handling of the keyboard and of the focus, for a window that is laid
+    // out by the program.
     RegisterWindowClass(kClassName, &OwnerWindowProc<SettingWindow>,
-                        GetSysColorBrush(COLOR_BTNFACE));
-    const SIZE size = OuterSize();
+                        GetSysColorBrush(COLOR_BTNFACE), DLGWINDOWEXTRA);
+    const SIZE size = OuterSize(ScreenDpis());
     hwnd_.Reset(CreateWindowExW(0, kClassName, L"", kStyle,
                                 (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
                                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
@@ -37,6 +95,39 @@ SettingWindow::SettingWindow(platform::SettingEvents& events) : events_(events) 
         throw LastError();
     }
     WindowLoaded();
+    AddKeyboardWindow(hwnd_.Get());
+    CreateControls();
+}
+
+SettingWindow::~SettingWindow() { hwnd_.Reset(); }
+
+void SettingWindow::CreateControls() {
+    FittedLayout layout = FitLayout(MessageFont(), ScreenDpis());
+    font_ = std::move(layout.font);
+    const auto& places = layout.places;
+    for (const auto& design : SettingDesign()) {
+        const WindowKind kind = KindOf(design.kind);
+        if (kind.className == nullptr) {
+            continue;
+        }
+        const RECT& place = places.at(static_cast<std::size_t>(design.control));
+        const HWND control = CreateWindowExW(
+            kind.extendedStyle, kind.className, design.caption, kind.style, place.left, place.top,
+            place.right - place.left, place.bottom - place.top, hwnd_.Get(),
+            // Child windows take their id where a top-level window takes its menu.
+            reinterpret_cast<HMENU>(  // NOLINT(performance-no-int-to-ptr)
+                static_cast<INT_PTR>(ControlId(design.control))),
+            GetModuleHandleW(nullptr), nullptr);
+        if (control == nullptr) {
+            throw LastError();
+        }
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        controls_.at(static_cast<std::size_t>(design.control)) = control;
+    }
+}
+
+HWND SettingWindow::Control(SettingControl control) const {
+    return controls_.at(static_cast<std::size_t>(control));
 }
 
 void SettingWindow::SetCaption(const std::wstring& caption) {
@@ -45,20 +136,74 @@ void SettingWindow::SetCaption(const std::wstring& caption) {
     }
 }
 
-void SettingWindow::Show() { ShowWindow(hwnd_.Get(), SW_SHOW); }
+std::wstring SettingWindow::Text(SettingControl control) const {
+    const HWND window = Control(control);
+    if (window == nullptr) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void SettingWindow::SetText(SettingControl control, const std::wstring& text) {
+    const HWND window = Control(control);
+    if (window != nullptr && !SetWindowTextW(window, text.c_str())) {
+        throw LastError();
+    }
+}
+
+bool SettingWindow::Checked(SettingControl control) const {
+    const HWND window = Control(control);
+    return window != nullptr && SendMessageW(window, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+}
+
+void SettingWindow::SetChecked(SettingControl control, bool checked) {
+    if (const HWND window = Control(control)) {
+        SendMessageW(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+void SettingWindow::SetEnabled(SettingControl control, bool enabled) {
+    if (const HWND window = Control(control)) {
+        EnableWindow(window, enabled ? TRUE : FALSE);
+    }
+}
+
+std::intptr_t SettingWindow::Handle() const { return reinterpret_cast<std::intptr_t>(hwnd_.Get()); }
+
+void SettingWindow::Show() {
+    ShowWindow(hwnd_.Get(), SW_SHOW);
+    SetForegroundWindow(hwnd_.Get());
+}
 
 void SettingWindow::OnDestroyed() {
+    RemoveKeyboardWindow(hwnd_.Get());
     hwnd_.Release();
+    controls_ = {};
     WindowUnloaded();
 }
 
 LRESULT SettingWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        hwnd_.Reset();
-        events_.OnUnload();
-        return 0;
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                for (const auto& design : SettingDesign()) {
+                    if (ControlId(design.control) == LOWORD(wParam) && Control(design.control)) {
+                        events_.OnClick(design.control);
+                        return 0;
+                    }
+                }
+            }
+            return 0;
+        case WM_CLOSE:
+            hwnd_.Reset();
+            events_.OnUnload();
+            return 0;
+        default:
+            return DefDlgProcW(hwnd, message, wParam, lParam);
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace win32

@@ -6,6 +6,7 @@
 #include "app/main.h"
 #include "platform/error.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/message_pump.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/window_lifetime.h"
 
@@ -22,8 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     }
     MSG message{};
     while (win32::AnyWindowLoaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        win32::DispatchOne(message);
     }
     // The windows go before the platform and the apartment they were made in.
     app::ResetForms();

@@ -37,7 +37,9 @@ LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 // Registers a window class of the program's own module; the system refuses a second
-// registration of the same name, which leaves the first in place.
-void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background);
+// registration of the same name, which leaves the first in place. A class whose windows
+// hand their other messages to DefDlgProcW needs DLGWINDOWEXTRA extra bytes.
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background,
+                         int extraBytes = 0);
 
 }  // namespace win32

@@ -1,0 +1,159 @@
+"""Reads and works the controls of kestro.exe's windows through tests/e2e/probe, as Windows
+sees them, and presses keys and mouse buttons on the X display as a user would."""
+
+import glob
+import os
+import subprocess
+import time
+from dataclasses import dataclass
+
+import harness
+
+# The settings window's controls by their command ids.
+CHECK2, LABEL1, TEXT1, COMMAND3, LABEL5, TEXT4, LABEL6, FRAME1 = range(100, 108)
+COMMAND1, COMMAND2 = 1, 2
+TEXT2, TEXT3, CHECK1, LABEL3, LABEL4 = range(111, 116)
+SIZE_CONTROLS = (TEXT2, TEXT3, LABEL3, LABEL4)
+INSIDE_FRAME = (TEXT2, TEXT3, CHECK1, LABEL3, LABEL4)
+
+OPEN_DIALOG_CAPTION = "ファイルの参照"
+MESSAGE_CAPTION = "Kestro"
+# Ids in the open dialog: the file name box and the OK and Cancel buttons.
+NAME_BOX = 1148
+OK, CANCEL = 1, 2
+
+
+@dataclass
+class Control:
+    id: int
+    kind: str
+    enabled: bool
+    visible: bool
+    checked: bool
+    focused: bool
+    left: int
+    top: int
+    right: int
+    bottom: int
+    text: str
+
+
+@dataclass
+class Window:
+    # The client area's top-left corner on the screen, and its size.
+    x: int
+    y: int
+    width: int
+    height: int
+    dpi: int
+    active: bool
+    controls: dict
+
+    def centre_of(self, control_id):
+        c = self.controls[control_id]
+        return self.x + (c.left + c.right) // 2, self.y + (c.top + c.bottom) // 2
+
+
+def probe(*args):
+    return subprocess.run(
+        ["wine", os.environ["KESTRO_PROBE"], *args],
+        capture_output=True, timeout=60, check=False,
+    )
+
+
+def look(caption):
+    """The window with that caption and its controls, or None when there is none."""
+    result = probe("list", caption)
+    if result.returncode != 0:
+        return None
+    window = None
+    controls = {}
+    for line in result.stdout.decode("utf-8").splitlines():
+        fields = line.split("\t")
+        if fields[0] == "window":
+            x, y, width, height, dpi, active = (int(f) for f in fields[1:7])
+            window = Window(x, y, width, height, dpi, active == 1, controls)
+        elif fields[0] == "control":
+            numbers = [int(f) for f in fields[1:2] + fields[3:11]]
+            controls[numbers[0]] = Control(
+                numbers[0], fields[2], numbers[1] == 1, numbers[2] == 1, numbers[3] == 1,
+                numbers[4] == 1, *numbers[5:9], "\t".join(fields[11:]))
+    return window
+
+
+def wait_look(caption, timeout=20, until=None):
+    """Polls until the window is there (and `until(window)` holds); the last look or None."""
+    deadline = time.monotonic() + timeout
+    window = None
+    while time.monotonic() < deadline:
+        window = look(caption)
+        if window is not None and (until is None or until(window)):
+            return window
+        time.sleep(0.1)
+    return window
+
+
+def set_text(caption, control_id, text):
+    result = probe("settext", caption, str(control_id), text)
+    if result.returncode != 0:
+        raise AssertionError(f"could not put {text!r} into control {control_id} of {caption}")
+
+
+def press(caption, control_id):
+    probe("press", caption, str(control_id))
+
+
+def click(x, y):
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+    time.sleep(0.1)
+    subprocess.run(["xdotool", "mousedown", "1"], check=True)
+    time.sleep(0.1)
+    subprocess.run(["xdotool", "mouseup", "1"], check=True)
+
+
+def click_control(caption, control_id):
+    window = look(caption)
+    click(*window.centre_of(control_id))
+
+
+def click_close_box(caption):
+    # The close box sits at the right end of the title bar, just above the client area.
+    window = look(caption)
+    click(window.x + window.width - 10, window.y - 11)
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "100", *names], check=True)
+    time.sleep(0.3)
+
+
+def startup_folder():
+    """The user's Startup folder in the Wine prefix, which Wine names "StartUp"."""
+    users = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users")
+    user = next(name for name in sorted(os.listdir(users)) if name != "Public")
+    programs = os.path.join(users, user, "AppData", "Roaming", "Microsoft", "Windows",
+                            "Start Menu", "Programs")
+    # Windows finds files whatever their case; Linux does not.
+    names = [n for n in os.listdir(programs) if n.lower() == "startup"] if os.path.isdir(
+        programs) else []
+    path = os.path.join(programs, names[0] if names else "StartUp")
+    os.makedirs(path, exist_ok=True)
+    return path
+
+
+def shortcut_path():
+    return os.path.join(startup_folder(), "Kestro.lnk")
+
+
+def remove_shortcuts():
+    for path in glob.glob(os.path.join(startup_folder(), "*")):
+        os.remove(path)
+
+
+def set_dpi(dpi):
+    """Screen resolution for programs started from now on."""
+    subprocess.run(
+        ["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+         "REG_DWORD", "/d", str(dpi), "/f"],
+        capture_output=True, timeout=60, check=True,
+    )

@@ -1,0 +1,124 @@
+// Looks at and works the windows of another program, for the end-to-end tests: Python on the
+// Linux side cannot reach Windows controls, so it asks this program, run under the same Wine.
+//
+//   window_probe list CAPTION          the window and its controls, one line each
+//   window_probe settext CAPTION ID TEXT   puts TEXT into the control (as typing over it)
+//   window_probe press CAPTION ID      clicks the window's button with that id
+//
+// Output is UTF-8. Exit status 2 when no top-level window has that caption.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 5000;
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                        length, nullptr, nullptr);
+    return utf8;
+}
+
+// The text as the owning thread gives it; a hung program gives nothing instead of a hang.
+std::wstring TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kTimeoutMs, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+BOOL CALLBACK AddChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+int List(HWND window) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    std::printf("window\t%d\t%d\t%ld\t%ld\t%d\t%d\t%s\n", static_cast<int>(origin.x),
+                static_cast<int>(origin.y), client.right, client.bottom, dpi,
+                thread.hwndActive == window ? 1 : 0, Utf8(ClassOf(window)).c_str());
+    std::vector<HWND> children;
+    EnumChildWindows(window, &AddChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        const std::wstring text = TextOf(child);
+        DWORD_PTR check = 0;
+        const std::wstring kind = ClassOf(child);
+        const bool button = lstrcmpiW(kind.c_str(), L"Button") == 0;
+        if (button) {
+            SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &check);
+        }
+        std::printf("control\t%d\t%s\t%d\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%s\n",
+                    GetDlgCtrlID(child), Utf8(kind).c_str(), IsWindowEnabled(child) ? 1 : 0,
+                    IsWindowVisible(child) ? 1 : 0, static_cast<int>(check),
+                    thread.hwndFocus == child ? 1 : 0, place.left, place.top, place.right,
+                    place.bottom, Utf8(text).c_str());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: window_probe list|settext|press CAPTION [ID [TEXT]]\n");
+        return 1;
+    }
+    const std::wstring command = argv[1];
+    HWND window = FindWindowW(nullptr, argv[2]);
+    if (window == nullptr) {
+        return 2;
+    }
+    if (command == L"list") {
+        return List(window);
+    }
+    if (argc < 4) {
+        return 1;
+    }
+    HWND control = GetDlgItem(window, _wtoi(argv[3]));
+    if (control == nullptr) {
+        std::fprintf(stderr, "no control with that id\n");
+        return 3;
+    }
+    if (command == L"settext" && argc == 5) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
+                            SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+        return result != 0 ? 0 : 4;
+    }
+    if (command == L"press") {
+        PostMessageW(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    return 1;
+}

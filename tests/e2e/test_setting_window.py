@@ -1,0 +1,238 @@
+"""The settings window as a user works it: what it shows, what Save writes, and what Quit, the
+close box, Enter, Esc, the access keys and Browse do."""
+
+import os
+import shutil
+
+import controls
+import harness
+from checks import START_UP, KestroCase, save_png
+from controls import (CHECK1, CHECK2, COMMAND1, COMMAND2, COMMAND3, FRAME1, INSIDE_FRAME,
+                      LABEL1, LABEL3, LABEL4, LABEL5, LABEL6, SIZE_CONTROLS, TEXT1, TEXT2, TEXT3,
+                      TEXT4)
+
+CAPTION = harness.SETTINGS_CAPTION
+CAPTIONS = {
+    CHECK2: "Kestroを有効にする(&R)",
+    LABEL1: "終了時に再生・表示するファイル(&F)",
+    COMMAND3: "...",
+    LABEL5: "表示時間(静止画のみ)(&I)",
+    LABEL6: "秒",
+    FRAME1: "サイズの設定",
+    COMMAND1: "保存",
+    COMMAND2: "終了",
+    CHECK1: "指定したサイズで表示する(&S)",
+    LABEL3: "幅",
+    LABEL4: "高さ",
+}
+
+
+def ini_bytes(media_file, time, width, height):
+    lines = ["[Kestro]", f"MediaFile={media_file}", f"Time={time}", f"Width={width}",
+             f"Height={height}"]
+    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+class SettingWindow(KestroCase):
+    def setUp(self):
+        super().setUp()
+        controls.remove_shortcuts()
+        self.addCleanup(controls.remove_shortcuts)
+
+    def open(self, folder, dpi=96):
+        controls.set_dpi(dpi)
+        self.addCleanup(controls.set_dpi, 96)
+        run = self.start(folder)
+        window = controls.wait_look(CAPTION, START_UP, until=lambda w: w.active)
+        self.assertIsNotNone(window, "the settings window never appeared")
+        return run, window
+
+    def assert_ends(self, run):
+        code, _ = run.wait_end(10)
+        self.assertIsNotNone(code, "the program did not end")
+
+    def assert_stays(self, run):
+        self.assertIsNone(run.wait_end(1.5)[0], "the program ended")
+
+    def texts(self, window):
+        return [window.controls[c].text for c in (TEXT1, TEXT4, TEXT2, TEXT3)]
+
+    def assert_layout(self, window, name):
+        """Everything lies in the client area, the size controls in their frame, and nothing
+        overlaps. (That each caption has room in its font is judged inside the process by the
+        Win32 tests, where the font can be measured.)"""
+        save_png(harness.screenshot(), name)
+        for control in window.controls.values():
+            with self.subTest(name, control=control.id):
+                self.assertTrue(control.visible)
+                self.assertTrue(0 <= control.left < control.right <= window.width)
+                self.assertTrue(0 <= control.top < control.bottom <= window.height)
+        frame = window.controls[FRAME1]
+        placed = list(window.controls.values())
+        for i, a in enumerate(placed):
+            if a.id in INSIDE_FRAME:
+                self.assertTrue(frame.left < a.left and a.right < frame.right
+                                and frame.top < a.top and a.bottom < frame.bottom, a.text)
+            for b in placed[i + 1:]:
+                if FRAME1 in (a.id, b.id) and INSIDE_FRAME.count(a.id) + INSIDE_FRAME.count(b.id):
+                    continue
+                overlap = (a.left < b.right and b.left < a.right
+                           and a.top < b.bottom and b.top < a.bottom)
+                self.assertFalse(overlap, f"{a.id} {a.text!r} overlaps {b.id} {b.text!r}")
+
+    def test_opens_readable_and_whole_at_each_resolution(self):
+        for dpi in (96, 120, 144):
+            with self.subTest(dpi=dpi):
+                run, window = self.open(self.folder(), dpi)
+                self.addCleanup(run.kill)
+                self.assertEqual(window.dpi, dpi)
+                self.assertEqual((window.width, window.height),
+                                 (round(389 * dpi / 96), round(204 * dpi / 96)))
+                self.assertEqual({c: window.controls[c].text for c in CAPTIONS}, CAPTIONS)
+                self.assertEqual(self.texts(window), ["", "3", "0", "0"])
+                self.assertFalse(window.controls[CHECK1].checked)
+                self.assertFalse(window.controls[CHECK2].checked)
+                self.assertTrue(window.controls[CHECK2].focused)
+                for control in window.controls.values():
+                    self.assertEqual(control.enabled, control.id not in SIZE_CONTROLS,
+                                     control.text)
+                self.assert_layout(window, f"settings-window-{dpi}dpi")
+            # Only one settings window may be on screen for the next look.
+            run.kill()
+
+    def test_save_writes_what_was_typed_and_reopens_with_it(self):
+        folder = self.folder()
+        media = harness.windows_path(folder.file("さようなら の 写真.png"))
+        run, _ = self.open(folder)
+        controls.click_control(CAPTION, CHECK1)
+        window = controls.wait_look(CAPTION, until=lambda w: w.controls[TEXT2].enabled)
+        for control in SIZE_CONTROLS:
+            self.assertTrue(window.controls[control].enabled)
+        controls.click_control(CAPTION, CHECK2)
+        controls.set_text(CAPTION, TEXT1, media)
+        controls.set_text(CAPTION, TEXT4, "2.5")
+        controls.set_text(CAPTION, TEXT2, "640")
+        controls.set_text(CAPTION, TEXT3, "480")
+        controls.click_control(CAPTION, COMMAND1)
+        self.assert_ends(run)
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), ini_bytes(media, "2.5", "640", "480"))
+        with open(controls.shortcut_path(), "rb") as link:
+            shortcut = link.read()
+        # The link's target and arguments, as the shell stores them.
+        exe = harness.windows_path(folder.file("kestro.exe"))
+        self.assertTrue(exe.encode("cp932") in shortcut or exe.encode("utf-16-le") in shortcut)
+        self.assertTrue(b"/start" in shortcut or "/start".encode("utf-16-le") in shortcut)
+
+        run, window = self.open(folder)
+        self.assertEqual(self.texts(window), [media, "2.5", "640", "480"])
+        self.assertTrue(window.controls[CHECK1].checked)
+        self.assertTrue(window.controls[CHECK2].checked)
+        for control in SIZE_CONTROLS:
+            self.assertTrue(window.controls[control].enabled)
+
+        # Without the fixed size and the start with Windows, the sizes are written empty and
+        # the shortcut goes.
+        controls.click_control(CAPTION, CHECK1)
+        controls.click_control(CAPTION, CHECK2)
+        window = controls.wait_look(CAPTION, until=lambda w: not w.controls[TEXT2].enabled)
+        self.assertEqual(self.texts(window), [media, "2.5", "640", "480"])
+        controls.set_text(CAPTION, TEXT4, "abc")
+        controls.click_control(CAPTION, COMMAND1)
+        self.assert_ends(run)
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), ini_bytes(media, "abc", "", ""))
+        self.assertFalse(os.path.exists(controls.shortcut_path()))
+
+    def test_quit_the_close_box_and_esc_leave_the_files_alone(self):
+        folder = self.folder()
+        folder.write_ini(MediaFile="C:\\bye.png", Time=4, Width=0, Height=0)
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            before = ini.read()
+        for name, leave in (
+            ("quit", lambda: controls.click_control(CAPTION, COMMAND2)),
+            ("close box", lambda: controls.click_close_box(CAPTION)),
+            ("esc", lambda: controls.key("Escape")),
+        ):
+            with self.subTest(name):
+                run, window = self.open(folder)
+                self.assertEqual(self.texts(window), ["C:\\bye.png", "4", "0", "0"])
+                controls.set_text(CAPTION, TEXT4, "9")
+                controls.click_control(CAPTION, CHECK2)
+                leave()
+                self.assert_ends(run)
+                with open(folder.file("kestro.ini"), "rb") as ini:
+                    self.assertEqual(ini.read(), before)
+                self.assertFalse(os.path.exists(controls.shortcut_path()))
+
+    def test_keyboard_moves_toggles_and_saves(self):
+        folder = self.folder()
+        run, _ = self.open(folder)
+        steps = (
+            ("alt+f", lambda w: w.controls[TEXT1].focused),
+            ("alt+i", lambda w: w.controls[TEXT4].focused),
+            ("alt+s", lambda w: w.controls[CHECK1].checked and w.controls[TEXT2].enabled),
+            ("alt+r", lambda w: w.controls[CHECK2].checked),
+            ("alt+r", lambda w: not w.controls[CHECK2].checked),
+            ("Tab", lambda w: w.controls[TEXT1].focused),
+            ("shift+Tab", lambda w: w.controls[CHECK2].focused),
+        )
+        for keys, seen in steps:
+            controls.key(keys)
+            window = controls.wait_look(CAPTION, 5, until=seen)
+            self.assertTrue(seen(window), f"after {keys}")
+        controls.click_control(CAPTION, TEXT2)
+        controls.key("ctrl+a", "BackSpace", "3", "2", "0")
+        # An access key selects the box's text, so typing replaces it.
+        controls.key("alt+i", "7")
+        controls.key("Return")
+        self.assert_ends(run)
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), ini_bytes("", "7", "320", "0"))
+
+    def test_browse_fills_the_media_file(self):
+        folder = self.folder()
+        os.makedirs(folder.file("写真"))
+        picture = folder.file("写真", "bye.png")
+        shutil.copy(os.path.join(os.path.dirname(__file__), "..", "..", "samples", "sample.jpg"),
+                    picture)
+        run, _ = self.open(folder)
+        controls.set_text(CAPTION, TEXT1, "typed.png")
+        for answer, expected in ((controls.CANCEL, "typed.png"),
+                                 (controls.OK, harness.windows_path(picture))):
+            controls.click_control(CAPTION, COMMAND3)
+            dialog = controls.wait_look(controls.OPEN_DIALOG_CAPTION)
+            self.assertIsNotNone(dialog, "the open dialog never appeared")
+            if answer == controls.OK:
+                controls.set_text(controls.OPEN_DIALOG_CAPTION, controls.NAME_BOX,
+                                  harness.windows_path(picture))
+            controls.press(controls.OPEN_DIALOG_CAPTION, answer)
+            window = controls.wait_look(
+                CAPTION, until=lambda w: controls.look(controls.OPEN_DIALOG_CAPTION) is None)
+            self.assertEqual(window.controls[TEXT1].text, expected)
+        run.kill()
+
+    def test_a_settings_file_that_cannot_be_written_keeps_the_window(self):
+        folder = self.folder()
+        # A folder where the file should be: no program can write the settings there.
+        os.makedirs(folder.file("kestro.ini"))
+        run, _ = self.open(folder)
+        controls.set_text(CAPTION, TEXT1, "C:\\bye.png")
+        controls.set_text(CAPTION, TEXT2, "640")
+        controls.click_control(CAPTION, COMMAND1)
+        message = controls.wait_look(controls.MESSAGE_CAPTION)
+        self.assertIsNotNone(message, "no message about the settings file")
+        text = [c.text for c in message.controls.values() if c.kind == "Static" and c.text]
+        self.assertTrue(text, "the message box says nothing")
+        save_png(harness.screenshot(), "settings-write-failed")
+        controls.press(controls.MESSAGE_CAPTION, controls.OK)
+        self.assert_stays(run)
+        window = controls.look(CAPTION)
+        self.assertIsNotNone(window)
+        self.assertEqual(self.texts(window), ["C:\\bye.png", "3", "640", "0"])
+
+        os.rmdir(folder.file("kestro.ini"))
+        controls.click_control(CAPTION, COMMAND1)
+        self.assert_ends(run)
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), ini_bytes("C:\\bye.png", "3", "", ""))

@@ -1,0 +1,164 @@
+#include "platform/win32/setting_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/gdi.h"
+#include "platform/win32/setting_layout.h"
+
+namespace {
+
+using platform::SettingControl;
+
+class RecordingEvents final : public platform::SettingEvents {
+  public:
+    std::vector<SettingControl> clicks;
+    int unloads = 0;
+    void OnClick(SettingControl control) override { clicks.push_back(control); }
+    void OnUnload() override { ++unloads; }
+};
+
+HWND Hwnd(const win32::SettingWindow& window) {
+    return reinterpret_cast<HWND>(window.Handle());  // NOLINT(performance-no-int-to-ptr)
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The caption as the control draws it in its font.
+SIZE CaptionSize(HDC dc, const wchar_t* caption) {
+    RECT bounds{};
+    DrawTextW(dc, caption, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
+    RecordingEvents events;
+    win32::SettingWindow window(events);
+    const HWND hwnd = Hwnd(window);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+    EXPECT_TRUE((style & WS_SYSMENU) != 0 && (style & WS_CAPTION) == WS_CAPTION);
+    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0U);
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+
+    const SIZE dpi{win32::ScreenDpi(LOGPIXELSX), win32::ScreenDpi(LOGPIXELSY)};
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, win32::ClientSize(dpi).cx);
+    EXPECT_EQ(client.bottom, win32::ClientSize(dpi).cy);
+
+    // Picture1 only groups; every other control is there with its caption.
+    int count = 0;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        ++count;
+    }
+    EXPECT_EQ(count, win32::kSettingControlCount - 1);
+    EXPECT_EQ(TextOf(GetDlgItem(hwnd, IDOK)), L"保存");
+    EXPECT_EQ(TextOf(GetDlgItem(hwnd, IDCANCEL)), L"終了");
+    EXPECT_EQ(GetWindowLongPtrW(GetDlgItem(hwnd, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+
+    // Tab goes through the controls that take the focus in the design's order, round.
+    const std::vector<std::wstring> order = {
+        L"Kestroを有効にする(&R)",      L"", L"...", L"3", L"保存", L"終了", L"", L"",
+        L"指定したサイズで表示する(&S)"};
+    HWND item = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+    for (std::size_t i = 0; i <= order.size(); ++i) {
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(TextOf(item), order[i % order.size()]) << "tab stop " << i;
+        item = GetNextDlgTabItem(hwnd, item, FALSE);
+    }
+}
+
+TEST(SettingWindowTest, ControlsReadWriteAndReportClicks) {
+    RecordingEvents events;
+    win32::SettingWindow window(events);
+    window.SetCaption(L"Kestro 2.1の設定");
+    EXPECT_EQ(TextOf(Hwnd(window)), L"Kestro 2.1の設定");
+    window.SetText(SettingControl::Text1, L"C:\\写真\\さようなら.png");
+    EXPECT_EQ(window.Text(SettingControl::Text1), L"C:\\写真\\さようなら.png");
+    EXPECT_EQ(window.Text(SettingControl::Text4), L"3");
+    EXPECT_EQ(window.Text(SettingControl::Picture1), L"");
+
+    window.SetChecked(SettingControl::Check1, true);
+    EXPECT_TRUE(window.Checked(SettingControl::Check1));
+    EXPECT_TRUE(events.clicks.empty());  // the program's own changes are no clicks
+    const HWND check1 = GetDlgItem(Hwnd(window), 113);
+    SendMessageW(check1, BM_CLICK, 0, 0);
+    EXPECT_FALSE(window.Checked(SettingControl::Check1));
+    window.SetEnabled(SettingControl::Text2, false);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Hwnd(window), 111)));
+
+    for (const int id : {IDOK, IDCANCEL, 103, 100}) {
+        SendMessageW(GetDlgItem(Hwnd(window), id), BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(events.clicks,
+              (std::vector<SettingControl>{SettingControl::Check1, SettingControl::Command1,
+                                           SettingControl::Command2, SettingControl::Command3,
+                                           SettingControl::Check2}));
+
+    SendMessageW(Hwnd(window), WM_CLOSE, 0, 0);
+    EXPECT_EQ(events.unloads, 1);
+    EXPECT_EQ(Hwnd(window), nullptr);
+}
+
+TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const LONG systemHeight = -MulDiv(9, win32::ScreenDpi(LOGPIXELSY), 72);
+    // The message font at 9 points for each resolution, and one far too large for the design.
+    const struct {
+        int dpi;
+        LONG height;
+    } cases[] = {{96, -12}, {120, -15}, {144, -18}, {96, -20}, {96, systemHeight}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dpi << " dpi, font height " << c.height);
+        LOGFONTW font = metrics.lfMessageFont;
+        font.lfHeight = c.height;
+        const SIZE dpi{c.dpi, c.dpi};
+        const win32::FittedLayout layout = win32::FitLayout(font, dpi);
+        const win32::ScreenDc screen;
+        const win32::Selection selected(screen.Get(), layout.font.Get());
+        TEXTMETRICW text{};
+        GetTextMetricsW(screen.Get(), &text);
+        EXPECT_TRUE(win32::Fits(layout.places, win32::ClientSize(dpi), text.tmHeight));
+        for (const auto& design : win32::SettingDesign()) {
+            const RECT& place = layout.places.at(static_cast<std::size_t>(design.control));
+            const SIZE caption = CaptionSize(screen.Get(), design.caption);
+            const LONG room = place.right - place.left;
+            switch (design.kind) {
+                case win32::ControlKind::Label:
+                    EXPECT_EQ(room, caption.cx) << testing::PrintToString(design.caption);
+                    break;
+                case win32::ControlKind::CheckBox:
+                    EXPECT_GE(room, GetSystemMetrics(SM_CXMENUCHECK) + caption.cx);
+                    break;
+                case win32::ControlKind::Button:
+                case win32::ControlKind::DefaultButton:
+                case win32::ControlKind::Frame:
+                    EXPECT_GE(room, caption.cx) << testing::PrintToString(design.caption);
+                    break;
+                default:
+                    break;
+            }
+            if (design.kind != win32::ControlKind::Group) {
+                EXPECT_GE(place.bottom - place.top, text.tmHeight);
+            }
+        }
+        // The design's own size stays where it has room: a 9-point font is never made smaller.
+        if (c.height == -MulDiv(9, c.dpi, 72)) {
+            LOGFONTW used{};
+            GetObjectW(layout.font.Get(), sizeof used, &used);
+            EXPECT_GE(used.lfHeight * -1, c.height * -1 - 1);
+        }
+    }
+}
+
+}  // namespace
