@@ -18,8 +18,10 @@ INSIDE_FRAME = (TEXT2, TEXT3, CHECK1, LABEL3, LABEL4)
 
 OPEN_DIALOG_CAPTION = "ファイルの参照"
 MESSAGE_CAPTION = "Kestro"
-# Ids in the open dialog: the file name box and the OK and Cancel buttons.
+# Ids in the open dialog: the file name box, the folder it shows, and the OK and Cancel
+# buttons.
 NAME_BOX = 1148
+LOOK_IN = 1137
 OK, CANCEL = 1, 2
 
 

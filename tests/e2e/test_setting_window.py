@@ -198,14 +198,23 @@ class SettingWindow(KestroCase):
                     picture)
         run, _ = self.open(folder)
         controls.set_text(CAPTION, TEXT1, "typed.png")
-        for answer, expected in ((controls.CANCEL, "typed.png"),
-                                 (controls.OK, harness.windows_path(picture))):
+        # Cancel, choose, and cancel again: the dialog then starts in the chosen file's folder.
+        for answer, expected, look_in in ((controls.CANCEL, "typed.png", None),
+                                          (controls.OK, harness.windows_path(picture), None),
+                                          (controls.CANCEL, harness.windows_path(picture), "写真")):
             controls.click_control(CAPTION, COMMAND3)
             dialog = controls.wait_look(controls.OPEN_DIALOG_CAPTION)
             self.assertIsNotNone(dialog, "the open dialog never appeared")
+            if look_in is not None:
+                self.assertEqual(dialog.controls[controls.LOOK_IN].text, look_in)
             if answer == controls.OK:
-                controls.set_text(controls.OPEN_DIALOG_CAPTION, controls.NAME_BOX,
-                                  harness.windows_path(picture))
+                # Into the folder first, then the file, as a user goes.
+                controls.set_text(controls.OPEN_DIALOG_CAPTION, controls.NAME_BOX, "写真")
+                controls.press(controls.OPEN_DIALOG_CAPTION, controls.OK)
+                self.assertIsNotNone(controls.wait_look(
+                    controls.OPEN_DIALOG_CAPTION, 10,
+                    until=lambda d: d.controls[controls.LOOK_IN].text == "写真"))
+                controls.set_text(controls.OPEN_DIALOG_CAPTION, controls.NAME_BOX, "bye.png")
             controls.press(controls.OPEN_DIALOG_CAPTION, answer)
             window = controls.wait_look(
                 CAPTION, until=lambda w: controls.look(controls.OPEN_DIALOG_CAPTION) is None)

@@ -66,30 +66,21 @@ TEST(SettingLoadTest, ShowsTheSettingsOfTheFile) {
     const struct {
         const char* name;
         std::vector<std::pair<std::wstring, std::wstring>> ini;
-        bool shortcut;
         std::wstring text1, text4, text2, text3;
         bool check1;
+        bool shortcut;
     } cases[] = {
-        {"no settings file", {}, false, L"", L"3", L"0", L"0", false},
+        // clang-format off
+        {"no settings file", {}, L"", L"3", L"0", L"0", false, false},
         {"fixed size",
          {{L"MediaFile", L"C:\\bye.png"}, {L"Width", L"640"}, {L"Height", L"480"}},
-         true,
-         L"C:\\bye.png",
-         L"3",
-         L"640",
-         L"480",
-         true},
-        {"height alone",
-         {{L"Width", L"0"}, {L"Height", L"480"}},
-         false,
-         L"",
-         L"3",
-         L"0",
-         L"480",
-         false},
-        {"any width but 0", {{L"Width", L"-1"}}, false, L"", L"3", L"-1", L"0", true},
-        {"fraction of a second", {{L"Time", L"2.5"}}, true, L"", L"2.5", L"0", L"0", false},
-        {"seven digits", {{L"Time", L"0.1"}}, false, L"", L"0.1", L"0", L"0", false},
+         L"C:\\bye.png", L"3", L"640", L"480", true, true},
+        {"height alone", {{L"Width", L"0"}, {L"Height", L"480"}},
+         L"", L"3", L"0", L"480", false, false},
+        {"any width but 0", {{L"Width", L"-1"}}, L"", L"3", L"-1", L"0", true, false},
+        {"fraction of a second", {{L"Time", L"2.5"}}, L"", L"2.5", L"0", L"0", false, true},
+        {"seven digits", {{L"Time", L"0.1"}}, L"", L"0.1", L"0", L"0", false, false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,10 +163,9 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         fresh.log.clear();
         EXPECT_THROW(fresh.windows.settingEvents->OnClick(SettingControl::Command1),
                      fake::ProgramEnded);
-        std::vector<std::string> expected;
-        for (const auto& write : c.writes) {
-            expected.push_back(ini + write);
-        }
+        std::vector<std::string> expected(c.writes.size());
+        std::transform(c.writes.begin(), c.writes.end(), expected.begin(),
+                       [&](const std::string& write) { return ini + write; });
         ASSERT_GE(fresh.log.size(), 5U);
         EXPECT_EQ(std::vector<std::string>(fresh.log.end() - 5, fresh.log.end() - 1), expected);
         EXPECT_EQ(fresh.log.back(), "EndProgram");

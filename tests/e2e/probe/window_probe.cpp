@@ -23,8 +23,8 @@ std::string Utf8(const std::wstring& text) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                            nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
+                        nullptr, nullptr);
     return utf8;
 }
 
@@ -47,7 +47,9 @@ std::wstring ClassOf(HWND window) {
 }
 
 BOOL CALLBACK AddChild(HWND child, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    // The enumeration hands its caller's pointer over as an integer.
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(  // NOLINT(performance-no-int-to-ptr)
+        child);
     return TRUE;
 }
 
