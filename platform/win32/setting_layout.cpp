@@ -81,14 +81,6 @@ SIZE CaptionSize(HDC fontDc, const wchar_t* caption) {
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-}  // namespace
-
-const std::array<ControlDesign, kSettingControlCount>& SettingDesign() { return kDesign; }
-
-int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
-
-namespace {
-
 RECT PlaceControl(const ControlDesign& design, HDC fontDc, SIZE dpi) {
     const POINT origin = WindowOrigin(design);
     const int left = Pixels(origin.x, dpi.cx);
@@ -130,7 +122,26 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, SIZE dpi) {
     return {left, top, left + width, top + height};
 }
 
+bool InsideFrame(const ControlDesign& design) {
+    for (auto container = design.container; container;) {
+        if (*container == SettingControl::Frame1) {
+            return true;
+        }
+        container = kDesign.at(static_cast<std::size_t>(*container)).container;
+    }
+    return false;
+}
+
+bool Within(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
 }  // namespace
+
+const std::array<ControlDesign, kSettingControlCount>& SettingDesign() { return kDesign; }
+
+int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
 Places LayOut(HDC fontDc, SIZE dpi) {
     Places places{};
@@ -156,25 +167,6 @@ Places LayOut(HDC fontDc, SIZE dpi) {
     }
     return places;
 }
-
-namespace {
-
-bool InsideFrame(const ControlDesign& design) {
-    for (auto container = design.container; container;) {
-        if (*container == SettingControl::Frame1) {
-            return true;
-        }
-        container = kDesign.at(static_cast<std::size_t>(*container)).container;
-    }
-    return false;
-}
-
-bool Within(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-}  // namespace
 
 bool Fits(const Places& places, SIZE client, int captionHeight) {
     const RECT area{0, 0, client.cx, client.cy};

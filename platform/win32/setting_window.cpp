@@ -179,7 +179,6 @@ void SettingWindow::Show() {
 }
 
 void SettingWindow::OnDestroyed() {
-    RemoveKeyboardWindow(hwnd_.Get());
     hwnd_.Release();
     controls_ = {};
     WindowUnloaded();
@@ -196,6 +195,10 @@ LRESULT SettingWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
                     }
                 }
             }
+            return 0;
+        case WM_DESTROY:
+            // By handle: the owning member has already let go of it when the window goes.
+            RemoveKeyboardWindow(hwnd);
             return 0;
         case WM_CLOSE:
             hwnd_.Reset();
