@@ -95,6 +95,16 @@ def wait_look(caption, timeout=20, until=None):
     return window
 
 
+def wait_gone(caption, timeout):
+    """Polls until no window has that caption; whether that came in time."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if look(caption) is None:
+            return True
+        time.sleep(0.1)
+    return False
+
+
 def set_text(caption, control_id, text):
     result = probe("settext", caption, str(control_id), text)
     if result.returncode != 0:

@@ -149,6 +149,10 @@ class SettingWindow(KestroCase):
         folder.write_ini(MediaFile="C:\\bye.png", Time=4, Width=0, Height=0)
         with open(folder.file("kestro.ini"), "rb") as ini:
             before = ini.read()
+        # Any file there counts as the shortcut; unchecking the box must not delete it.
+        shortcut = b"a shortcut written earlier"
+        with open(controls.shortcut_path(), "wb") as link:
+            link.write(shortcut)
         for name, leave in (
             ("quit", lambda: controls.click_control(CAPTION, COMMAND2)),
             ("close box", lambda: controls.click_close_box(CAPTION)),
@@ -157,13 +161,29 @@ class SettingWindow(KestroCase):
             with self.subTest(name):
                 run, window = self.open(folder)
                 self.assertEqual(self.texts(window), ["C:\\bye.png", "4", "0", "0"])
+                self.assertTrue(window.controls[CHECK2].checked)
                 controls.set_text(CAPTION, TEXT4, "9")
                 controls.click_control(CAPTION, CHECK2)
                 leave()
                 self.assert_ends(run)
                 with open(folder.file("kestro.ini"), "rb") as ini:
                     self.assertEqual(ini.read(), before)
-                self.assertFalse(os.path.exists(controls.shortcut_path()))
+                with open(controls.shortcut_path(), "rb") as link:
+                    self.assertEqual(link.read(), shortcut)
+
+    def test_close_box_at_start_leaves_the_waiting_instance(self):
+        # With no media file, "/start" opens the window too; closing it leaves the hidden
+        # window waiting for the end of the session, which then ends the program.
+        folder = self.folder()
+        controls.set_dpi(96)
+        run = self.start(folder, "/start")
+        self.assertIsNotNone(controls.wait_look(CAPTION, START_UP, until=lambda w: w.active))
+        controls.click_close_box(CAPTION)
+        self.assertTrue(controls.wait_gone(CAPTION, 5), "the settings window is still there")
+        self.assert_stays(run)
+        harness.end_session().wait(60)
+        self.assert_ends(run)
+        self.assertFalse(os.path.exists(folder.file("kestro.ini")))
 
     def test_keyboard_moves_toggles_and_saves(self):
         folder = self.folder()
@@ -216,9 +236,8 @@ class SettingWindow(KestroCase):
                     until=lambda d: d.controls[controls.LOOK_IN].text == "写真"))
                 controls.set_text(controls.OPEN_DIALOG_CAPTION, controls.NAME_BOX, "bye.png")
             controls.press(controls.OPEN_DIALOG_CAPTION, answer)
-            window = controls.wait_look(
-                CAPTION, until=lambda w: controls.look(controls.OPEN_DIALOG_CAPTION) is None)
-            self.assertEqual(window.controls[TEXT1].text, expected)
+            self.assertTrue(controls.wait_gone(controls.OPEN_DIALOG_CAPTION, 10))
+            self.assertEqual(controls.look(CAPTION).controls[TEXT1].text, expected)
         run.kill()
 
     def test_a_settings_file_that_cannot_be_written_keeps_the_window(self):
