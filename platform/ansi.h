@@ -8,5 +8,9 @@ namespace platform {
 // Win32 layer calls them: every narrow API gets its copy here and nowhere else.
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);
+// As ToAnsi, for text that must be stored as it is: throws platform::Error, with the
+// platform's description, when a character has no equivalent in the code page (ToAnsi puts
+// a "?" or a look-alike in its place).
+std::string ToAnsiExactly(const std::wstring& text);
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_error.h"
+
 namespace platform {
 
 std::string ToAnsi(const std::wstring& text) {
@@ -13,6 +15,27 @@ std::string ToAnsi(const std::wstring& text) {
         WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
+std::string ToAnsiExactly(const std::wstring& text) {
+    // A UTF-8 code page holds every character, and refuses the question.
+    if (text.empty() || GetACP() == CP_UTF8) {
+        return ToAnsi(text);
+    }
+    const int wideLength = static_cast<int>(text.size());
+    BOOL substituted = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength,
+                                           nullptr, 0, nullptr, &substituted);
+    if (length == 0) {
+        throw win32::LastError();
+    }
+    if (substituted) {
+        throw win32::ErrorFromCode(ERROR_NO_UNICODE_TRANSLATION);
+    }
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength, ansi.data(), length,
+                        nullptr, nullptr);
     return ansi;
 }
 

@@ -32,9 +32,11 @@ std::wstring ProfileFile::Read(const std::wstring& file, const std::wstring& sec
 
 void ProfileFile::Write(const std::wstring& file, const std::wstring& section,
                         const std::wstring& key, const std::wstring& value) {
-    if (!WritePrivateProfileStringA(platform::ToAnsi(section).c_str(),
-                                    platform::ToAnsi(key).c_str(), platform::ToAnsi(value).c_str(),
-                                    platform::ToAnsi(file).c_str())) {
+    // The file is in the ANSI code page: a character it cannot hold would be stored as "?",
+    // and the value, or the path of the file, would silently be another.
+    if (!WritePrivateProfileStringA(
+            platform::ToAnsiExactly(section).c_str(), platform::ToAnsiExactly(key).c_str(),
+            platform::ToAnsiExactly(value).c_str(), platform::ToAnsiExactly(file).c_str())) {
         throw LastError();
     }
 }

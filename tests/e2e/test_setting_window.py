@@ -264,3 +264,20 @@ class SettingWindow(KestroCase):
         self.assert_ends(run)
         with open(folder.file("kestro.ini"), "rb") as ini:
             self.assertEqual(ini.read(), ini_bytes("C:\\bye.png", "3", "", ""))
+
+    def test_a_path_the_code_page_cannot_hold_is_not_saved(self):
+        # Hangul has no place in the settings file's code page 932: saving it would store "?".
+        folder = self.folder()
+        folder.write_ini(MediaFile="C:\\bye.png")
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            before = ini.read()
+        run, _ = self.open(folder)
+        controls.set_text(CAPTION, TEXT1, "C:\\한글.png")
+        controls.click_control(CAPTION, COMMAND1)
+        self.assertIsNotNone(controls.wait_look(controls.MESSAGE_CAPTION),
+                             "no message about the media file")
+        controls.press(controls.MESSAGE_CAPTION, controls.OK)
+        self.assert_stays(run)
+        self.assertEqual(controls.look(CAPTION).controls[TEXT1].text, "C:\\한글.png")
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), before)

@@ -57,4 +57,25 @@ TEST(ProfileFileTest, WriteThatCannotHappenThrows) {
                  platform::Error);
 }
 
+TEST(ProfileFileTest, TextTheCodePageCannotHoldIsNotWritten) {
+    if (GetACP() != 932) {
+        GTEST_SKIP() << "needs the Japanese code page";
+    }
+    TempDir dir;
+    const auto ini = dir.File(L"kestro.ini");
+    win32::ProfileFile profile;
+    profile.Write(ini, L"Kestro", L"MediaFile", L"C:\\old.png");
+    // Hangul has no place in code page 932, and U+00E9 only a look-alike "e".
+    for (const auto* value : {L"C:\\\uD55C\uAE00.png", L"C:\\caf\u00E9.png"}) {
+        try {
+            profile.Write(ini, L"Kestro", L"MediaFile", value);
+            ADD_FAILURE() << "written without a failure";
+        } catch (const platform::Error& error) {
+            EXPECT_FALSE(error.Description().empty());
+        }
+    }
+    EXPECT_THROW(profile.Write(dir.File(L"\uD55C.ini"), L"Kestro", L"Time", L"3"), platform::Error);
+    EXPECT_EQ(profile.Read(ini, L"Kestro", L"MediaFile", std::nullopt), L"C:\\old.png");
+}
+
 }  // namespace
