@@ -5,37 +5,40 @@
 #include "platform/win32/win32_error.h"
 
 namespace platform {
+namespace {
 
-std::string ToAnsi(const std::wstring& text) {
+// The text in the ANSI code page with the conversion flags; `substituted`, when given, tells
+// whether a character had to be replaced.
+std::string Convert(const std::wstring& text, DWORD flags, BOOL* substituted) {
     if (text.empty()) {
         return {};
     }
     const int wideLength = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0,
+                                           nullptr, substituted);
     std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, ansi.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, ansi.data(), length, nullptr,
+                        nullptr);
     return ansi;
 }
 
+}  // namespace
+
+std::string ToAnsi(const std::wstring& text) { return Convert(text, 0, nullptr); }
+
 std::string ToAnsiExactly(const std::wstring& text) {
     // A UTF-8 code page holds every character, and refuses the question.
-    if (text.empty() || GetACP() == CP_UTF8) {
+    if (GetACP() == CP_UTF8) {
         return ToAnsi(text);
     }
-    const int wideLength = static_cast<int>(text.size());
     BOOL substituted = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength,
-                                           nullptr, 0, nullptr, &substituted);
-    if (length == 0) {
+    std::string ansi = Convert(text, WC_NO_BEST_FIT_CHARS, &substituted);
+    if (ansi.empty() && !text.empty()) {
         throw win32::LastError();
     }
     if (substituted) {
         throw win32::ErrorFromCode(ERROR_NO_UNICODE_TRANSLATION);
     }
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength, ansi.data(), length,
-                        nullptr, nullptr);
     return ansi;
 }
 
