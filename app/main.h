@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -9,11 +10,17 @@ namespace app {
 enum class RunMode {
     Start,     // "/start": wait hidden for the end of the Windows session
     Test,      // "/test": run the exit show at once
+    ShutDown,  // "/shutdown": the exit show, then shut down
+    Restart,   // "/restart": the exit show, then restart
+    LogOff,    // "/logoff": the exit show, then log off
     Settings,  // anything else: the settings window
 };
 
 // The argument text lower-cased and compared whole: no trimming, no further parsing.
 RunMode SelectRunMode(const std::wstring& commandLine);
+
+// How a run mode ends the session: only Kestro's own end-of-session commands do.
+std::optional<platform::SessionEnd> SessionCommand(RunMode mode);
 
 // The start procedure, called once when the process starts.
 void Main(platform::Platform& os);

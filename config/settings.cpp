@@ -17,7 +17,7 @@ std::wstring SettingsFilePath(const platform::Process& process) {
     return platform::AddBackslash(process.AppPath()) + kIniName;
 }
 
-void LoadSettings(platform::Platform& os) {
+void ReadSettings(platform::Platform& os) {
     using platform::IgnoreErrors;
     auto& values = Settings();
     IgnoreErrors([&] { IniMod::SetIniFile(SettingsFilePath(os.process)); });
@@ -41,8 +41,12 @@ void LoadSettings(platform::Platform& os) {
             values.Height = *height;
         }
     });
-    IgnoreErrors([&] {
-        if (values.MediaFile.empty()) {
+}
+
+void LoadSettings(platform::Platform& os) {
+    ReadSettings(os);
+    platform::IgnoreErrors([&] {
+        if (Settings().MediaFile.empty()) {
             app::ShowSettings(os);
         }
     });

@@ -26,7 +26,10 @@ inline constexpr wchar_t kIniName[] = L"kestro.ini";
 std::wstring SettingsFilePath(const platform::Process& process);
 
 // Fills the four values from the settings file; a value that does not convert keeps what it
-// held. Opens the settings window when no media file is configured. Never fails.
+// held. Never fails.
+void ReadSettings(platform::Platform& os);
+
+// ReadSettings, then opens the settings window when no media file is configured.
 void LoadSettings(platform::Platform& os);
 
 }  // namespace config

@@ -7,6 +7,7 @@
 #include "platform/message_dialog.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/session.h"
 #include "platform/shell.h"
 #include "platform/window_system.h"
 
@@ -23,6 +24,7 @@ struct Platform {
     FileLookup& lookup;
     MessageDialog& messages;
     CommonDialogs& dialogs;
+    Session& session;
 };
 
 }  // namespace platform

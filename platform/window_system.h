@@ -42,14 +42,23 @@ class PictureBox {
     virtual void DrawPngFile(const std::wstring& path) = 0;
 };
 
+// Who asks the exit-show window to close, and why.
+enum class CloseRequest {
+    CloseCommand,  // the window's own close box or system-menu Close
+    Unload,        // the program's own unload
+    ShutDown,      // the session ends by a shut-down or a restart
+    LogOff,        // the session ends by a log-off
+    CloseApp,      // an installer needs the program closed; the session goes on
+    Critical,      // the session ends by force and Windows will not wait
+    OtherProgram,  // another program (task manager, taskkill)
+};
+
 // What the exit-show window reports to the program.
 class ByeWindowEvents {
   public:
     virtual ~ByeWindowEvents() = default;
 
-    // 0 close box or system menu, 1 the program's own unload, 2 end of the Windows session,
-    // 3 a close request from another program (task manager, taskkill).
-    virtual void OnCloseRequest(int reason) = 0;
+    virtual void OnCloseRequest(CloseRequest request) = 0;
     virtual void OnPictureResize() = 0;
 };
 
@@ -59,6 +68,8 @@ class ShowWindow {
     virtual ~ShowWindow() = default;
 
     virtual PictureBox& Picture1() = 0;
+    // The window's handle, as the session's block reason takes it.
+    virtual std::intptr_t Handle() const = 0;
     // Outer size in pixels; without a border that is the client area too.
     virtual void SetOuterSize(int width, int height) = 0;
     // Centres the window on the primary screen for its current size.

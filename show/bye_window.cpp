@@ -15,7 +15,18 @@
 namespace show {
 namespace {
 
-constexpr int kReasonTaskManager = 3;
+using platform::CloseRequest;
+
+// Another program, an installer that only needs Kestro closed, and a forced end that will not
+// wait: none of them may get a show.
+bool EndsWithoutShow(CloseRequest request) {
+    return request == CloseRequest::OtherProgram || request == CloseRequest::CloseApp ||
+           request == CloseRequest::Critical;
+}
+
+bool EndsTheSession(CloseRequest request) {
+    return request == CloseRequest::ShutDown || request == CloseRequest::LogOff;
+}
 
 std::wstring Ending(const std::wstring& path) {
     return platform::LowerCase(platform::LastChars(path, 4));
@@ -43,19 +54,37 @@ void ByeWindow::OnPictureResize() {
     window_->SetOuterSize(size.width, size.height);
 }
 
-void ByeWindow::OnCloseRequest(int reason) {
+void ByeWindow::OnCloseRequest(CloseRequest request) {
     using platform::IgnoreErrors;
-    if (reason == kReasonTaskManager) {
+    if (EndsWithoutShow(request)) {
         os_.process.EndProgram();
     }
+    const bool sessionEnd = EndsTheSession(request);
+    if (sessionEnd) {
+        // A Kestro command ending the session has shown the show already.
+        bool announced = false;
+        IgnoreErrors([&] { announced = os_.session.CommandAnnounced(); });
+        if (announced) {
+            os_.process.EndProgram();
+        }
+        IgnoreErrors([&] { os_.session.SetBlockReason(window_->Handle(), kBlockReason); });
+    }
     IgnoreErrors([&] { config::LoadSettings(os_); });
+    Present();
+    if (sessionEnd) {
+        IgnoreErrors([&] { os_.session.ClearBlockReason(window_->Handle()); });
+    }
+    os_.process.EndProgram();
+}
+
+void ByeWindow::Present() {
     const auto& mediaFile = config::Settings().MediaFile;
     if (!IsStillPicture(mediaFile)) {
         PlayToTheEnd();
+        return;
     }
     ShowStillPicture(Ending(mediaFile));
-    IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });
-    os_.process.EndProgram();
+    platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });
 }
 
 void ByeWindow::ShowStillPicture(const std::wstring& ending) {
@@ -89,7 +118,6 @@ void ByeWindow::PlayToTheEnd() {
         IgnoreErrors([&] { os_.process.Sleep(10); });
     }
     IgnoreErrors([&] { CloseMedia(media); });
-    os_.process.EndProgram();
 }
 
 void ByeWindow::ShowPng() {

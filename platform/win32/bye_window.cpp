@@ -13,10 +13,7 @@ constexpr int kDesignWidth = 357;
 constexpr int kDesignHeight = 271;
 constexpr RECT kPicture1Design = {0, 0, 121, 89};
 
-constexpr int kReasonCloseCommand = 0;
-constexpr int kReasonUnload = 1;
-constexpr int kReasonEndSession = 2;
-constexpr int kReasonOtherProgram = 3;
+using platform::CloseRequest;
 
 void Succeeded(BOOL result) {
     if (!result) {
@@ -25,6 +22,20 @@ void Succeeded(BOOL result) {
 }
 
 }  // namespace
+
+CloseRequest SessionEndRequest(LPARAM flags) {
+    const auto bits = static_cast<ULONG_PTR>(flags);
+    if ((bits & ENDSESSION_CLOSEAPP) != 0) {
+        return CloseRequest::CloseApp;
+    }
+    if ((bits & ENDSESSION_CRITICAL) != 0) {
+        return CloseRequest::Critical;
+    }
+    if ((bits & ENDSESSION_LOGOFF) != 0) {
+        return CloseRequest::LogOff;
+    }
+    return CloseRequest::ShutDown;
+}
 
 ByeWindow::ByeWindow(platform::ByeWindowEvents& events) : events_(events) {
     RegisterWindowClass(kClassName, &OwnerWindowProc<ByeWindow>, GetSysColorBrush(COLOR_DESKTOP));
@@ -63,11 +74,11 @@ void ByeWindow::MakeTopMost() {
     Succeeded(SetWindowPos(hwnd_.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
 }
 
-void ByeWindow::Unload() { Close(kReasonUnload); }
+void ByeWindow::Unload() { Close(CloseRequest::Unload); }
 
 // The program's handler ends the process: the window never carries a close out itself, and
 // so it cannot cancel one either.
-void ByeWindow::Close(int reason) { events_.OnCloseRequest(reason); }
+void ByeWindow::Close(CloseRequest request) { events_.OnCloseRequest(request); }
 
 void ByeWindow::OnDestroyed() {
     hwnd_.Release();
@@ -77,18 +88,18 @@ void ByeWindow::OnDestroyed() {
 LRESULT ByeWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
-            Close(kReasonEndSession);
+            Close(SessionEndRequest(lParam));
             return TRUE;
         case WM_SYSCOMMAND:
             // The window's own close command, which Alt+F4 gives too. Handled here, it never
             // becomes the WM_CLOSE that other programs send.
             if ((wParam & 0xFFF0U) == SC_CLOSE) {
-                Close(kReasonCloseCommand);
+                Close(CloseRequest::CloseCommand);
                 return 0;
             }
             break;
         case WM_CLOSE:
-            Close(kReasonOtherProgram);
+            Close(CloseRequest::OtherProgram);
             return 0;
         default:
             break;

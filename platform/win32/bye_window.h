@@ -16,6 +16,7 @@ class ByeWindow final : public platform::ShowWindow {
     explicit ByeWindow(platform::ByeWindowEvents& events);
 
     platform::PictureBox& Picture1() override { return *picture1_; }
+    std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(Hwnd()); }
     void SetOuterSize(int width, int height) override;
     void CenterOnScreen() override;
     void Show() override;
@@ -29,7 +30,7 @@ class ByeWindow final : public platform::ShowWindow {
     void OnDestroyed();
 
   private:
-    void Close(int reason);
+    void Close(platform::CloseRequest request);
 
     platform::ByeWindowEvents& events_;
     // Before the window, so that the box is still there when the window's end takes its
@@ -37,5 +38,8 @@ class ByeWindow final : public platform::ShowWindow {
     std::unique_ptr<PictureBox> picture1_;
     Window hwnd_;
 };
+
+// What a WM_QUERYENDSESSION says about the end of the session, from its lParam flags.
+platform::CloseRequest SessionEndRequest(LPARAM flags);
 
 }  // namespace win32

@@ -13,6 +13,7 @@ class Process final : public platform::Process {
     explicit Process(std::wstring commandLine);
 
     std::wstring CommandLine() const override { return commandLine_; }
+    const std::wstring& ExePath() const { return exePath_; }
     bool PreviousInstance() const override { return previousInstance_; }
     std::wstring AppPath() const override;
     std::wstring ExeName() const override;

@@ -10,6 +10,7 @@
 #include "platform/win32/message_dialog.h"
 #include "platform/win32/process.h"
 #include "platform/win32/profile_file.h"
+#include "platform/win32/session.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/window_system.h"
 
@@ -28,8 +29,9 @@ struct Win32Platform {
     FileLookup lookup;
     MessageDialog messages;
     CommonDialogs dialogs;
+    Session session{process.ExePath()};
     platform::Platform os{process, files,  profile,  windows, media,
-                          shell,   lookup, messages, dialogs};
+                          shell,   lookup, messages, dialogs, session};
 };
 
 }  // namespace win32

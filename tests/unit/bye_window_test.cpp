@@ -39,10 +39,10 @@ std::vector<std::uint8_t> PngHeader(std::uint16_t width, std::uint16_t height) {
 
 // Runs the close handler the way /test does and returns what the show did, from the first
 // step on the picture box to the end of the program, without the wait's turns.
-fake::Log Show(fake::Os& os, int reason = 1) {
+fake::Log Show(fake::Os& os, platform::CloseRequest request = platform::CloseRequest::Unload) {
     auto& window = app::TheByeWindow(os.platform);
     os.log.clear();
-    EXPECT_THROW(window.OnCloseRequest(reason), fake::ProgramEnded);
+    EXPECT_THROW(window.OnCloseRequest(request), fake::ProgramEnded);
     return os.log;
 }
 
@@ -158,17 +158,54 @@ TEST(ByeWindowTest, OverflowingPngLeavesTheSizeAsItStands) {
     EXPECT_EQ(Show(os)[1], "Picture1.Move 0 0 100 0");
 }
 
-TEST(ByeWindowTest, CloseRequestReasons) {
-    for (const int reason : {0, 1, 2}) {
-        fake::Os os;
-        Configure(os, {L"C:\\bye.bmp", L"0", L""});
-        const auto show = Show(os, reason);
-        EXPECT_EQ(std::count(show.begin(), show.end(), "Window.Show"), 1) << reason;
+TEST(ByeWindowTest, EachCloseRequestDecidesTheShow) {
+    using platform::CloseRequest;
+    const std::string block = "SetBlockReason 2942 終了時の画像やサウンドを再生しています";
+    const std::string clear = "ClearBlockReason 2942";
+    const struct {
+        CloseRequest request;
+        bool announced;  // a Kestro command has shown the show already
+        bool shows;
+        bool blocks;
+    } cases[] = {
+        {CloseRequest::CloseCommand, false, true, false},
+        {CloseRequest::Unload, false, true, false},
+        {CloseRequest::ShutDown, false, true, true},
+        {CloseRequest::LogOff, false, true, true},
+        {CloseRequest::ShutDown, true, false, false},
+        {CloseRequest::LogOff, true, false, false},
+        {CloseRequest::CloseApp, false, false, false},
+        {CloseRequest::Critical, false, false, false},
+        {CloseRequest::OtherProgram, false, false, false},
+    };
+    for (const auto& c : cases) {
+        for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
+            fake::Os os;
+            Configure(os, {mediaFile, L"0", L""});
+            os.session.announced = c.announced;
+            const auto show = Show(os, c.request);
+            const auto trace = testing::Message()
+                               << static_cast<int>(c.request) << " " << fake::Narrow(mediaFile);
+            if (!c.shows) {
+                EXPECT_EQ(show, (fake::Log{"EndProgram"})) << trace;
+                EXPECT_EQ(config::Settings().MediaFile, L"") << trace;  // not even read
+                continue;
+            }
+            const auto first = std::find_if(show.begin(), show.end(), [](const std::string& line) {
+                return line == "Window.Show" || line.rfind("MCI open", 0) == 0;
+            });
+            ASSERT_NE(first, show.end()) << trace;
+            if (c.blocks) {
+                // Set before anything is seen or heard, removed as the last step.
+                EXPECT_EQ(show.front(), block) << trace;
+                EXPECT_EQ(show[show.size() - 2], clear) << trace;
+            } else {
+                EXPECT_EQ(std::count(show.begin(), show.end(), block), 0) << trace;
+                EXPECT_EQ(std::count(show.begin(), show.end(), clear), 0) << trace;
+            }
+            EXPECT_EQ(show.back(), "EndProgram") << trace;
+        }
     }
-    fake::Os os;
-    Configure(os, {L"C:\\bye.bmp", L"0", L""});
-    EXPECT_EQ(Show(os, 3), (fake::Log{"EndProgram"}));
-    EXPECT_EQ(config::Settings().MediaFile, L"");  // ended before the settings were read
 }
 
 TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {

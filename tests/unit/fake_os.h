@@ -4,6 +4,7 @@
 
 #include "fake_dialogs.h"
 #include "fake_platform.h"
+#include "fake_session.h"
 #include "fake_shell.h"
 
 namespace fake {
@@ -28,8 +29,9 @@ struct Os {
     FileLookup lookup{files};
     MessageDialog messages{log};
     Dialogs dialogs;
+    Session session{log};
     platform::Platform platform{process, loggedFiles, profile,  windows, media,
-                                shell,   lookup,      messages, dialogs};
+                                shell,   lookup,      messages, dialogs, session};
 
     std::wstring IniPath() const { return process.appPath + L"\\kestro.ini"; }
     void SetIni(const std::wstring& key, const std::wstring& value) {

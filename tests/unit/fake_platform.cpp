@@ -171,7 +171,7 @@ void ShowWindow::MakeTopMost() { log_.emplace_back("Window.MakeTopMost"); }
 
 void ShowWindow::Unload() {
     log_.emplace_back("Window.Unload");
-    events_.OnCloseRequest(1);
+    events_.OnCloseRequest(platform::CloseRequest::Unload);
 }
 
 void SettingView::SetCaption(const std::wstring& text) {

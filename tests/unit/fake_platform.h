@@ -118,11 +118,14 @@ class ShowWindow final : public platform::ShowWindow {
     platform::Size size{357, 271};
 
     platform::PictureBox& Picture1() override { return box; }
+    std::intptr_t Handle() const override { return kHandle; }
     void SetOuterSize(int width, int height) override;
     void CenterOnScreen() override;
     void Show() override;
     void MakeTopMost() override;
     void Unload() override;
+
+    static constexpr std::intptr_t kHandle = 0xb7e;
 
   private:
     Log& log_;

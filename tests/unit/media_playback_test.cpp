@@ -15,7 +15,7 @@ fake::Log Show(fake::Os& os, const wchar_t* mediaFile, const wchar_t* width = L"
     os.SetIni(L"Height", height);
     auto& window = app::TheByeWindow(os.platform);
     os.log.clear();
-    EXPECT_THROW(window.OnCloseRequest(1), fake::ProgramEnded);
+    EXPECT_THROW(window.OnCloseRequest(platform::CloseRequest::Unload), fake::ProgramEnded);
     return os.log;
 }
 

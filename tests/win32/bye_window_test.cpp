@@ -14,9 +14,9 @@ namespace {
 
 class RecordingEvents final : public platform::ByeWindowEvents {
   public:
-    std::vector<int> reasons;
+    std::vector<platform::CloseRequest> requests;
     int resizes = 0;
-    void OnCloseRequest(int reason) override { reasons.push_back(reason); }
+    void OnCloseRequest(platform::CloseRequest request) override { requests.push_back(request); }
     void OnPictureResize() override { ++resizes; }
 };
 
@@ -32,27 +32,37 @@ std::uint32_t Rgb(COLORREF colour) {
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
-TEST(ByeWindowTest, CloseReasonsTellWhoAskedToClose) {
+TEST(ByeWindowTest, CloseRequestsTellWhoAskedToCloseAndWhy) {
+    using platform::CloseRequest;
     const struct {
         UINT message;
         WPARAM wParam;
-        int reason;
+        LPARAM lParam;
+        CloseRequest request;
     } cases[] = {
-        {WM_CLOSE, 0, 3},  // taskkill without /F, a task manager
-        {WM_QUERYENDSESSION, 0, 2},
-        {WM_SYSCOMMAND, SC_CLOSE, 0},
+        {WM_CLOSE, 0, 0, CloseRequest::OtherProgram},  // taskkill without /F, a task manager
+        {WM_SYSCOMMAND, SC_CLOSE, 0, CloseRequest::CloseCommand},
+        {WM_QUERYENDSESSION, 0, 0, CloseRequest::ShutDown},
+        {WM_QUERYENDSESSION, 0, static_cast<LPARAM>(ENDSESSION_LOGOFF), CloseRequest::LogOff},
+        {WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, CloseRequest::CloseApp},
+        {WM_QUERYENDSESSION, 0, ENDSESSION_CRITICAL, CloseRequest::Critical},
+        // A forced log-off is still forced; a close-app request never ends the session.
+        {WM_QUERYENDSESSION, 0, static_cast<LPARAM>(ENDSESSION_LOGOFF | ENDSESSION_CRITICAL),
+         CloseRequest::Critical},
+        {WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP | ENDSESSION_CRITICAL, CloseRequest::CloseApp},
     };
     for (const auto& c : cases) {
         RecordingEvents events;
         win32::ByeWindow window(events);
-        SendMessageW(window.Hwnd(), c.message, c.wParam, 0);
-        EXPECT_EQ(events.reasons, std::vector<int>{c.reason}) << c.message;
+        SendMessageW(window.Hwnd(), c.message, c.wParam, c.lParam);
+        EXPECT_EQ(events.requests, std::vector<CloseRequest>{c.request})
+            << c.message << " " << std::hex << c.lParam;
         EXPECT_TRUE(IsWindow(window.Hwnd()));  // the close is never carried out by the window
     }
     RecordingEvents events;
     win32::ByeWindow window(events);
     window.Unload();
-    EXPECT_EQ(events.reasons, std::vector<int>{1});
+    EXPECT_EQ(events.requests, std::vector<CloseRequest>{CloseRequest::Unload});
 }
 
 TEST(ByeWindowTest, HiddenWithoutFrameAndOutOfTheTaskbar) {

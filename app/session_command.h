@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/session.h"
+
+namespace app {
+
+// "/shutdown", "/restart" and "/logoff": the exit show on the live desktop, where the user
+// sees it, then the end of the session. A waiting instance is told first, so that it does not
+// show it again. Ends the program.
+void RunSessionCommand(platform::Platform& os, platform::SessionEnd how);
+
+}  // namespace app
