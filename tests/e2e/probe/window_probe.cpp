@@ -4,11 +4,14 @@
 //   window_probe list CAPTION          the window and its controls, one line each
 //   window_probe settext CAPTION ID TEXT   puts TEXT into the control (as typing over it)
 //   window_probe press CAPTION ID      clicks the window's button with that id
+//   window_probe endsession CAPTION FLAGS  asks the window, as Windows would, whether the
+//                                      session may end, with FLAGS (hex) as the lParam
 //
 // Output is UTF-8. Exit status 2 when no top-level window has that caption.
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -103,6 +106,14 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"list") {
         return List(window);
+    }
+    if (command == L"endsession" && argc == 4) {
+        // The window's program may end while it answers: that ends the wait too.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0,
+                            static_cast<LPARAM>(std::wcstoul(argv[3], nullptr, 16)), SMTO_NORMAL,
+                            kTimeoutMs, &answer);
+        return 0;
     }
     if (argc < 4) {
         return 1;

@@ -1,0 +1,93 @@
+"""Kestro ends the session itself: `/shutdown`, `/restart` and `/logoff` show on the live
+desktop first; a waiting `/start` instance knows, and ends without a second show. Under Wine,
+ExitWindowsEx runs `wineboot --end-session`, which asks every window to close."""
+
+import os
+import subprocess
+import time
+
+import harness
+import media
+from checks import START_UP, KestroCase
+
+SIZE = (200, 120)
+SECONDS = 2
+SOUND_SECONDS = 3
+# A close-app or critical request must end the program at once, well before a show could end.
+AT_ONCE = 3
+LONG_SHOW = 6
+
+
+class SessionCommands(KestroCase):
+    def configured_folder(self, seconds=SECONDS, sound=False):
+        folder = self.folder()
+        if sound:
+            path = folder.file("tone.wav")
+            media.make_tone(path, SOUND_SECONDS)
+        else:
+            path = self.picture(folder, "quadrants.png", "PNG", *SIZE)
+        folder.write_ini(MediaFile=harness.windows_path(path), Time=seconds)
+        return folder
+
+    def waiting_in(self, folder):
+        run = self.start(folder, "/start")
+        window, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
+        self.assertIsNotNone(window, "the hidden window never appeared")
+        return run
+
+    def assert_nothing_shown_until_both_end(self, *runs):
+        deadline = time.monotonic() + START_UP
+        while any(run.running() for run in runs) and time.monotonic() < deadline:
+            self.assertEqual(harness.find_windows(visible_only=True), [], "a second show")
+            time.sleep(harness.POLL_SECONDS)
+        for run in runs:
+            self.assertFalse(run.running(), "a process outlived the end of the session")
+
+    def test_close_app_and_critical_requests_end_at_once_without_show(self):
+        for name, flags in (("close-app", "1"), ("critical", "40000000")):
+            with self.subTest(name):
+                run = self.waiting_in(self.configured_folder(seconds=LONG_SHOW))
+                asked = time.monotonic()
+                # Like an installer's Restart Manager: a request sent to the hidden window.
+                sender = subprocess.Popen(
+                    ["wine", os.environ["KESTRO_PROBE"], "endsession", harness.CAPTION, flags],
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                try:
+                    self.assert_ends_without_show(run, timeout=AT_ONCE + LONG_SHOW)
+                    self.assertLess(run.wait_end(0)[1] - asked, AT_ONCE, "did not end at once")
+                finally:
+                    sender.wait(START_UP)
+
+    def test_shutdown_shows_the_picture_then_ends_the_session_once(self):
+        folder = self.configured_folder()
+        waiting = self.waiting_in(folder)
+        command = self.start(folder, "/shutdown")
+        window, seen = self.wait_shown(command)
+        self.assert_window_shows_picture(window, *SIZE, "shutdown-command")
+        while window in harness.find_windows(visible_only=True):
+            self.assertLess(time.monotonic() - seen, SECONDS + START_UP, "shown for ever")
+            time.sleep(harness.POLL_SECONDS)
+        self.assertGreaterEqual(time.monotonic() - seen, SECONDS - 0.7, "shown too briefly")
+        # The waiting instance was told: the end of the session takes it without a show.
+        self.assert_nothing_shown_until_both_end(command, waiting)
+
+    def test_logoff_plays_the_sound_then_ends_the_session(self):
+        folder = self.configured_folder(sound=True)
+        waiting = self.waiting_in(folder)
+        command = self.start(folder, "/logoff")
+        started = time.monotonic()
+        code, ended = command.wait_end(SOUND_SECONDS + START_UP)
+        self.assertEqual(code, 0, "exit code")
+        self.assertGreaterEqual(ended - started, SOUND_SECONDS - 0.5, "the sound was cut")
+        self.assert_nothing_shown_until_both_end(waiting)
+
+    def test_shutdown_without_a_media_file_ends_at_once(self):
+        folder = self.folder()
+        folder.write_ini(Time=1)
+        waiting = self.start(folder, "/start")
+        harness.wait_window(START_UP, caption=harness.SETTINGS_CAPTION, while_running=waiting)
+        command = self.start(folder, "/shutdown")
+        # No settings window of its own: the waiting instance's one goes with the session.
+        self.assert_ends_without_show(command)
+        self.assert_nothing_shown_until_both_end(waiting)
+        self.assertEqual(harness.find_windows(True, harness.SETTINGS_CAPTION), [])
