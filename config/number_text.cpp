@@ -1,5 +1,6 @@
 #include "config/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -13,9 +14,33 @@ namespace {
 bool IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
 bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
 
+// A Japanese input method types numbers in full width: digits, signs, the full stop, the
+// exponent letter and the ideographic space read as their ASCII forms.
+wchar_t AsciiForm(wchar_t ch) {
+    constexpr wchar_t kFullWidthOffset = 0xFEE0;  // U+FF01..U+FF5E mirror U+0021..U+007E
+    constexpr wchar_t kIdeographicSpace = 0x3000;
+    switch (ch) {
+        case L'\uFF0B':
+        case L'\uFF0D':
+        case L'\uFF0E':
+        case L'\uFF25':
+        case L'\uFF45':
+            return static_cast<wchar_t>(ch - kFullWidthOffset);
+        case kIdeographicSpace:
+            return L' ';
+        default:
+            break;
+    }
+    if (ch >= L'\uFF10' && ch <= L'\uFF19') {
+        return static_cast<wchar_t>(ch - kFullWidthOffset);
+    }
+    return ch;
+}
+
 // The decimal text without its surrounding blanks, in ASCII, when it is a plain decimal
 // number; empty otherwise. strtod alone would also take hexadecimal, "inf" and "nan".
-std::string DecimalOnly(const std::wstring& text) {
+std::string DecimalOnly(std::wstring text) {
+    std::transform(text.begin(), text.end(), text.begin(), AsciiForm);
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(text[begin])) {

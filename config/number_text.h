@@ -10,8 +10,8 @@ namespace config {
 double RoundHalfEven(double value);
 
 // Decimal number text as the settings file holds it: optional blanks around it, an optional
-// sign, digits with an optional fraction and an optional exponent. Anything else, and a
-// value outside the target type's range, does not convert.
+// sign, digits with an optional fraction and an optional exponent, each character in ASCII or
+// in full width. Anything else, and a value outside the target type's range, does not convert.
 std::optional<float> ParseSingle(const std::wstring& text);
 // As ParseSingle, then rounded half to even into -32768..32767.
 std::optional<std::int16_t> ParseInt16(const std::wstring& text);

@@ -1,26 +1,29 @@
 #include "show/timed_wait.h"
 
+#include <algorithm>
+
 #include "config/number_text.h"
 
 namespace show {
+
+float SteadyClock::Now() {
+    const float reading = process_.TimeOfDay();
+    if (reading < last_) {
+        carried_ += last_ - reading;
+    }
+    last_ = reading;
+    return reading + carried_;
+}
 
 std::int32_t StartMark(float timeOfDay) {
     return static_cast<std::int32_t>(config::RoundHalfEven(static_cast<double>(timeOfDay)));
 }
 
 void TimedWait(platform::Process& process, float seconds) {
-    float last = process.TimeOfDay();
-    const float end = static_cast<float>(StartMark(last)) + seconds;
-    float carried = 0.0F;
-    auto now = [&] {
-        const float reading = process.TimeOfDay();
-        if (reading < last) {
-            carried += last - reading;
-        }
-        last = reading;
-        return reading + carried;
-    };
-    while (end > now()) {
+    SteadyClock clock(process);
+    const float end =
+        static_cast<float>(StartMark(clock.First())) + std::min(seconds, kLongestShowSeconds);
+    while (end > clock.Now()) {
         process.PumpEvents();
         process.Sleep(10);
     }

@@ -6,13 +6,34 @@
 
 namespace show {
 
+// The longest a picture stays on screen, whatever the settings say: a longer one would hold
+// up the end of the session for good.
+inline constexpr float kLongestShowSeconds = 3600.0F;
+
+// The time of day as a clock that never runs backwards: when the time of day falls (local
+// midnight, or the clock set back) it carries on from its last reading.
+class SteadyClock {
+  public:
+    explicit SteadyClock(const platform::Process& process)
+        : process_(process), first_(process.TimeOfDay()), last_(first_) {}
+
+    // The reading taken when the clock was made.
+    float First() const { return first_; }
+    // Seconds on the time-of-day scale, from the first reading on.
+    float Now();
+
+  private:
+    const platform::Process& process_;
+    float first_;
+    float last_;
+    float carried_ = 0.0F;
+};
+
 // The time of day rounded to the whole second, a half going to the even second.
 std::int32_t StartMark(float timeOfDay);
 
-// Waits until `seconds` have passed since the rounded start mark, pumping events and
-// sleeping 10 ms a turn. The clock it reads never runs backwards: when the time of day falls
-// (local midnight, or the clock set back) the wait carries on from the last reading, so it
-// ends `seconds` after the mark like any other and cannot be stretched by a clock change.
+// Waits until `seconds` (at most kLongestShowSeconds) have passed since the rounded start
+// mark, pumping events and sleeping 10 ms a turn. A clock change cannot stretch the wait.
 void TimedWait(platform::Process& process, float seconds);
 
 }  // namespace show

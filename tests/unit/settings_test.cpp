@@ -34,6 +34,7 @@ TEST(LoadSettingsTest, ReadsAndConvertsEachKey) {
         {L"", L"", L"", 0.0F, 0, 0},  // present but empty: no default, nothing converts
         {L"abc", L"2.5", L"3.5", 0.0F, 2, 4},
         {L"10", L"-1", L"40000", 10.0F, -1, 0},
+        {L"３", L"６４０", L"４８０", 3.0F, 640, 480},  // typed in full width
     };
     for (const auto& c : cases) {
         fake::Os os;
