@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/text.h"
 #include "show/media_playback.h"
+#include "show/picture_header.h"
 #include "show/png_size.h"
 #include "show/timed_wait.h"
 #include "show/top_most.h"
@@ -30,6 +31,14 @@ bool EndsTheSession(CloseRequest request) {
 
 std::wstring Ending(const std::wstring& path) {
     return platform::LowerCase(platform::LastChars(path, 4));
+}
+
+// A picture whose header the check refuses fails to load, as a damaged one does: no decoder
+// ever sees it.
+std::unique_ptr<platform::Picture> LoadCheckedPicture(platform::Platform& os,
+                                                      const std::wstring& path) {
+    CheckPictureFile(os.files, path);
+    return os.windows.LoadPicture(path);
 }
 
 }  // namespace
@@ -107,16 +116,7 @@ void ByeWindow::PlayToTheEnd() {
     }
     PlayMedia(media, *window_, settings.MediaFile, settings.Width == 0);
     IgnoreErrors([&] { os_.process.PumpEvents(); });
-    // A device whose mode cannot be read counts as stopped, so the shut-down is not held up.
-    const auto playing = [&] {
-        bool answer = false;
-        IgnoreErrors([&] { answer = IsPlaying(media); });
-        return answer;
-    };
-    while (playing()) {
-        IgnoreErrors([&] { os_.process.PumpEvents(); });
-        IgnoreErrors([&] { os_.process.Sleep(10); });
-    }
+    WaitWhilePlaying(media, os_.process);
     IgnoreErrors([&] { CloseMedia(media); });
 }
 
@@ -135,7 +135,10 @@ void ByeWindow::ShowPng() {
         }
     });
     IgnoreErrors([&] { box.Move(0, 0, width, height); });
-    IgnoreErrors([&] { box.DrawPngFile(settings.MediaFile); });
+    IgnoreErrors([&] {
+        CheckPictureFile(os_.files, settings.MediaFile);
+        box.DrawPngFile(settings.MediaFile);
+    });
     IgnoreErrors([&] { box.Refresh(); });
     IgnoreErrors([&] { box.ImageToPicture(); });
 }
@@ -145,12 +148,12 @@ void ByeWindow::ShowOlePicture() {
     const auto& settings = config::Settings();
     auto& box = window_->Picture1();
     if (settings.Width == 0) {
-        IgnoreErrors([&] { box.SetPicture(*os_.windows.LoadPicture(settings.MediaFile)); });
+        IgnoreErrors([&] { box.SetPicture(*LoadCheckedPicture(os_, settings.MediaFile)); });
         return;
     }
     IgnoreErrors([&] { box.Move(0, 0, settings.Width, settings.Height); });
     std::unique_ptr<platform::Picture> picture;
-    IgnoreErrors([&] { picture = os_.windows.LoadPicture(settings.MediaFile); });
+    IgnoreErrors([&] { picture = LoadCheckedPicture(os_, settings.MediaFile); });
     IgnoreErrors([&] {
         if (picture) {
             box.PaintPicture(*picture, settings.Width, settings.Height);

@@ -9,6 +9,7 @@
 
 #include "platform/error.h"
 #include "platform/text.h"
+#include "show/timed_wait.h"
 #include "show/top_most.h"
 
 namespace show {
@@ -80,6 +81,29 @@ void FitBoxToVideo(platform::MediaDevice& media, platform::PictureBox& box) {
     }
 }
 
+// The device's answer, or an empty text when it has none or the query fails.
+std::wstring Status(platform::MediaDevice& media, const wchar_t* item) {
+    std::wstring answer;
+    platform::IgnoreErrors([&] { answer = MciQuery(media, Command(L"status", item)); });
+    return answer;
+}
+
+// The device's own length in seconds. Only a length in milliseconds can be set against the
+// clock; a device that will not count in them has none.
+std::optional<float> LengthSeconds(platform::MediaDevice& media) {
+    platform::IgnoreErrors(
+        [&] { media.SendCommand(Command(L"set", L" time format milliseconds")); });
+    if (Status(media, L" time format") != L"milliseconds") {
+        return std::nullopt;
+    }
+    const auto length = ParseInt32(Status(media, L" length"));
+    if (!length || *length < 0) {
+        return std::nullopt;
+    }
+    constexpr float kMillisecondsPerSecond = 1000.0F;
+    return static_cast<float>(*length) / kMillisecondsPerSecond;
+}
+
 void StretchVideoToBox(platform::MediaDevice& media, const platform::PictureBox& box) {
     const auto size = box.InnerSize();
     media.SendCommand(Command(L"put", L" window at 0 0 " + std::to_wstring(size.width) + L" " +
@@ -134,6 +158,40 @@ std::wstring MciQuery(platform::MediaDevice& media, const std::wstring& command)
 
 bool IsPlaying(platform::MediaDevice& media) {
     return MciQuery(media, Command(L"status", L" mode")) == L"playing";
+}
+
+void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) {
+    using platform::IgnoreErrors;
+    SteadyClock clock(process);
+    bool firstTurn = true;
+    std::optional<float> length;
+    std::wstring position;
+    float positionSince = clock.First();
+    const auto playing = [&] {
+        bool answer = false;
+        IgnoreErrors([&] { answer = IsPlaying(media); });
+        return answer;
+    };
+    while (playing()) {
+        // Asked only of a device that plays, so that one that never does hears nothing more.
+        if (firstTurn) {
+            length = LengthSeconds(media);
+            firstTurn = false;
+        }
+        const float now = clock.Now();
+        const auto where = Status(media, L" position");
+        // A turn without an answer is no sign of standing still.
+        if (where.empty() || where != position) {
+            position = where;
+            positionSince = now;
+        }
+        if (now - positionSince >= kStallSeconds ||
+            (length && now - clock.First() > *length + kOverrunSeconds)) {
+            return;
+        }
+        IgnoreErrors([&] { process.PumpEvents(); });
+        IgnoreErrors([&] { process.Sleep(10); });
+    }
 }
 
 void CloseMedia(platform::MediaDevice& media) { media.SendCommand(Command(L"close")); }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/media_device.h"
+#include "platform/process.h"
 #include "platform/window_system.h"
 
 namespace show {
@@ -28,6 +29,16 @@ std::wstring MciQuery(platform::MediaDevice& media, const std::wstring& command)
 
 // True only while the device reports exactly "playing".
 bool IsPlaying(platform::MediaDevice& media);
+
+// A device that says "playing" is given up when its position has not moved for this long...
+inline constexpr float kStallSeconds = 3.0F;
+// ...or when it has played this much longer than its own length, in milliseconds.
+inline constexpr float kOverrunSeconds = 5.0F;
+
+// Waits while the device plays, pumping events and sleeping 10 ms a turn, and gives up on a
+// device that gets nowhere (see above). A device whose mode cannot be read counts as stopped;
+// one that answers neither the position nor the length is judged by its mode alone.
+void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process);
 
 void CloseMedia(platform::MediaDevice& media);
 

@@ -7,12 +7,12 @@
 #include "platform/win32/gdi.h"
 #include "platform/win32/handle.h"
 #include "platform/window_system.h"
+#include "show/picture_header.h"
 
 namespace win32 {
 
-// Pictures and images above this many pixels are refused, so that a huge file can neither
-// exhaust the memory nor hold up the end of the session.
-inline constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
+// Pictures and images above this many pixels are refused, as their headers are.
+inline constexpr std::int64_t kMaxPixels = show::kMaxPicturePixels;
 
 bool TooLarge(std::int64_t width, std::int64_t height);
 

@@ -180,3 +180,50 @@ TEST(MediaPlaybackTest, SoundNeverShowsTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> Moving(int count) {
+    std::vector<std::string> positions;
+    for (int i = 0; i < count; ++i) {
+        positions.push_back(std::to_string(i * 10));
+    }
+    return positions;
+}
+
+TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
+    const std::vector<std::string> frozen(900, "1200");
+    const struct {
+        const char* name;
+        std::vector<std::string> positions;
+        std::string timeFormat;
+        std::string length;
+        double seconds;  // until the wait ends; the device says "playing" for 8
+    } cases[] = {
+        {"position frozen", frozen, "", "", 3.0},
+        {"position frozen, long length", frozen, "milliseconds", "60000", 3.0},
+        {"length exceeded", Moving(900), "milliseconds", "1000", 6.0},
+        {"length exceeded, position unanswered", {}, "milliseconds", "1500", 6.5},
+        {"length zero", Moving(900), "milliseconds", "0", 5.0},
+        {"length in frames is no length", Moving(900), "frames", "1000", 8.0},
+        {"length unanswered", Moving(900), "milliseconds", "", 8.0},
+        {"length not a number", Moving(900), "milliseconds", "12x", 8.0},
+        {"neither answered: the mode alone", {}, "", "", 8.0},
+        {"position answered once, then never", {"5"}, "", "", 8.0},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.media.replies["status kestro mode"] = std::vector<std::string>(800, "playing");
+        os.media.replies["status kestro position"] = c.positions;
+        os.media.replies["status kestro time format"] = {c.timeFormat};
+        os.media.replies["status kestro length"] = {c.length};
+        const auto show = Show(os, L"C:\\Media\\bye.mid");
+        EXPECT_NEAR(os.process.timeOfDay - 36000.0, c.seconds, 0.02) << c.name;
+        EXPECT_EQ(std::count(show.begin(), show.end(), "MCI set kestro time format milliseconds"),
+                  1)
+            << c.name;
+        EXPECT_EQ(show.end()[-2], "MCI close kestro") << c.name;
+    }
+}
+
+}  // namespace
