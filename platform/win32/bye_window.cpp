@@ -1,5 +1,6 @@
 #include "platform/win32/bye_window.h"
 
+#include "platform/win32/safe_start.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/window_lifetime.h"
 #include "platform/win32/window_proc.h"
@@ -78,7 +79,10 @@ void ByeWindow::Unload() { Close(CloseRequest::Unload); }
 
 // The program's handler ends the process: the window never carries a close out itself, and
 // so it cannot cancel one either.
-void ByeWindow::Close(CloseRequest request) { events_.OnCloseRequest(request); }
+void ByeWindow::Close(CloseRequest request) {
+    EndOnAnyFault();
+    events_.OnCloseRequest(request);
+}
 
 void ByeWindow::OnDestroyed() {
     hwnd_.Release();

@@ -7,10 +7,12 @@
 #include "platform/error.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/safe_start.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/window_lifetime.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    win32::GuardProcess();
     const win32::ComApartment apartment;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
