@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "fake_os.h"
+#include "picture_bytes.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ TEST(SessionCommandTest, ShowThenTellTheWaitingInstanceThenEndTheSession) {
         os.SetIni(L"MediaFile", c.mediaFile);
         os.SetIni(L"Time", L"1");
         os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
+        os.files.files[L"C:\\bye.bmp"] = picture_bytes::Bmp(200, 120);
         EXPECT_EQ(RunCommand(os, c.commandLine), c.steps) << fake::Narrow(c.commandLine);
         EXPECT_EQ(os.windows.settingLoads, 0);
     }
