@@ -32,7 +32,7 @@ bool IsPlaying(platform::MediaDevice& media);
 
 // A device that says "playing" is given up when its position has not moved for this long...
 inline constexpr float kStallSeconds = 3.0F;
-// ...or when it has played this much longer than its own length, in milliseconds.
+// ...or when it has played this much longer than the length it reports in milliseconds.
 inline constexpr float kOverrunSeconds = 5.0F;
 
 // Waits while the device plays, pumping events and sleeping 10 ms a turn, and gives up on a
