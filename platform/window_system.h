@@ -11,6 +11,14 @@ struct Size {
     int height = 0;
 };
 
+// What a picture decoder reads from a file's header: the first frame's size as stored, and
+// the orientation (1-8, as EXIF numbers them) that the file records; 0 when the decoder does
+// not say.
+struct PictureFacts {
+    Size size;
+    int orientation = 0;
+};
+
 // A decoded picture file (BMP, GIF or JPEG). Its owner releases it by dropping it.
 class Picture {
   public:
@@ -40,6 +48,9 @@ class PictureBox {
     // Draws a PNG file into the persistent image from its top-left corner, scaled to the
     // box, alpha blended over the box's background.
     virtual void DrawPngFile(const std::wstring& path) = 0;
+    // Decodes the first frame of a picture file of any format the system decodes, turns and
+    // mirrors it by the orientation (1-8), and draws it like DrawPngFile.
+    virtual void DrawPictureFile(const std::wstring& path, int orientation) = 0;
 };
 
 // Who asks the exit-show window to close, and why.
@@ -141,6 +152,9 @@ class WindowSystem {
     virtual std::unique_ptr<SettingView> LoadSettingWindow(SettingEvents& events) = 0;
     // Decodes a BMP, GIF or JPEG file; throws when it cannot.
     virtual std::unique_ptr<Picture> LoadPicture(const std::wstring& path) = 0;
+    // Reads a picture file's header through the decoder that its content calls for; throws
+    // when no decoder takes it or the picture is too large.
+    virtual PictureFacts InspectPicture(const std::wstring& path) = 0;
 };
 
 }  // namespace platform

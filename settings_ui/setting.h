@@ -11,8 +11,10 @@ inline constexpr wchar_t kCaptionSuffix[] = L"の設定";
 inline constexpr wchar_t kBrowseFileTitle[] = L"ファイルの参照";
 // Display name and pattern list of each entry, each part ended by "|".
 inline constexpr wchar_t kMediaFilter[] =
-    L"利用できるファイル|*.bmp;*.jpg;*.png;*.mpg;*.avi;*.wmv;*.asf;*.mp3;*.mid|"
-    L"画像ファイル|*.bmp;*.jpg;*.png|"
+    L"利用できるファイル|*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;"
+    L"*.heif;*.ico;*.mpg;*.avi;*.wmv;*.asf;*.wav;*.mp3;*.mid|"
+    L"画像ファイル|*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;*.heif;"
+    L"*.ico|"
     L"動画ファイル|*.mpg;*.avi;*.wmv;*.asf|"
     L"音声ファイル|*.wav;*.mp3;*.mid|"
     L"すべてのファイル|*.*|";

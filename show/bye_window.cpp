@@ -1,15 +1,15 @@
 #include "show/bye_window.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "config/settings.h"
 #include "platform/error.h"
-#include "platform/text.h"
+#include "show/decoded_picture.h"
 #include "show/media_playback.h"
 #include "show/picture_header.h"
 #include "show/png_size.h"
+#include "show/still_picture.h"
 #include "show/timed_wait.h"
 #include "show/top_most.h"
 
@@ -29,10 +29,6 @@ bool EndsTheSession(CloseRequest request) {
     return request == CloseRequest::ShutDown || request == CloseRequest::LogOff;
 }
 
-std::wstring Ending(const std::wstring& path) {
-    return platform::LowerCase(platform::LastChars(path, 4));
-}
-
 // A picture whose header the check refuses fails to load, as a damaged one does: no decoder
 // ever sees it.
 std::unique_ptr<platform::Picture> LoadCheckedPicture(platform::Platform& os,
@@ -42,13 +38,6 @@ std::unique_ptr<platform::Picture> LoadCheckedPicture(platform::Platform& os,
 }
 
 }  // namespace
-
-bool IsStillPicture(const std::wstring& path) {
-    static const std::array<std::wstring, 4> kEndings = {L".bmp", L".gif", L".png", L".jpg"};
-    const auto ending = Ending(path);
-    return std::any_of(kEndings.begin(), kEndings.end(),
-                       [&](const std::wstring& still) { return ending == still; });
-}
 
 void ByeWindow::Load() { window_ = os_.windows.LoadByeWindow(*this); }
 
@@ -92,17 +81,27 @@ void ByeWindow::Present() {
         PlayToTheEnd();
         return;
     }
-    ShowStillPicture(Ending(mediaFile));
+    ShowStillPicture();
     platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });
 }
 
-void ByeWindow::ShowStillPicture(const std::wstring& ending) {
+void ByeWindow::ShowStillPicture() {
     using platform::IgnoreErrors;
+    const auto& mediaFile = config::Settings().MediaFile;
     IgnoreErrors([&] { window_->Picture1().SetPersistentDrawing(true); });
-    if (ending == L".png") {
-        ShowPng();
-    } else {
-        ShowOlePicture();
+    std::vector<std::uint8_t> head;
+    IgnoreErrors([&] { head = ReadPictureHead(os_.files, mediaFile); });
+    // Each road checks the file's header before its decoder sees the file.
+    switch (ChooseRoad(SniffPicture(head), mediaFile)) {
+        case PictureRoad::Png:
+            ShowPng();
+            break;
+        case PictureRoad::OlePicture:
+            ShowOlePicture();
+            break;
+        case PictureRoad::Decoder:
+            ShowDecodedPicture(os_, window_->Picture1(), mediaFile, head);
+            break;
     }
     ShowTopMost(*window_);
 }

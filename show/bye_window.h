@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "show/still_picture.h"
 
 namespace show {
 
@@ -29,7 +30,7 @@ class ByeWindow final : public platform::ByeWindowEvents {
     void Present();
 
   private:
-    void ShowStillPicture(const std::wstring& ending);
+    void ShowStillPicture();
     void ShowPng();
     void ShowOlePicture();
     // Plays a video or sound through the media device until it stops.
@@ -38,8 +39,5 @@ class ByeWindow final : public platform::ByeWindowEvents {
     platform::Platform& os_;
     std::unique_ptr<platform::ShowWindow> window_;
 };
-
-// True for the endings drawn as still pictures: ".bmp", ".gif", ".png", ".jpg" in any case.
-bool IsStillPicture(const std::wstring& path);
 
 }  // namespace show

@@ -1,7 +1,7 @@
 #include "platform/win32/picture_box.h"
 
 #include "platform/win32/gdi.h"
-#include "platform/win32/png_decoder.h"
+#include "platform/win32/picture_decoder.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/window_proc.h"
 
@@ -158,8 +158,10 @@ void PictureBox::PaintPicture(const platform::Picture& picture, int width, int h
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void PictureBox::DrawPngFile(const std::wstring& path) {
-    DrawPng(path, Image());
+void PictureBox::DrawPngFile(const std::wstring& path) { DrawPictureFile(path, 1); }
+
+void PictureBox::DrawPictureFile(const std::wstring& path, int orientation) {
+    DrawPicture(path, orientation, Image());
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

@@ -29,6 +29,7 @@ class PictureBox final : public platform::PictureBox {
     void SetPicture(const platform::Picture& picture) override;
     void PaintPicture(const platform::Picture& picture, int width, int height) override;
     void DrawPngFile(const std::wstring& path) override;
+    void DrawPictureFile(const std::wstring& path, int orientation) override;
 
     // The colour of the persistent image at (x, y) as 0xRRGGBB; the background colour where
     // there is no image.

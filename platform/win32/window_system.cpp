@@ -2,6 +2,7 @@
 
 #include "platform/win32/bye_window.h"
 #include "platform/win32/ole_picture.h"
+#include "platform/win32/picture_decoder.h"
 #include "platform/win32/setting_window.h"
 
 namespace win32 {
@@ -18,6 +19,10 @@ std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
 
 std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring& path) {
     return std::make_unique<OlePicture>(path);
+}
+
+platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path) {
+    return win32::InspectPicture(path);
 }
 
 }  // namespace win32

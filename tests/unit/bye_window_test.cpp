@@ -140,6 +140,81 @@ TEST(ByeWindowTest, EveryFailingStepIsSkipped) {
     }
 }
 
+// The start of a JPEG whose EXIF block records the orientation.
+std::vector<std::uint8_t> JpegHead(std::uint8_t orientation) {
+    return {0xFF, 0xD8, 0xFF, 0xE1, 0, 30, 'E', 'x',         'i', 'f', 0,    0,
+            'M',  'M',  0,    42,   0, 0,  0,   8,           0,   1,   1,    0x12,
+            0,    3,    0,    0,    0, 1,  0,   orientation, 0,   0,   0xFF, 0xDA};
+}
+
+TEST(ByeWindowTest, DecodedPicturesShowUpright) {
+    const struct {
+        const char* name;
+        Config config;
+        std::vector<std::uint8_t> content;
+        int reported;  // the orientation the decoder reports
+        fake::Log show;
+    } cases[] = {
+        {"camera JPEG turned a quarter",
+         {L"C:\\photo.jpeg", L"0", L""},
+         JpegHead(6),
+         0,
+         {"InspectPicture C:\\photo.jpeg", "Picture1.Move 0 0 480 640",
+          "Window.SetOuterSize 480 640", "Picture1.DrawPictureFile C:\\photo.jpeg 6 480 640",
+          "Picture1.ImageToPicture", "Window.CenterOnScreen 480 640"}},
+        {"JPEG named .png: its own size, not the PNG probe",
+         {L"C:\\photo.png", L"0", L""},
+         JpegHead(1),
+         8,  // the file's own block wins
+         {"InspectPicture C:\\photo.png", "Picture1.Move 0 0 640 480",
+          "Window.SetOuterSize 640 480", "Picture1.DrawPictureFile C:\\photo.png 1 640 480",
+          "Picture1.ImageToPicture", "Window.CenterOnScreen 640 480"}},
+        {"HEIC whose decoder reports the orientation, fixed size",
+         {L"C:\\photo.HEIC", L"300", L"200"},
+         {0, 0, 0, 24, 'f', 't', 'y', 'p', 'h', 'e', 'i', 'c'},
+         8,
+         {"InspectPicture C:\\photo.HEIC", "Picture1.Move 0 0 300 200",
+          "Window.SetOuterSize 300 200", "Picture1.DrawPictureFile C:\\photo.HEIC 8 300 200",
+          "Picture1.ImageToPicture", "Window.CenterOnScreen 300 200"}},
+        {"WebP that no decoder takes: the box keeps its size",
+         {L"C:\\clip.webp", L"0", L""},
+         {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'},
+         0,
+         {"InspectPicture C:\\clip.webp", "Picture1.ImageToPicture",
+          "Window.CenterOnScreen 357 271"}},
+        {"WebP that no decoder takes, fixed size",
+         {L"C:\\clip.webp", L"320", L"240"},
+         {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'},
+         0,
+         {"InspectPicture C:\\clip.webp", "Picture1.Move 0 0 320 240",
+          "Window.SetOuterSize 320 240", "Picture1.ImageToPicture",
+          "Window.CenterOnScreen 320 240"}},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        Configure(os, c.config);
+        os.files.files[c.config.mediaFile] = c.content;
+        if (std::wstring(c.config.mediaFile).find(L"photo") != std::wstring::npos) {
+            os.windows.pictures[c.config.mediaFile] = {640, 480};
+            os.windows.orientations[c.config.mediaFile] = c.reported;
+        }
+        auto show = Show(os);
+        fake::Log expected = {"Picture1.SetPersistentDrawing on"};
+        expected.insert(expected.end(), c.show.begin(), c.show.end());
+        expected.insert(expected.end(), {"Window.Show", "Window.MakeTopMost", "EndProgram"});
+        EXPECT_EQ(show, expected) << c.name;
+    }
+}
+
+TEST(ByeWindowTest, PngNamedJpgTakesThePngRoad) {
+    fake::Os os;
+    Configure(os, {L"C:\\bye.jpg", L"0", L""});
+    os.files.files[L"C:\\bye.jpg"] = PngHeader(352, 288);
+    const auto show = Show(os);
+    EXPECT_EQ(show[1], "Picture1.Move 0 0 352 288");
+    EXPECT_EQ(show[3], "Picture1.DrawPngFile C:\\bye.jpg 352 288");
+}
+
 TEST(ByeWindowTest, OverflowingPngLeavesTheSizeAsItStands) {
     fake::Os os;
     Configure(os, {L"C:\\wide.png", L"0", L""});
@@ -211,9 +286,9 @@ TEST(ByeWindowTest, StillPictureEndings) {
     const struct {
         const wchar_t* path;
         bool still;
-    } cases[] = {{L"a.bmp", true},   {L"a.GIF", true},  {L"a.Png", true}, {L"a.jpg", true},
-                 {L"a.jpeg", false}, {L"a.avi", false}, {L".png", true},  {L"png", false},
-                 {L"", false},       {L"a.png ", false}};
+    } cases[] = {{L"a.bmp", true},  {L"a.GIF", true},  {L"a.Png", true}, {L"a.jpg", true},
+                 {L"a.jpeg", true}, {L"a.avi", false}, {L".png", true},  {L"png", false},
+                 {L"", false},      {L"a.png ", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(show::IsStillPicture(c.path), c.still) << fake::Narrow(c.path);
     }

@@ -153,6 +153,11 @@ void PictureBox::DrawPngFile(const std::wstring& path) {
     windows_.Call("Picture1.DrawPngFile", Narrow(path) + " " + SizeText(size));
 }
 
+void PictureBox::DrawPictureFile(const std::wstring& path, int orientation) {
+    windows_.Call("Picture1.DrawPictureFile",
+                  Narrow(path) + " " + std::to_string(orientation) + " " + SizeText(size));
+}
+
 ShowWindow::ShowWindow(Log& log, WindowSystem& windows, platform::ByeWindowEvents& events)
     : box(log, windows), log_(log), events_(events) {
     box.events = &events;
@@ -228,6 +233,16 @@ std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring&
         throw platform::Error(L"Invalid picture");
     }
     return std::make_unique<Picture>(picture->second);
+}
+
+platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path) {
+    Call("InspectPicture", Narrow(path));
+    const auto picture = pictures.find(path);
+    if (picture == pictures.end()) {
+        throw platform::Error(L"No decoder takes the file.");
+    }
+    const auto orientation = orientations.find(path);
+    return {picture->second, orientation == orientations.end() ? 0 : orientation->second};
 }
 
 void WindowSystem::Call(const std::string& name, const std::string& arguments) {

@@ -102,6 +102,7 @@ class PictureBox final : public platform::PictureBox {
     void SetPicture(const platform::Picture& picture) override;
     void PaintPicture(const platform::Picture& picture, int width, int height) override;
     void DrawPngFile(const std::wstring& path) override;
+    void DrawPictureFile(const std::wstring& path, int orientation) override;
 
   private:
     void Resize(platform::Size newSize);
@@ -171,6 +172,8 @@ class WindowSystem final : public platform::WindowSystem {
 
     // Decodable pictures and their natural sizes; any other path fails to load.
     std::map<std::wstring, platform::Size> pictures;
+    // The orientation that the decoder reports for a picture; 0 (none) for the others.
+    std::map<std::wstring, int> orientations;
     // Failing operations, by the name they have in the log ("Picture1.Move", ...).
     std::set<std::string> failing;
     platform::SettingEvents* settingEvents = nullptr;
@@ -182,6 +185,7 @@ class WindowSystem final : public platform::WindowSystem {
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
     std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
+    platform::PictureFacts InspectPicture(const std::wstring& path) override;
 
     // Logs the call and throws platform::Error when the test made it fail.
     void Call(const std::string& name, const std::string& arguments = {});

@@ -170,7 +170,7 @@ TEST(MediaPlaybackTest, FailingStepsAreSkipped) {
 }
 
 TEST(MediaPlaybackTest, SoundNeverShowsTheWindow) {
-    for (const auto* file : {L"C:\\bye.wav", L"C:\\bye.mid", L"C:\\bye.jpeg", L"png"}) {
+    for (const auto* file : {L"C:\\bye.wav", L"C:\\bye.mid", L"C:\\bye.mpeg", L"png"}) {
         fake::Os os;
         os.media.replies["status kestro mode"] = {"playing", "stopped"};
         const auto show = Show(os, file);

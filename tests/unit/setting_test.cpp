@@ -18,8 +18,10 @@ using platform::SettingControl;
 const std::wstring kShortcut = std::wstring(fake::kStartupFolder) + L"\\Kestro.lnk";
 // The filter as the open dialog's record holds it: every "|" a NUL.
 constexpr wchar_t kRecordFilter[] =
-    L"利用できるファイル\0*.bmp;*.jpg;*.png;*.mpg;*.avi;*.wmv;*.asf;*.mp3;*.mid\0"
-    L"画像ファイル\0*.bmp;*.jpg;*.png\0"
+    L"利用できるファイル\0*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;"
+    L"*.heif;*.ico;*.mpg;*.avi;*.wmv;*.asf;*.wav;*.mp3;*.mid\0"
+    L"画像ファイル\0*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;*.heif;"
+    L"*.ico\0"
     L"動画ファイル\0*.mpg;*.avi;*.wmv;*.asf\0"
     L"音声ファイル\0*.wav;*.mp3;*.mid\0"
     L"すべてのファイル\0*.*\0";

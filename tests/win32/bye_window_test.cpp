@@ -185,4 +185,66 @@ TEST(PictureBoxTest, PicturesKeepTheirSizeAndComeOutUpright) {
     EXPECT_EQ(box.PixelAt(15, 17), 0x0000FFU);
 }
 
+// A 24-bit BMP of width x height pixels given top row first as 0xRRGGBB.
+std::string Bmp(int width, int height, const std::vector<std::uint32_t>& pixels) {
+    const auto little = [](std::uint32_t value, int bytes) {
+        std::string text;
+        for (int i = 0; i < bytes; ++i) {
+            text += static_cast<char>((value >> (8 * i)) & 0xFFU);
+        }
+        return text;
+    };
+    std::string rows;
+    for (int y = height - 1; y >= 0; --y) {  // stored bottom row first
+        for (int x = 0; x < width; ++x) {
+            rows += little(pixels[static_cast<std::size_t>(y * width + x)], 3);
+        }
+        rows += std::string(static_cast<std::size_t>((4 - width * 3 % 4) % 4), '\0');
+    }
+    return "BM" + little(static_cast<std::uint32_t>(54 + rows.size()), 4) + little(0, 4) +
+           little(54, 4) + little(40, 4) + little(static_cast<std::uint32_t>(width), 4) +
+           little(static_cast<std::uint32_t>(height), 4) + little(1, 2) + little(24, 2) +
+           std::string(24, '\0') + rows;
+}
+
+TEST(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
+    const win32::ComApartment apartment;
+    TempDir dir;
+    // Corners a b / c d of a 3 x 2 picture.
+    constexpr std::uint32_t a = 0xFF0000, b = 0x00FF00, c = 0x0000FF, d = 0xFFFF00;
+    dir.Write(L"corners.bmp", Bmp(3, 2, {a, 0x808080, b, c, 0x808080, d}));
+    // As shown: top left, top right, bottom left, bottom right.
+    const std::uint32_t corners[8][4] = {{a, b, c, d}, {b, a, d, c}, {d, c, b, a}, {c, d, a, b},
+                                         {a, c, b, d}, {c, a, d, b}, {d, b, c, a}, {b, d, a, c}};
+    win32::WindowSystem windows;
+    const auto facts = windows.InspectPicture(dir.File(L"corners.bmp"));
+    EXPECT_EQ(facts.size.width, 3);
+    EXPECT_EQ(facts.size.height, 2);
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    auto& box = window.Box();
+    box.SetPersistentDrawing(true);
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const bool quarter = orientation >= 5;
+        const int width = quarter ? 2 : 3;
+        const int height = quarter ? 3 : 2;
+        box.Move(0, 0, width, height);
+        box.DrawPictureFile(dir.File(L"corners.bmp"), orientation);
+        const auto* expected = corners[orientation - 1];
+        EXPECT_EQ(box.PixelAt(0, 0), expected[0]) << orientation;
+        EXPECT_EQ(box.PixelAt(width - 1, 0), expected[1]) << orientation;
+        EXPECT_EQ(box.PixelAt(0, height - 1), expected[2]) << orientation;
+        EXPECT_EQ(box.PixelAt(width - 1, height - 1), expected[3]) << orientation;
+    }
+    // Turned first, then stretched: a quarter turn stretched back to 30 x 20.
+    box.Move(0, 0, 30, 20);
+    box.DrawPictureFile(dir.File(L"corners.bmp"), 6);
+    EXPECT_EQ(box.PixelAt(1, 1), c);
+    EXPECT_EQ(box.PixelAt(28, 18), b);
+
+    dir.Write(L"text.jpg", "not a picture");
+    EXPECT_THROW(windows.InspectPicture(dir.File(L"text.jpg")), platform::Error);
+    EXPECT_THROW(windows.InspectPicture(dir.File(L"missing.heic")), platform::Error);
+}
+
 }  // namespace

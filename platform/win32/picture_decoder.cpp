@@ -1,0 +1,155 @@
+#include "platform/win32/picture_decoder.h"
+
+#include <propidl.h>
+#include <wincodec.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/picture_turn.h"
+#include "platform/win32/win32_error.h"
+
+namespace win32 {
+namespace {
+
+// The names under which decoders keep the EXIF orientation: the photo property first, then
+// the paths of a JPEG's and of a TIFF's or HEIF's metadata block.
+constexpr const wchar_t* kOrientationQueries[] = {L"System.Photo.Orientation",
+                                                  L"/app1/ifd/{ushort=274}", L"/ifd/{ushort=274}"};
+
+class PropertyValue {
+  public:
+    PropertyValue() { PropVariantInit(&value_); }
+    PropertyValue(const PropertyValue&) = delete;
+    PropertyValue& operator=(const PropertyValue&) = delete;
+    ~PropertyValue() { PropVariantClear(&value_); }
+
+    PROPVARIANT* Put() {
+        PropVariantClear(&value_);
+        return &value_;
+    }
+    const PROPVARIANT& Get() const { return value_; }
+
+  private:
+    PROPVARIANT value_;
+};
+
+struct Frame {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    platform::Size size;
+};
+
+Frame OpenFirstFrame(const std::wstring& path) {
+    Frame opened;
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_IWICImagingFactory, opened.factory.PutVoid()));
+    ComPtr<IWICBitmapDecoder> decoder;
+    Check(opened.factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                    WICDecodeMetadataCacheOnDemand, decoder.Put()));
+    Check(decoder->GetFrame(0, opened.frame.Put()));
+    UINT width = 0;
+    UINT height = 0;
+    Check(opened.frame->GetSize(&width, &height));
+    // The header alone is read so far: a file claiming a huge size stops here, before its
+    // pixels are decoded.
+    if (width == 0 || height == 0 || TooLarge(width, height)) {
+        throw platform::Error(L"The picture is too large.");
+    }
+    opened.size = {static_cast<int>(width), static_cast<int>(height)};
+    return opened;
+}
+
+int ReportedOrientation(IWICBitmapFrameDecode& frame) {
+    ComPtr<IWICMetadataQueryReader> reader;
+    if (FAILED(frame.GetMetadataQueryReader(reader.Put()))) {
+        return 0;
+    }
+    for (const auto* query : kOrientationQueries) {
+        PropertyValue value;
+        if (SUCCEEDED(reader->GetMetadataByName(query, value.Put())) && value.Get().vt == VT_UI2 &&
+            value.Get().uiVal >= 1 && value.Get().uiVal <= 8) {
+            return value.Get().uiVal;
+        }
+    }
+    return 0;
+}
+
+std::vector<std::uint32_t> CopyAll(IWICBitmapSource& source, platform::Size size) {
+    const auto stride = static_cast<UINT>(size.width) * 4;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) *
+                                      static_cast<std::size_t>(size.height));
+    Check(source.CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size() * 4),
+                            reinterpret_cast<BYTE*>(pixels.data())));
+    return pixels;
+}
+
+// The frame's pixels as premultiplied BGRA, upright for the orientation, scaled to target.
+std::vector<std::uint32_t> DecodeScaled(const std::wstring& path, int orientation,
+                                        platform::Size target) {
+    auto opened = OpenFirstFrame(path);
+    if (target.width == 0 || target.height == 0) {
+        return {};
+    }
+    auto& factory = *opened.factory.Get();
+    ComPtr<IWICFormatConverter> converter;
+    Check(factory.CreateFormatConverter(converter.Put()));
+    Check(converter->Initialize(opened.frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+                                WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom));
+    ComPtr<IWICBitmapSource> source;
+    Check(converter->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    auto size = opened.size;
+    if (orientation >= 2 && orientation <= 8) {
+        // Turned by hand: the imaging component's own flip-rotator cannot turn by quarters
+        // everywhere (Wine's cannot).
+        auto upright = Turned(CopyAll(*source.Get(), size), size, orientation);
+        ComPtr<IWICBitmap> bitmap;
+        Check(factory.CreateBitmapFromMemory(
+            static_cast<UINT>(size.width), static_cast<UINT>(size.height),
+            GUID_WICPixelFormat32bppPBGRA, static_cast<UINT>(size.width) * 4,
+            static_cast<UINT>(upright.size() * 4), reinterpret_cast<BYTE*>(upright.data()),
+            bitmap.Put()));
+        Check(bitmap->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    }
+    if (size.width != target.width || size.height != target.height) {
+        ComPtr<IWICBitmapScaler> scaler;
+        Check(factory.CreateBitmapScaler(scaler.Put()));
+        Check(scaler->Initialize(source.Get(), static_cast<UINT>(target.width),
+                                 static_cast<UINT>(target.height), WICBitmapInterpolationModeFant));
+        Check(scaler->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    }
+    return CopyAll(*source.Get(), target);
+}
+
+// Premultiplied "over": dst = src + dst * (255 - alpha) / 255, channel by channel.
+std::uint32_t Over(std::uint32_t bgra, std::uint32_t dst) {
+    const std::uint32_t transparency = 255U - (bgra >> 24);
+    std::uint32_t result = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        const int shift = channel * 8;
+        const std::uint32_t below = (dst >> shift) & 0xFFU;
+        const std::uint32_t value =
+            ((bgra >> shift) & 0xFFU) + (below * transparency + 127U) / 255U;
+        result |= (value > 255U ? 255U : value) << shift;
+    }
+    return result;
+}
+
+}  // namespace
+
+platform::PictureFacts InspectPicture(const std::wstring& path) {
+    auto opened = OpenFirstFrame(path);
+    return {opened.size, ReportedOrientation(*opened.frame.Get())};
+}
+
+void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image) {
+    const auto pixels = DecodeScaled(path, orientation, image.Size());
+    std::uint32_t* target = image.Pixels();
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        target[i] = Over(pixels[i], target[i]);
+    }
+}
+
+}  // namespace win32

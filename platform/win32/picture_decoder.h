@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "platform/win32/memory_image.h"
+#include "platform/window_system.h"
+
+namespace win32 {
+
+// Picture files through the Windows Imaging Component, which picks the decoder by the file's
+// content: every format that Windows has a codec for. Both throw platform::Error when no
+// decoder takes the file or its first frame is too large.
+
+// The first frame's stored size, and the orientation that the decoder reads from its
+// metadata where it answers.
+platform::PictureFacts InspectPicture(const std::wstring& path);
+
+// Draws the first frame into the image from its top-left corner, turned and mirrored by the
+// orientation (1-8), scaled to the image's size and alpha blended over what the image holds.
+void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image);
+
+}  // namespace win32
