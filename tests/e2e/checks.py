@@ -77,14 +77,15 @@ class KestroCase(unittest.TestCase):
         self.assertAlmostEqual(y, (harness.SCREEN_HEIGHT - height) // 2, delta=1, msg="centred, y")
         return x, y
 
-    def assert_window_shows_picture(self, window, width, height, name):
+    def assert_window_shows_picture(self, window, width, height, name,
+                                    quadrants=pictures.QUADRANTS):
         """The window has the picture's size, is centred, and shows the quadrant picture."""
         x, y = self.assert_window_placed(window, width, height)
         # The window may be mapped a moment before its first paint: look again for a while.
         deadline = time.monotonic() + 1.5
         while True:
             screen = harness.screenshot()
-            wrong = self.wrong_pixels(screen, x, y, width, height)
+            wrong = self.wrong_pixels(screen, x, y, width, height, quadrants)
             if not wrong or time.monotonic() > deadline:
                 break
             time.sleep(0.1)
@@ -93,11 +94,11 @@ class KestroCase(unittest.TestCase):
                       f"{save_png(screen, name)}")
 
     @staticmethod
-    def wrong_pixels(screen, left, top, width, height):
+    def wrong_pixels(screen, left, top, width, height, quadrants=pictures.QUADRANTS):
         wrong = []
         for px, py in pictures.sample_points(width, height):
             seen = screen.pixel(left + px, top + py)
-            expected = pictures.expected_colour(px, py, width, height)
+            expected = pictures.expected_colour(px, py, width, height, quadrants)
             if not harness.close_colour(seen, expected, COLOUR_TOLERANCE):
                 wrong.append((px, py, seen, expected))
         return wrong

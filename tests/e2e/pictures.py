@@ -18,7 +18,8 @@ def _hex(colour):
 
 
 def make_quadrants(path, width, height, magick_format):
-    """Writes a width x height picture in the given ImageMagick format (BMP3, GIF, JPEG, PNG)."""
+    """Writes a width x height picture in the given ImageMagick format (BMP3, GIF, JPEG, PNG,
+    TIFF, WEBP, ...), whatever the file's name says."""
     half_w, half_h = width // 2, height // 2
     draws = []
     for colour, (x, y) in zip(QUADRANTS, ((0, 0), (half_w, 0), (0, half_h), (half_w, half_h))):
@@ -34,11 +35,31 @@ def make_quadrants(path, width, height, magick_format):
     )
 
 
-def expected_colour(x, y, width, height):
+def expected_colour(x, y, width, height, quadrants=QUADRANTS):
     """The quadrant colour at (x, y) of a quadrant picture stretched to width x height."""
     right = x >= width // 2
     bottom = y >= height // 2
-    return QUADRANTS[2 * bottom + right]
+    return quadrants[2 * bottom + right]
+
+
+# The quadrants as they stand once EXIF orientation 6 (a quarter turn clockwise) is applied.
+TURNED_RIGHT = (BOTTOM_LEFT, TOP_LEFT, BOTTOM_RIGHT, TOP_RIGHT)
+
+
+def add_exif_orientation(path, orientation):
+    """Puts an EXIF block recording the orientation into a JPEG file, as a camera does."""
+    entry = struct.pack(">HHIHH", 0x0112, 3, 1, orientation, 0)
+    tiff = b"MM\0*" + struct.pack(">IH", 8, 1) + entry + struct.pack(">I", 0)
+    body = b"Exif\0\0" + tiff
+    segment = b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body
+    with open(path, "rb") as jpeg:
+        content = jpeg.read()
+    # After the JFIF segment that follows the start marker, where cameras put it.
+    at = 2
+    if content[2:4] == b"\xff\xe0":
+        at = 4 + struct.unpack(">H", content[4:6])[0]
+    with open(path, "wb") as jpeg:
+        jpeg.write(content[:at] + segment + content[at:])
 
 
 def sample_points(width, height):

@@ -58,8 +58,9 @@ class DamagedPicture(KestroCase):
 
 class NotAStillPicture(KestroCase):
     def test_other_endings_end_at_once(self):
-        # Only .bmp .gif .jpg .png are still pictures; ".jpeg" is not one of them.
-        for name, magick_format in (("quadrants.jpeg", "JPEG"), ("quadrants.tif", "TIFF")):
+        # A picture whose ending is not a still picture's goes to the media device, which
+        # cannot play it.
+        for name, magick_format in (("quadrants.jp2", "JPEG"), ("quadrants.tga", "TGA")):
             with self.subTest(name):
                 folder = self.folder()
                 path = self.picture(folder, name, magick_format)

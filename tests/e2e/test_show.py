@@ -1,6 +1,7 @@
 """`kestro.exe /test` shows the configured picture at once, for Time seconds, then ends."""
 
 import harness
+import pictures
 from checks import KestroCase
 
 NATURAL = (200, 120)
@@ -52,3 +53,35 @@ class ShowPicture(KestroCase):
         ):
             with self.subTest(name):
                 self.check(name, file_name, magick_format, 1, subfolder=subfolder)
+
+
+class PictureContent(KestroCase):
+    def test_content_decides_the_decoder(self):
+        # Any ending for a picture, whatever the content; a camera's orientation is kept.
+        # Wine has no WebP decoder: a .webp may end as any undecodable picture does.
+        turned = (NATURAL[1], NATURAL[0])
+        for name, file_name, magick_format, orientation, size, may_refuse in (
+            ("jpeg", "quadrants.jpeg", "JPEG", None, None, False),
+            ("tif", "quadrants.tif", "TIFF", None, None, False),
+            ("jpeg-named-png", "quadrants.png", "JPEG", None, None, False),
+            ("png-named-jpg", "quadrants.jpg", "PNG", None, None, False),
+            ("exif-turned", "phone.jpg", "JPEG", 6, None, False),
+            ("exif-turned-stretched", "phone.JPEG", "JPEG", 6, STRETCHED, False),
+            ("webp", "quadrants.webp", "WEBP", None, None, True),
+        ):
+            with self.subTest(name):
+                folder = self.folder()
+                path = self.picture(folder, file_name, magick_format, *NATURAL)
+                if orientation:
+                    pictures.add_exif_orientation(path, orientation)
+                keys = {"MediaFile": harness.windows_path(path), "Time": 1}
+                if size:
+                    keys.update(Width=size[0], Height=size[1])
+                folder.write_ini(**keys)
+                run = self.start(folder, "/test")
+                window, seen = self.wait_shown(run)
+                shown = size or (turned if orientation else NATURAL)
+                quadrants = pictures.TURNED_RIGHT if orientation else pictures.QUADRANTS
+                if not (may_refuse and harness.geometry(window)[2:4] != shown):
+                    self.assert_window_shows_picture(window, *shown, f"content-{name}", quadrants)
+                self.assert_ends_after(run, seen, 1)
