@@ -1,6 +1,7 @@
 #include "show/still_picture.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "platform/text.h"
 
@@ -11,7 +12,8 @@ bool StartsWith(const std::vector<std::uint8_t>& bytes, std::size_t offset,
                 std::string_view expected) {
     return bytes.size() >= offset + expected.size() &&
            std::equal(
-               expected.begin(), expected.end(), bytes.begin() + offset,
+               expected.begin(), expected.end(),
+               bytes.begin() + static_cast<std::ptrdiff_t>(offset),
                [](char want, std::uint8_t got) { return static_cast<std::uint8_t>(want) == got; });
 }
 
