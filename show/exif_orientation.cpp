@@ -1,5 +1,6 @@
 #include "show/exif_orientation.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -19,8 +20,11 @@ constexpr std::size_t kIfdEntrySize = 12;
 // nothing for reads past its end.
 class Bytes {
   public:
+    // A window reaching past the bytes, or ending before it begins, is cut to what is there.
     Bytes(const std::vector<std::uint8_t>& bytes, std::size_t begin, std::size_t end)
-        : bytes_(bytes), begin_(begin), end_(end) {}
+        : bytes_(bytes),
+          begin_(std::min(begin, bytes.size())),
+          end_(std::clamp(end, begin_, bytes.size())) {}
 
     void SetLittleEndian(bool little) { little_ = little; }
 

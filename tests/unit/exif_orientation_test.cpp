@@ -77,6 +77,10 @@ TEST(ExifOrientationTest, ReadsTheCamerasOrientation) {
         {"EXIF after the picture data", Join({kStart, kScan, sideways}), 0},
         {"block cut short", Bytes(cut.begin(), cut.end() - 3), 0},
         {"directory outside the block", Join({kStart, Exif(farDirectory)}), 0},
+        // A segment too short for its own EXIF name; the TIFF block after it is not its.
+        {"EXIF name past its segment",
+         Join({kStart, {0xFF, 0xE1, 0, 4, 'E', 'x', 'i', 'f', 0, 0}, Tiff(true, 0x0112, 3, 1, 6)}),
+         0},
         {"not a JPEG", Join({{0x89, 'P', 'N', 'G'}, sideways}), 0},
         {"empty", {}, 0},
     };
