@@ -65,6 +65,8 @@ class PictureContent(KestroCase):
             ("tif", "quadrants.tif", "TIFF", None, None, False),
             ("jpeg-named-png", "quadrants.png", "JPEG", None, None, False),
             ("png-named-jpg", "quadrants.jpg", "PNG", None, None, False),
+            ("gif-named-png", "quadrants.png", "GIF", None, None, False),
+            ("ico", "quadrants.ico", "ICO", None, None, False),
             ("exif-turned", "phone.jpg", "JPEG", 6, None, False),
             ("exif-turned-stretched", "phone.JPEG", "JPEG", 6, STRETCHED, False),
             ("webp", "quadrants.webp", "WEBP", None, None, True),
