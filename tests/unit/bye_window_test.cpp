@@ -206,15 +206,6 @@ TEST(ByeWindowTest, DecodedPicturesShowUpright) {
     }
 }
 
-TEST(ByeWindowTest, PngNamedJpgTakesThePngRoad) {
-    fake::Os os;
-    Configure(os, {L"C:\\bye.jpg", L"0", L""});
-    os.files.files[L"C:\\bye.jpg"] = PngHeader(352, 288);
-    const auto show = Show(os);
-    EXPECT_EQ(show[1], "Picture1.Move 0 0 352 288");
-    EXPECT_EQ(show[3], "Picture1.DrawPngFile C:\\bye.jpg 352 288");
-}
-
 TEST(ByeWindowTest, OverflowingPngLeavesTheSizeAsItStands) {
     fake::Os os;
     Configure(os, {L"C:\\wide.png", L"0", L""});
