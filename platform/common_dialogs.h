@@ -81,8 +81,7 @@ class CommonDialogs {
     // The folder's whole file-system path, from a buffer as long as the longest path the
     // platform has (so it may end in NULs); empty when the folder has no such path.
     virtual std::wstring PathFromItem(const FolderItem& item) = 0;
-    // Sends a message to the folder browser's window, its long parameter the text in the
-    // platform's narrow code page.
+    // Sends a message to the folder browser's window, its long parameter the wide text.
     virtual std::intptr_t SendBrowserMessage(std::intptr_t window, unsigned message,
                                              std::intptr_t wParam, const std::wstring& text) = 0;
 };

@@ -9,9 +9,9 @@
 namespace FileDlgMod {
 
 // The folder browser's notification that its window is ready, and the message that selects
-// a folder in it (narrow-text form).
+// a folder in it (wide-text form, so that any folder name reaches it whole).
 inline constexpr unsigned kBffmInitialized = 1;
-inline constexpr unsigned kBffmSetSelectionA = 1126;
+inline constexpr unsigned kBffmSetSelectionW = 1127;
 
 // The start folder of the current folder browser, shared by every FileDlg of the process;
 // empty at the start and until a ShowDir sets it.

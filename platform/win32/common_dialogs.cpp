@@ -7,7 +7,6 @@
 #include <exception>
 #include <optional>
 
-#include "platform/ansi.h"
 #include "platform/win32/com_apartment.h"
 
 namespace win32 {
@@ -22,48 +21,45 @@ Pointer FromNumber(std::intptr_t number) {
     return reinterpret_cast<Pointer>(number);  // NOLINT(performance-no-int-to-ptr)
 }
 
-// The ANSI copy of one text field: an absent text stays a null pointer. A buffer the platform
-// writes into keeps at least the size the record gives it, whatever the conversion made of
-// the text.
-class AnsiText {
+// The copy of one text field that the platform gets: an absent text stays a null pointer. A
+// buffer the platform writes into keeps at least the size the record gives it.
+class TextField {
   public:
-    explicit AnsiText(const std::optional<std::wstring>& text, std::size_t minimumSize = 0) {
-        if (text) {
-            bytes_ = platform::ToAnsi(*text);
-            if (bytes_->size() < minimumSize) {
-                bytes_->resize(minimumSize, '\0');
-            }
+    explicit TextField(const std::optional<std::wstring>& text, std::size_t minimumSize = 0)
+        : text_(text) {
+        if (text_ && text_->size() < minimumSize) {
+            text_->resize(minimumSize, L'\0');
         }
     }
 
     // For a NUL-separated list: one more NUL ends it even when the caller's text does not,
     // so the platform never reads past the copy.
-    static AnsiText List(const std::optional<std::wstring>& text, std::size_t minimumSize = 0) {
-        AnsiText list(text, minimumSize);
-        if (list.bytes_) {
-            list.bytes_->push_back('\0');
+    static TextField List(const std::optional<std::wstring>& text, std::size_t minimumSize = 0) {
+        TextField list(text, minimumSize);
+        if (list.text_) {
+            list.text_->push_back(L'\0');
         }
         return list;
     }
 
-    char* Get() { return bytes_ ? bytes_->data() : nullptr; }
+    wchar_t* Get() { return text_ ? text_->data() : nullptr; }
 
     void CopyBackTo(std::optional<std::wstring>& text) const {
-        if (bytes_) {
-            text = platform::FromAnsi(*bytes_);
+        if (text_) {
+            text = text_;
         }
     }
 
   private:
-    std::optional<std::string> bytes_;
+    std::optional<std::wstring> text_;
 };
 
-// The ANSI copy of an OPENFILENAME record for one call.
-class AnsiOpenFileName {
+// The platform's copy of an OPENFILENAME record for one call.
+class OpenFileName {
   public:
-    explicit AnsiOpenFileName(const platform::OpenFileRecord& record)
-        : filter_(AnsiText::List(record.lpstrFilter)),
-          customFilter_(AnsiText::List(record.lpstrCustomFilter, record.nMaxCustFilter)),
+    explicit OpenFileName(const platform::OpenFileRecord& record)
+        : filter_(TextField::List(record.lpstrFilter)),
+          customFilter_(TextField::List(record.lpstrCustomFilter, record.nMaxCustFilter)),
           file_(record.lpstrFile, record.nMaxFile),
           fileTitle_(record.lpstrFileTitle, record.nMaxFileTitle),
           initialDir_(record.lpstrInitialDir),
@@ -92,10 +88,10 @@ class AnsiOpenFileName {
         ofn_.lCustData = record.lCustData;
         ofn_.lpTemplateName = templateName_.Get();
     }
-    AnsiOpenFileName(const AnsiOpenFileName&) = delete;
-    AnsiOpenFileName& operator=(const AnsiOpenFileName&) = delete;
+    OpenFileName(const OpenFileName&) = delete;
+    OpenFileName& operator=(const OpenFileName&) = delete;
 
-    OPENFILENAMEA* Get() { return &ofn_; }
+    OPENFILENAMEW* Get() { return &ofn_; }
 
     // The buffers the platform writes into.
     void CopyBackTo(platform::OpenFileRecord& record) const {
@@ -105,20 +101,20 @@ class AnsiOpenFileName {
     }
 
   private:
-    AnsiText filter_;
-    AnsiText customFilter_;
-    AnsiText file_;
-    AnsiText fileTitle_;
-    AnsiText initialDir_;
-    AnsiText title_;
-    AnsiText defExt_;
-    AnsiText templateName_;
-    OPENFILENAMEA ofn_{};
+    TextField filter_;
+    TextField customFilter_;
+    TextField file_;
+    TextField fileTitle_;
+    TextField initialDir_;
+    TextField title_;
+    TextField defExt_;
+    TextField templateName_;
+    OPENFILENAMEW ofn_{};
 };
 
 template <typename Call>
 bool RunFileDialog(platform::OpenFileRecord& record, Call call) {
-    AnsiOpenFileName ofn(record);
+    OpenFileName ofn(record);
     const BOOL chosen = call(ofn.Get());
     ofn.CopyBackTo(record);
     return chosen != FALSE;
@@ -150,21 +146,21 @@ int CALLBACK BrowseCallbackTrampoline(HWND window, UINT message, LPARAM lParam, 
 }  // namespace
 
 bool CommonDialogs::OpenFileDialog(platform::OpenFileRecord& record) {
-    return RunFileDialog(record, [](OPENFILENAMEA* ofn) { return GetOpenFileNameA(ofn); });
+    return RunFileDialog(record, [](OPENFILENAMEW* ofn) { return GetOpenFileNameW(ofn); });
 }
 
 bool CommonDialogs::SaveFileDialog(platform::OpenFileRecord& record) {
-    return RunFileDialog(record, [](OPENFILENAMEA* ofn) { return GetSaveFileNameA(ofn); });
+    return RunFileDialog(record, [](OPENFILENAMEW* ofn) { return GetSaveFileNameW(ofn); });
 }
 
 std::unique_ptr<platform::FolderItem> CommonDialogs::BrowseFolder(platform::BrowseRecord& record) {
     // The browser's tree is made of shell objects, which need the thread in an apartment.
     const ComApartment apartment;
-    AnsiText displayName(record.pszDisplayName, MAX_PATH);
-    AnsiText title(record.lpszTitle);
+    TextField displayName(record.pszDisplayName, MAX_PATH);
+    TextField title(record.lpszTitle);
     BrowseContext context{record.lpfn, *this, record.lParam, nullptr};
 
-    BROWSEINFOA info{};
+    BROWSEINFOW info{};
     info.hwndOwner = FromNumber<HWND>(record.hwndOwner);
     info.pidlRoot = FromNumber<PCIDLIST_ABSOLUTE>(record.pidlRoot);
     info.pszDisplayName = displayName.Get();
@@ -177,7 +173,7 @@ std::unique_ptr<platform::FolderItem> CommonDialogs::BrowseFolder(platform::Brow
         info.lParam = record.lParam;
     }
 
-    ItemIdList item(SHBrowseForFolderA(&info));
+    ItemIdList item(SHBrowseForFolderW(&info));
     displayName.CopyBackTo(record.pszDisplayName);
     record.iImage = info.iImage;
     if (context.error) {
@@ -191,9 +187,8 @@ std::unique_ptr<platform::FolderItem> CommonDialogs::BrowseFolder(platform::Brow
 
 std::wstring CommonDialogs::PathFromItem(const platform::FolderItem& item) {
     const ComApartment apartment;
-    // SHGetPathFromIDListA has room for MAX_PATH bytes only, so a deep folder, or one whose
-    // ANSI form takes two bytes a character, would come back cut. The wide call takes the
-    // buffer's length.
+    // SHGetPathFromIDListW has room for MAX_PATH characters only, so a deep folder would come
+    // back cut; this call takes the buffer's length.
     std::wstring path(kFullPathLength, L'\0');
     if (!SHGetPathFromIDListEx(dynamic_cast<const FolderItem&>(item).Get(), path.data(),
                                kFullPathLength, GPFIDL_DEFAULT)) {
@@ -205,9 +200,8 @@ std::wstring CommonDialogs::PathFromItem(const platform::FolderItem& item) {
 
 std::intptr_t CommonDialogs::SendBrowserMessage(std::intptr_t window, unsigned message,
                                                 std::intptr_t wParam, const std::wstring& text) {
-    const std::string ansi = platform::ToAnsi(text);
-    return SendMessageA(FromNumber<HWND>(window), message, static_cast<WPARAM>(wParam),
-                        reinterpret_cast<LPARAM>(ansi.c_str()));
+    return SendMessageW(FromNumber<HWND>(window), message, static_cast<WPARAM>(wParam),
+                        reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace win32

@@ -27,8 +27,8 @@ class FolderItem final : public platform::FolderItem {
     ItemIdList item_;
 };
 
-// The comdlg32 and shell32 dialogs with narrow-text records: each call gets an ANSI copy of
-// the program's record, and the texts the platform writes come back converted.
+// The comdlg32 and shell32 dialogs with wide-text records: each call gets a copy of the
+// program's record, and the texts the platform writes come back.
 class CommonDialogs final : public platform::CommonDialogs {
   public:
     bool OpenFileDialog(platform::OpenFileRecord& record) override;

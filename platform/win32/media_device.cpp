@@ -7,26 +7,24 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/ansi.h"
-
 namespace win32 {
 
 // The return codes are not looked at: a command the device cannot carry out simply has no
 // effect, and a query then answers nothing.
 void MediaDevice::SendCommand(const std::wstring& command) {
-    mciSendStringA(platform::ToAnsi(command).c_str(), nullptr, 0, nullptr);
+    mciSendStringW(command.c_str(), nullptr, 0, nullptr);
 }
 
 void MediaDevice::SendQuery(const std::wstring& command, std::wstring& reply,
                             unsigned replyLength) {
-    std::string buffer(static_cast<std::size_t>(replyLength) + 1, '\0');
-    mciSendStringA(platform::ToAnsi(command).c_str(), buffer.data(), replyLength, nullptr);
-    const std::string written = buffer.substr(0, buffer.find('\0'));
+    std::wstring buffer(static_cast<std::size_t>(replyLength) + 1, L'\0');
+    mciSendStringW(command.c_str(), buffer.data(), replyLength, nullptr);
+    const std::wstring written = buffer.substr(0, buffer.find(L'\0'));
     if (written.empty()) {
         return;
     }
     // With its terminating NUL, as the device writes it.
-    const std::wstring answer = platform::FromAnsi(written) + L'\0';
+    const std::wstring answer = written + L'\0';
     std::copy_n(answer.begin(), std::min(answer.size(), reply.size()), reply.begin());
 }
 

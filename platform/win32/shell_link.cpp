@@ -1,30 +1,27 @@
 #include "platform/win32/shell_link.h"
 
-#include "platform/ansi.h"
 #include "platform/win32/win32_error.h"
 
 namespace win32 {
 
 ShellLink::ShellLink() {
-    Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                            link_.PutVoid()));
     Check(link_->QueryInterface(IID_IPersistFile, file_.PutVoid()));
 }
 
-void ShellLink::SetPath(const std::wstring& path) {
-    Check(link_->SetPath(platform::ToAnsi(path).c_str()));
-}
+void ShellLink::SetPath(const std::wstring& path) { Check(link_->SetPath(path.c_str())); }
 
 void ShellLink::SetWorkingDirectory(const std::wstring& directory) {
-    Check(link_->SetWorkingDirectory(platform::ToAnsi(directory).c_str()));
+    Check(link_->SetWorkingDirectory(directory.c_str()));
 }
 
 void ShellLink::SetArguments(const std::wstring& arguments) {
-    Check(link_->SetArguments(platform::ToAnsi(arguments).c_str()));
+    Check(link_->SetArguments(arguments.c_str()));
 }
 
 void ShellLink::SetIconLocation(const std::wstring& path, int index) {
-    Check(link_->SetIconLocation(platform::ToAnsi(path).c_str(), index));
+    Check(link_->SetIconLocation(path.c_str(), index));
 }
 
 void ShellLink::SetHotkey(int hotkey) { Check(link_->SetHotkey(static_cast<WORD>(hotkey))); }

@@ -12,8 +12,8 @@
 
 namespace win32 {
 
-// The shell's CLSID_ShellLink object through its IShellLinkA and IPersistFile interfaces,
-// both released with it. Texts go to IShellLinkA in the ANSI code page.
+// The shell's CLSID_ShellLink object through its IShellLinkW and IPersistFile interfaces,
+// both released with it.
 class ShellLink final : public platform::ShellLink {
   public:
     // Throws platform::Error when the object cannot be created (COM must be initialised on
@@ -30,7 +30,7 @@ class ShellLink final : public platform::ShellLink {
     void Save(const std::wstring& fileName) override;
 
   private:
-    ComPtr<IShellLinkA> link_;
+    ComPtr<IShellLinkW> link_;
     ComPtr<IPersistFile> file_;
 };
 

@@ -42,7 +42,7 @@ TEST_F(ShowDirTest, FillsTheBrowseRecordAndSelectsTheStartFolder) {
     // Once, on the window's ready notification, not on the selection change after it.
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].window, dialogs.browserWindow);
-    EXPECT_EQ(dialogs.messages[0].message, 1126U);
+    EXPECT_EQ(dialogs.messages[0].message, 1127U);
     EXPECT_EQ(dialogs.messages[0].wParam, -1);
     EXPECT_EQ(dialogs.messages[0].text, L"C:\\Users\\user\\Pictures");
 }
@@ -146,7 +146,7 @@ TEST_F(ShowDirTest, CallbackSelectsOnlyWhenTheBrowserIsReadyAndAlwaysReturnsZero
         ASSERT_EQ(dialogs.messages.size(), c.sends ? 1U : 0U);
         if (c.sends) {
             EXPECT_EQ(dialogs.messages[0].window, 0x77);
-            EXPECT_EQ(dialogs.messages[0].message, 1126U);
+            EXPECT_EQ(dialogs.messages[0].message, 1127U);
             EXPECT_EQ(dialogs.messages[0].wParam, -1);
             EXPECT_EQ(dialogs.messages[0].text, L"C:\\Users");
         }

@@ -46,20 +46,20 @@ TEST(PathFromItemTest, FolderOutsideTheFileSystemHasNoPath) {
 struct Received {
     UINT message = 0;
     WPARAM wParam = 0;
-    std::string text;
+    std::wstring text;
 };
 Received received;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_USER + 102) {
         // NOLINTNEXTLINE(performance-no-int-to-ptr): the message's text comes as a number.
-        received = {message, wParam, reinterpret_cast<const char*>(lParam)};
+        received = {message, wParam, reinterpret_cast<const wchar_t*>(lParam)};
         return 77;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-TEST(SendBrowserMessageTest, PassesTheTextInTheAnsiCodePage) {
+TEST(SendBrowserMessageTest, PassesTheTextWhole) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &RecordingProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -71,16 +71,14 @@ TEST(SendBrowserMessageTest, PassesTheTextInTheAnsiCodePage) {
     ASSERT_TRUE(window);
     win32::CommonDialogs dialogs;
 
-    const bool japanese = GetACP() == 932;
-    const std::wstring path = japanese ? L"C:\\写真" : L"C:\\Photos";
-    // 写 and 真 in Shift JIS.
-    const std::string bytes = japanese ? "C:\\\x8e\xca\x90\x5e" : "C:\\Photos";
+    // Hangul and an emoji, which no ANSI code page of Japan holds.
+    const std::wstring path = L"C:\\키스트로\\\U0001F305 写真";
     EXPECT_EQ(dialogs.SendBrowserMessage(reinterpret_cast<std::intptr_t>(window.Get()),
                                          WM_USER + 102, -1, path),
               77);
     EXPECT_EQ(received.message, static_cast<UINT>(WM_USER + 102));
     EXPECT_EQ(received.wParam, static_cast<WPARAM>(-1));
-    EXPECT_EQ(received.text, bytes);
+    EXPECT_EQ(received.text, path);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 
 #include "config/startup.h"
 #include "message_box_watcher.h"
-#include "platform/ansi.h"
 #include "platform/text.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/common_dialogs.h"
 #include "platform/win32/file_lookup.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/message_dialog.h"
@@ -52,10 +52,10 @@ std::set<std::wstring> TempFolderEntries() {
 
 // The fields of a shortcut file as the shell's link object reads them back.
 struct LinkFields {
-    std::string path;
-    std::string directory;
-    std::string arguments;
-    std::string iconPath;
+    std::wstring path;
+    std::wstring directory;
+    std::wstring arguments;
+    std::wstring iconPath;
     int iconIndex = -1;
     WORD hotkey = 0xFFFF;
 };
@@ -74,15 +74,20 @@ std::uint32_t StoredShowCommand(const std::wstring& file) {
 }
 
 LinkFields ReadShortcut(const std::wstring& file) {
-    win32::ComPtr<IShellLinkA> link;
-    win32::Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    win32::ComPtr<IShellLinkW> link;
+    win32::Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   link.PutVoid()));
     win32::ComPtr<IPersistFile> persist;
     win32::Check(link->QueryInterface(IID_IPersistFile, persist.PutVoid()));
     win32::Check(persist->Load(file.c_str(), STGM_READ));
     LinkFields fields;
-    char text[MAX_PATH] = {};
-    win32::Check(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH));
+    wchar_t text[MAX_PATH] = {};
+    // The target as the shell resolves it, by the link's item list: Wine keeps the path of
+    // the link's location block in the ANSI code page only.
+    PIDLIST_ABSOLUTE items = nullptr;
+    win32::Check(link->GetIDList(&items));
+    const win32::ItemIdList owned(items);
+    win32::Check(SHGetPathFromIDListW(owned.Get(), text) ? S_OK : E_FAIL);
     fields.path = text;
     win32::Check(link->GetWorkingDirectory(text, MAX_PATH));
     fields.directory = text;
@@ -146,10 +151,10 @@ TEST_F(StartupTest, RegisterWritesTheShortcutThatStartsTheProgram) {
 
     const std::wstring directory = platform::AddBackslash(process_.AppPath());
     const LinkFields fields = ReadShortcut(shortcut_);
-    const std::string target = platform::ToAnsi(directory + process_.ExeName() + L".exe");
+    const std::wstring target = directory + process_.ExeName() + L".exe";
     EXPECT_EQ(fields.path, target);
-    EXPECT_EQ(fields.directory, platform::ToAnsi(directory));
-    EXPECT_EQ(fields.arguments, "/start");
+    EXPECT_EQ(fields.directory, directory);
+    EXPECT_EQ(fields.arguments, L"/start");
     // No icon of its own: Windows leaves the field empty, Wine's Resolve fills in the target.
     EXPECT_TRUE(fields.iconPath.empty() || fields.iconPath == target) << fields.iconPath;
     EXPECT_EQ(fields.iconIndex, 0);
@@ -165,7 +170,7 @@ TEST_F(StartupTest, RegisterRewritesAndUnregisterRemoves) {
         ASSERT_TRUE(CopyFileW(dir.File(L"junk").c_str(), shortcut_.c_str(), FALSE));
     }
     ASSERT_TRUE(config::Register(os_));
-    EXPECT_EQ(ReadShortcut(shortcut_).arguments, "/start");
+    EXPECT_EQ(ReadShortcut(shortcut_).arguments, L"/start");
 
     config::Unregister(shell_, files_);
     EXPECT_EQ(GetFileAttributesW(shortcut_.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -269,6 +274,39 @@ TEST(MessageDialogTest, ShowsTextAndTitleUntilClosed) {
     EXPECT_EQ(watcher.Seen(), 1);
     EXPECT_EQ(watcher.Title(), L"Kestro");
     EXPECT_EQ(watcher.Text(), text);
+}
+
+TEST(ShortcutTest, HangulFoldersComeBackWhole) {
+    // A user name and an install folder in Hangul, which no ANSI code page of Japan holds.
+    const win32::ComApartment apartment;
+    TempDir dir;
+    const std::wstring startup = dir.File(L"사용자");
+    const std::wstring program = dir.File(L"키스트로");
+    ASSERT_TRUE(CreateDirectoryW(startup.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(program.c_str(), nullptr));
+    const std::wstring target = program + L"\\kestro.exe";
+    dir.Write(L"키스트로\\kestro.exe", "MZ");
+    win32::Shell shell;
+    win32::FileSystem files;
+    win32::MessageDialog messages;
+    win32::FileLookup lookup;
+    win32::Process process(L"");
+    {
+        const RedirectedStartup redirected(startup);
+        const std::wstring link = config::ShortcutPath(shell);
+        EXPECT_EQ(link, startup + L"\\Kestro.lnk");
+        ASSERT_TRUE(config::CreateShortcut({shell, files, messages, process}, link, target,
+                                           program + L"\\", L"/start", L"", 0, SW_HIDE, 0));
+        EXPECT_TRUE(config::Registered(shell, lookup));
+        const LinkFields fields = ReadShortcut(link);
+        EXPECT_EQ(fields.path, target);
+        EXPECT_EQ(fields.directory, program + L"\\");
+        EXPECT_EQ(fields.arguments, L"/start");
+        RemoveEntry(link);
+    }
+    RemoveEntry(target);
+    RemoveDirectoryW(program.c_str());
+    RemoveDirectoryW(startup.c_str());
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ class DialogTest : public ::testing::Test {
     settings_ui::FileDlg dlg{dialogs, files, process};
 };
 
-// Japanese names where the code page has them, so that every text crosses the ANSI boundary
-// in both directions; plain letters elsewhere.
+// Japanese names where the system is Japanese, as the program's users see them; plain letters
+// elsewhere.
 inline std::wstring Name(const wchar_t* japanese, const wchar_t* plain) {
     return GetACP() == 932 ? japanese : plain;
 }
