@@ -4,13 +4,12 @@
 
 namespace platform {
 
-// Conversions between the program's wide text and the system's ANSI code page. Only the
-// Win32 layer calls them: every narrow API gets its copy here and nowhere else.
+// Conversions between the program's wide text and the system's ANSI code page, in which the
+// settings file stays while it can. Only the Win32 layer calls them.
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);
-// As ToAnsi, for text that must be stored as it is: throws platform::Error, with the
-// platform's description, when a character has no equivalent in the code page (ToAnsi puts
-// a "?" or a look-alike in its place).
-std::string ToAnsiExactly(const std::wstring& text);
+// Whether the code page holds every character of the text as it is: ToAnsi puts a "?" or a
+// look-alike in the place of one it has not.
+bool FitsAnsi(const std::wstring& text);
 
 }  // namespace platform

@@ -16,6 +16,9 @@ class MediaDevice {
     // `replyLength` characters; the rest keeps what it held.
     virtual void SendQuery(const std::wstring& command, std::wstring& reply,
                            unsigned replyLength) = 0;
+    // The form of a file's path that the device opens: the same file, named so that the
+    // device's own file layer can reach it.
+    virtual std::wstring DevicePath(const std::wstring& path) = 0;
 };
 
 }  // namespace platform

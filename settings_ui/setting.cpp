@@ -1,5 +1,7 @@
 #include "settings_ui/setting.h"
 
+#include <vector>
+
 #include "config/ini_mod.h"
 #include "config/number_text.h"
 #include "config/settings.h"
@@ -124,8 +126,14 @@ bool Setting::WriteSettings() {
         {L"Height", SettingControl::Text3},
     };
     try {
+        // All four first: the file's form depends on every value of the Save.
+        std::vector<std::wstring> values;
         for (const auto& key : keys) {
-            IniMod::WriteIni(os_.profile, config::kSection, key.key, view_->Text(key.box));
+            values.push_back(view_->Text(key.box));
+        }
+        IniMod::ChooseIniForm(os_.profile, values);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            IniMod::WriteIni(os_.profile, config::kSection, keys[i].key, values[i]);
         }
     } catch (const platform::Error& error) {
         // Ending now would throw away what the user typed: the window stays open instead, so

@@ -134,8 +134,10 @@ void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const
     // A quote would end the file name early and let the rest of the path pass as words of
     // the command; no file name holds one, so such a path is a file that cannot be played.
     if (path.find(L'"') == std::wstring::npos) {
-        IgnoreErrors(
-            [&] { media.SendCommand(OpenCommand(path, video, window.Picture1().Handle())); });
+        IgnoreErrors([&] {
+            media.SendCommand(
+                OpenCommand(media.DevicePath(path), video, window.Picture1().Handle()));
+        });
     }
     if (video) {
         IgnoreErrors([&] {

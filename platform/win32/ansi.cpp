@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/win32/win32_error.h"
-
 namespace platform {
 namespace {
 
@@ -26,20 +24,14 @@ std::string Convert(const std::wstring& text, DWORD flags, BOOL* substituted) {
 
 std::string ToAnsi(const std::wstring& text) { return Convert(text, 0, nullptr); }
 
-std::string ToAnsiExactly(const std::wstring& text) {
+bool FitsAnsi(const std::wstring& text) {
     // A UTF-8 code page holds every character, and refuses the question.
     if (GetACP() == CP_UTF8) {
-        return ToAnsi(text);
+        return true;
     }
     BOOL substituted = FALSE;
-    std::string ansi = Convert(text, WC_NO_BEST_FIT_CHARS, &substituted);
-    if (ansi.empty() && !text.empty()) {
-        throw win32::LastError();
-    }
-    if (substituted) {
-        throw win32::ErrorFromCode(ERROR_NO_UNICODE_TRANSLATION);
-    }
-    return ansi;
+    Convert(text, WC_NO_BEST_FIT_CHARS, &substituted);
+    return substituted == FALSE;
 }
 
 std::wstring FromAnsi(const std::string& text) {

@@ -110,4 +110,33 @@ std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path, std::uint64_t 
     return ReadFrom(file.Get(), static_cast<std::size_t>(size.QuadPart));
 }
 
+void WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    // Written beside it first and then moved over it, so that a full disk or a failed write
+    // never leaves the file cut.
+    const std::wstring fresh = path + L".new";
+    HANDLE raw = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) {
+        throw LastError();
+    }
+    Handle file(raw);
+    DWORD written = 0;
+    DWORD failure = ERROR_SUCCESS;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        failure = GetLastError();
+    } else if (written != bytes.size()) {
+        failure = ERROR_HANDLE_DISK_FULL;
+    }
+    file.Reset();
+    if (failure == ERROR_SUCCESS &&
+        !MoveFileExW(fresh.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        failure = GetLastError();
+    }
+    if (failure != ERROR_SUCCESS) {
+        DeleteFileW(fresh.c_str());
+        throw ErrorFromCode(failure);
+    }
+}
+
 }  // namespace win32

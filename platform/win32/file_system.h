@@ -27,4 +27,8 @@ Handle OpenForReading(const std::wstring& path);
 // The whole file; throws platform::Error when it cannot be read or holds more than maxBytes.
 std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes);
 
+// Replaces the whole file with the bytes, creating it when needed; throws platform::Error
+// when it cannot, and then leaves the file as it was.
+void WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+
 }  // namespace win32

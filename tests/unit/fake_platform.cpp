@@ -1,5 +1,6 @@
 #include "fake_platform.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/error.h"
@@ -113,6 +114,32 @@ void ProfileFile::Write(const std::wstring& file, const std::wstring& section,
     }
     writes.emplace_back(file, section, key, value);
     files[file][section][key] = value;
+}
+
+std::vector<std::uint8_t> ProfileFile::Contents(const std::wstring& file) {
+    const auto found = bytes.find(file);
+    return found == bytes.end() ? std::vector<std::uint8_t>{} : found->second;
+}
+
+void ProfileFile::Replace(const std::wstring& file, const std::vector<std::uint8_t>& contents) {
+    if (failWrites) {
+        throw platform::Error(L"Access is denied.");
+    }
+    if (log != nullptr) {
+        log->push_back("ReplaceIni " + Narrow(file));
+    }
+    bytes[file] = contents;
+}
+
+bool ProfileFile::FitsCodePage(const std::wstring& text) const {
+    return std::all_of(text.begin(), text.end(), [](wchar_t ch) {
+        return ch < 0x80 || (ch >= 0x3000 && ch <= 0x30FF) || (ch >= 0x4E00 && ch <= 0x9FFF) ||
+               (ch >= 0xFF00 && ch <= 0xFFEF);
+    });
+}
+
+std::wstring ProfileFile::FromCodePage(const std::vector<std::uint8_t>& contents) const {
+    return {contents.begin(), contents.end()};
 }
 
 void PictureBox::SetPersistentDrawing(bool on) {

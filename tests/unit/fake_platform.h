@@ -74,14 +74,25 @@ class ProfileFile final : public platform::ProfileFile {
     std::map<std::wstring, std::map<std::wstring, std::map<std::wstring, std::wstring>>> files;
     std::vector<std::tuple<std::wstring, std::wstring, std::wstring, std::wstring>> writes;
     bool failWrites = false;
-    // When set, each write is logged as "WriteIni <file> <section> <key>=<value>".
+    // When set, each write is logged as "WriteIni <file> <section> <key>=<value>", and each
+    // replacement as "ReplaceIni <file>".
     Log* log = nullptr;
+    // A file's bytes, where a test gives them or the program replaced them; the profile
+    // functions above see the values in `files` only.
+    std::map<std::wstring, std::vector<std::uint8_t>> bytes;
 
     std::wstring Read(const std::wstring& file, const std::wstring& section,
                       const std::wstring& key,
                       const std::optional<std::wstring>& defaultValue) override;
     void Write(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                const std::wstring& value) override;
+    std::vector<std::uint8_t> Contents(const std::wstring& file) override;
+    void Replace(const std::wstring& file, const std::vector<std::uint8_t>& contents) override;
+    // The stand-in's code page holds ASCII and Japanese, as code page 932 does: no Hangul,
+    // no emoji, no accented letters.
+    bool FitsCodePage(const std::wstring& text) const override;
+    // One character a byte.
+    std::wstring FromCodePage(const std::vector<std::uint8_t>& contents) const override;
 };
 
 class WindowSystem;
@@ -206,6 +217,12 @@ class MediaDevice final : public platform::MediaDevice {
 
     void SendCommand(const std::wstring& command) override;
     void SendQuery(const std::wstring& command, std::wstring& reply, unsigned replyLength) override;
+    // The device's form of a path, where a test gives one; any other path is its own.
+    std::map<std::wstring, std::wstring> devicePaths;
+    std::wstring DevicePath(const std::wstring& path) override {
+        const auto found = devicePaths.find(path);
+        return found == devicePaths.end() ? path : found->second;
+    }
     // The reply length the last query allowed.
     unsigned lastReplyLength = 0;
 

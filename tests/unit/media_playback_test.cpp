@@ -81,6 +81,14 @@ TEST(MediaPlaybackTest, CommandsOfEachRoad) {
     }
 }
 
+TEST(MediaPlaybackTest, OpensThePathInTheFormTheDeviceTakes) {
+    fake::Os os;
+    os.media.devicePaths[L"C:\\소리\\안녕.wav"] = L"C:\\7F2A~1\\AD3C~1.WAV";
+    const auto log = Show(os, L"C:\\소리\\안녕.wav");
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "MCI open \"C:\\7F2A~1\\AD3C~1.WAV\" alias kestro");
+}
+
 TEST(MediaPlaybackTest, VideoEndings) {
     const struct {
         const wchar_t* path;

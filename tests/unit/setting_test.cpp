@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -285,6 +286,75 @@ TEST_F(SettingTest, QuitAndOtherControlsWriteNothing) {
     EXPECT_EQ(os.log, (fake::Log{"EndProgram"}));
     EXPECT_TRUE(os.files.FileExists(kShortcut));
     EXPECT_TRUE(os.profile.writes.empty());
+}
+
+TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
+    const std::string utf16Mark("\xFF\xFE", 2);
+    const std::string oldText = "[Kestro]\r\nMediaFile=C:\\old.png\r\n[Other]\r\nKeep=1\r\n";
+    const auto utf16 = [&](const std::wstring& text) {
+        std::string bytes = utf16Mark;
+        for (const wchar_t ch : text) {
+            bytes += static_cast<char>(ch & 0xFF);
+            bytes += static_cast<char>((ch >> 8) & 0xFF);
+        }
+        return bytes;
+    };
+    const std::wstring oldWide(oldText.begin(), oldText.end());
+    const struct {
+        const char* name;
+        std::optional<std::string> before;  // the file's bytes; none for no file
+        std::wstring media;
+        std::optional<std::string> replaced;  // what the file became before the writes
+    } cases[] = {
+        {"every value fits a new file", std::nullopt, L"C:\\写真\\夕焼け.png", std::nullopt},
+        {"every value fits the file", oldText, L"C:\\写真\\夕焼け.png", std::nullopt},
+        {"Hangul in a new file", std::nullopt, L"C:\\소리\\안녕.wav", utf16Mark},
+        {"an emoji in the file", oldText, L"C:\\写真\\\U0001F305 夕焼け.png", utf16(oldWide)},
+        {"an accented letter", oldText, L"C:\\café.png", utf16(oldWide)},
+        {"the file is Unicode", utf16(oldWide), L"C:\\소리\\안녕.wav", std::nullopt},
+        {"the file is UTF-8", "\xEF\xBB\xBF[Kestro]\r\nMediaFile=\xEA\xB0\x80\r\n", L"C:\\bye.png",
+         utf16(L"[Kestro]\r\nMediaFile=\uAC00\r\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::Os os;
+        const std::wstring ini = os.IniPath();
+        if (c.before) {
+            os.profile.bytes[ini].assign(c.before->begin(), c.before->end());
+        }
+        app::Main(os.platform);
+        auto& view = *os.windows.settingView;
+        view.SetText(SettingControl::Text1, c.media);
+        os.log.clear();
+        EXPECT_THROW(os.windows.settingEvents->OnClick(SettingControl::Command1),
+                     fake::ProgramEnded);
+        // The texts reach the platform as typed, after the file has its form.
+        const std::string write = "WriteIni " + fake::Narrow(ini) + " Kestro ";
+        std::vector<std::string> expected = {write + "MediaFile=" + fake::Narrow(c.media),
+                                             write + "Time=3",
+                                             write + "Width=", write + "Height=", "EndProgram"};
+        if (c.replaced) {
+            expected.insert(expected.begin(), "ReplaceIni " + fake::Narrow(ini));
+        }
+        EXPECT_EQ(std::vector<std::string>(
+                      os.log.end() - static_cast<std::ptrdiff_t>(expected.size()), os.log.end()),
+                  expected);
+        EXPECT_EQ(std::get<3>(os.profile.writes.front()), c.media);
+        const auto bytes = os.profile.Contents(ini);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+                  c.replaced.value_or(c.before.value_or("")));
+    }
+}
+
+TEST_F(SettingTest, SaveThatCannotRewriteTheFileKeepsTheWindowOpen) {
+    auto& view = Open();
+    view.SetText(SettingControl::Text1, L"C:\\소리\\안녕.wav");
+    os.profile.failWrites = true;
+    EXPECT_FALSE(Save());
+    ASSERT_EQ(os.messages.shown.size(), 1U);
+    EXPECT_EQ(os.messages.shown[0].text, L"Access is denied.");
+    EXPECT_TRUE(Writes().empty());
+    EXPECT_EQ(view.Text(SettingControl::Text1), L"C:\\소리\\안녕.wav");
 }
 
 }  // namespace

@@ -93,4 +93,19 @@ TEST(IniModTest, ReadIniUsesTheFileSetAndItsDefault) {
     EXPECT_THROW(IniMod::WriteIni(os.profile, L"Kestro", L"Width", L"1"), platform::Error);
 }
 
+TEST(LoadSettingsTest, ReadsAUtf8FileItself) {
+    // The profile functions of Windows would read it in the code page: its values are looked
+    // up in its text instead, and the stand-in's profile values must not be seen.
+    fake::Os os;
+    os.SetIni(L"MediaFile", L"C:\\wrong.png");
+    const std::string text =
+        "\xEF\xBB\xBF[Kestro]\r\nMediaFile=C:\\\xF0\x9F\x8C\x85 "
+        "\xEC\x95\x88.png\r\nwidth = 640\r\n";
+    os.profile.bytes[os.IniPath()].assign(text.begin(), text.end());
+    config::LoadSettings(os.platform);
+    EXPECT_EQ(fake::Narrow(Settings().MediaFile), fake::Narrow(L"C:\\\U0001F305 \uC548.png"));
+    EXPECT_EQ(Settings().Time, 3.0F);
+    EXPECT_EQ(Settings().Width, 640);
+}
+
 }  // namespace

@@ -32,11 +32,18 @@ std::wstring Query(win32::MediaDevice& media, const std::wstring& command) {
 
 TEST(MediaDeviceTest, DrivesARealDeviceThroughCommandStrings) {
     TempDir dir;
-    dir.Write(L"quiet tone.wav", SilentWav(8000));
+    // An emoji and Hangul, which no ANSI code page of Japan holds, in the form the device
+    // takes.
+    for (const auto* name : {L"quiet tone.wav", L"\U0001F305 \uC548\uB155.wav"}) {
+        dir.Write(name, SilentWav(8000));
+        win32::MediaDevice media;
+        media.SendCommand(L"open \"" + media.DevicePath(dir.File(name)) + L"\" alias kestro");
+        EXPECT_EQ(Query(media, L"status kestro length"), L"1000");
+        media.SendCommand(L"close kestro");
+    }
     win32::MediaDevice media;
     media.SendCommand(L"open \"" + dir.File(L"quiet tone.wav") + L"\" alias kestro");
     EXPECT_EQ(Query(media, L"status kestro mode"), L"stopped");
-    EXPECT_EQ(Query(media, L"status kestro length"), L"1000");
     std::wstring reply(12, L'x');
     media.SendQuery(L"status kestro mode", reply, 11);
     EXPECT_EQ(reply, std::wstring(L"stopped") + L'\0' + L"xxxx");
