@@ -46,8 +46,8 @@ class KestroCase(unittest.TestCase):
         for folder in self.folders:
             folder.remove()
 
-    def folder(self):
-        folder = harness.RunFolder(self.exe)
+    def folder(self, name=None):
+        folder = harness.RunFolder(self.exe, name)
         self.folders.append(folder)
         return folder
 

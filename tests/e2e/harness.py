@@ -19,28 +19,39 @@ def windows_path(unix_path):
     return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
 
 
-class RunFolder:
-    """A fresh folder holding a copy of kestro.exe and its kestro.ini, as a user installs it."""
+def ini_bytes(form, keys):
+    """A kestro.ini of these keys in one of the forms the program reads: "cp932" (the ANSI
+    code page of the users' machines), "utf-16-le" or "utf-8", each Unicode form with its
+    byte-order mark."""
+    lines = ["[Kestro]"] + [f"{name}={value}" for name, value in keys.items()]
+    text = "\r\n".join(lines) + "\r\n"
+    mark = {"cp932": b"", "utf-16-le": b"\xff\xfe", "utf-8": b"\xef\xbb\xbf"}[form]
+    return mark + text.encode(form)
 
-    def __init__(self, exe):
-        self.path = tempfile.mkdtemp(prefix="kestro-e2e-")
+
+class RunFolder:
+    """A fresh folder holding a copy of kestro.exe and its kestro.ini, as a user installs it;
+    `name` gives the folder a name of its own inside the fresh one."""
+
+    def __init__(self, exe, name=None):
+        self.root = tempfile.mkdtemp(prefix="kestro-e2e-")
+        self.path = os.path.join(self.root, name) if name else self.root
+        os.makedirs(self.path, exist_ok=True)
         shutil.copy(exe, os.path.join(self.path, "kestro.exe"))
         self.log_path = os.path.join(self.path, "wine.log")
 
     def file(self, *parts):
         return os.path.join(self.path, *parts)
 
-    def write_ini(self, **keys):
-        # The program reads its settings in the ANSI code page: 932 on the users' machines.
-        lines = ["[Kestro]"] + [f"{name}={value}" for name, value in keys.items()]
+    def write_ini(self, form="cp932", **keys):
         with open(self.file("kestro.ini"), "wb") as ini:
-            ini.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
+            ini.write(ini_bytes(form, keys))
 
     def start(self, *args):
         return Kestro(self, args)
 
     def remove(self):
-        shutil.rmtree(self.path, ignore_errors=True)
+        shutil.rmtree(self.root, ignore_errors=True)
 
 
 class Kestro:

@@ -28,9 +28,8 @@ CAPTIONS = {
 
 
 def ini_bytes(media_file, time, width, height):
-    lines = ["[Kestro]", f"MediaFile={media_file}", f"Time={time}", f"Width={width}",
-             f"Height={height}"]
-    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+    return harness.ini_bytes("cp932", {"MediaFile": media_file, "Time": time, "Width": width,
+                                       "Height": height})
 
 
 class SettingWindow(KestroCase):
@@ -265,19 +264,25 @@ class SettingWindow(KestroCase):
         with open(folder.file("kestro.ini"), "rb") as ini:
             self.assertEqual(ini.read(), ini_bytes("C:\\bye.png", "3", "", ""))
 
-    def test_a_path_the_code_page_cannot_hold_is_not_saved(self):
-        # Hangul has no place in the settings file's code page 932: saving it would store "?".
+    def test_the_settings_file_keeps_its_form(self):
+        # An existing file in code page 932, saved again with values that fit, stays byte for
+        # byte. Hangul has no place in code page 932: instead of a "?", the file becomes
+        # UTF-16LE, and Unicode it then stays.
         folder = self.folder()
-        folder.write_ini(MediaFile="C:\\bye.png")
-        with open(folder.file("kestro.ini"), "rb") as ini:
-            before = ini.read()
-        run, _ = self.open(folder)
-        controls.set_text(CAPTION, TEXT1, "C:\\한글.png")
-        controls.click_control(CAPTION, COMMAND1)
-        self.assertIsNotNone(controls.wait_look(controls.MESSAGE_CAPTION),
-                             "no message about the media file")
-        controls.press(controls.MESSAGE_CAPTION, controls.OK)
-        self.assert_stays(run)
-        self.assertEqual(controls.look(CAPTION).controls[TEXT1].text, "C:\\한글.png")
-        with open(folder.file("kestro.ini"), "rb") as ini:
-            self.assertEqual(ini.read(), before)
+        fits = {"MediaFile": "C:\\写真\\夕焼け.png", "Time": "2.5", "Width": "640",
+                "Height": "480"}
+        folder.write_ini(**fits)
+        for typed, form, stored in (
+            (None, "cp932", fits),
+            ("C:\\한글.png", "utf-16-le", dict(fits, MediaFile="C:\\한글.png")),
+            ("C:\\写真\\夕焼け.png", "utf-16-le", fits),
+        ):
+            with self.subTest(typed):
+                run, window = self.open(folder)
+                self.assertEqual(self.texts(window)[1:], ["2.5", "640", "480"])
+                if typed:
+                    controls.set_text(CAPTION, TEXT1, typed)
+                controls.click_control(CAPTION, COMMAND1)
+                self.assert_ends(run)
+                with open(folder.file("kestro.ini"), "rb") as ini:
+                    self.assertEqual(ini.read(), harness.ini_bytes(form, stored))

@@ -6,9 +6,14 @@
 //   window_probe press CAPTION ID      clicks the window's button with that id
 //   window_probe endsession CAPTION FLAGS  asks the window, as Windows would, whether the
 //                                      session may end, with FLAGS (hex) as the lParam
+//   window_probe startlink LNK         starts what the shortcut names, as the shell does at
+//                                      log-on; prints its target, directory and arguments
 //
 // Output is UTF-8. Exit status 2 when no top-level window has that caption.
 #include <windows.h>
+// After windows.h, whose types they use.
+#include <objidl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -92,6 +97,43 @@ int List(HWND window) {
     return 0;
 }
 
+// Wine's own shell reads a link's target from the link's location block, which Wine writes
+// in the ANSI code page only; Windows resolves it by the link's item list, as this does.
+int StartLink(const wchar_t* file) {
+    CoInitialize(nullptr);
+    IShellLinkW* link = nullptr;
+    IPersistFile* persist = nullptr;
+    PIDLIST_ABSOLUTE items = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    wchar_t directory[MAX_PATH] = {};
+    wchar_t arguments[MAX_PATH] = {};
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link))) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) ||
+        FAILED(persist->Load(file, STGM_READ)) || FAILED(link->GetIDList(&items)) ||
+        !SHGetPathFromIDListW(items, target) ||
+        FAILED(link->GetWorkingDirectory(directory, MAX_PATH)) ||
+        FAILED(link->GetArguments(arguments, MAX_PATH))) {
+        std::fprintf(stderr, "cannot read the shortcut\n");
+        return 5;
+    }
+    std::printf("%s\n%s\n%s\n", Utf8(target).c_str(), Utf8(directory).c_str(),
+                Utf8(arguments).c_str());
+    std::fflush(stdout);
+    std::wstring commandLine = L"\"" + std::wstring(target) + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(target, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory[0] != 0 ? directory : nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start the target\n");
+        return 6;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -100,6 +142,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     const std::wstring command = argv[1];
+    if (command == L"startlink") {
+        return StartLink(argv[2]);
+    }
     HWND window = FindWindowW(nullptr, argv[2]);
     if (window == nullptr) {
         return 2;
