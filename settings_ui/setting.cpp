@@ -1,5 +1,7 @@
 #include "settings_ui/setting.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "config/ini_mod.h"
@@ -116,10 +118,11 @@ void Setting::Save() {
 }
 
 bool Setting::WriteSettings() {
-    const struct {
+    struct Key {
         const wchar_t* key;
         SettingControl box;
-    } keys[] = {
+    };
+    const Key keys[] = {
         {L"MediaFile", SettingControl::Text1},
         {L"Time", SettingControl::Text4},
         {L"Width", SettingControl::Text2},
@@ -128,9 +131,8 @@ bool Setting::WriteSettings() {
     try {
         // All four first: the file's form depends on every value of the Save.
         std::vector<std::wstring> values;
-        for (const auto& key : keys) {
-            values.push_back(view_->Text(key.box));
-        }
+        std::transform(std::begin(keys), std::end(keys), std::back_inserter(values),
+                       [this](const Key& key) { return view_->Text(key.box); });
         IniMod::ChooseIniForm(os_.profile, values);
         for (std::size_t i = 0; i < values.size(); ++i) {
             IniMod::WriteIni(os_.profile, config::kSection, keys[i].key, values[i]);
