@@ -18,10 +18,6 @@ SIZE = (200, 120)
 SOUND_SECONDS = 3
 
 
-def settings(media_file, time="3", width="", height=""):
-    return {"MediaFile": media_file, "Time": time, "Width": width, "Height": height}
-
-
 class UnicodeNames(KestroCase):
     def setUp(self):
         super().setUp()
@@ -39,10 +35,6 @@ class UnicodeNames(KestroCase):
         controls.click_control(CAPTION, COMMAND1)
         code, _ = run.wait_end(10)
         self.assertIsNotNone(code, "Save did not end the program")
-
-    def assert_ini(self, folder, form, keys):
-        with open(folder.file("kestro.ini"), "rb") as ini:
-            self.assertEqual(ini.read(), harness.ini_bytes(form, keys))
 
     def browse(self, subfolder, name):
         """Chooses subfolder/name in the open dialog, as a user goes: the folder, then the file."""
@@ -81,18 +73,18 @@ class UnicodeNames(KestroCase):
                 self.assertEqual(controls.look(CAPTION).controls[TEXT1].text, media_file)
                 save_png(harness.screenshot(), f"unicode-browsed-{subfolder}")
                 self.save(run)
-                self.assert_ini(folder, "utf-16-le", settings(media_file))
+                with open(folder.file("kestro.ini"), "rb") as ini:
+                    self.assertEqual(ini.read(), harness.ini_bytes("utf-16-le", {
+                        "MediaFile": media_file, "Time": "3", "Width": "", "Height": ""}))
 
                 run = self.start(folder, "/test")
                 if is_picture:
                     self.assert_shows_picture(run, "unicode-browsed-picture")
                 else:
-                    window, _ = harness.wait_window(SOUND_SECONDS + START_UP, while_running=run)
-                    self.assertIsNone(window, "the show's window appeared for a sound")
-                    code, ended = run.wait_end(START_UP)
+                    # Played to its end: a sound that could not be opened ends at once.
+                    code, ended = run.wait_end(SOUND_SECONDS + START_UP)
                     self.assertEqual(code, 0, "exit code")
-                    self.assertGreaterEqual(ended - run.started, SOUND_SECONDS - 0.3,
-                                            "ended before the sound")
+                    self.assertGreaterEqual(ended - run.started, SOUND_SECONDS - 0.3)
 
     def test_exe_in_a_hangul_folder_reads_its_settings(self):
         # The settings in each form the program reads; in code page 932 the picture lies
@@ -119,8 +111,7 @@ class UnicodeNames(KestroCase):
         self.assertTrue(controls.wait_look(CAPTION, 5, until=lambda w: w.controls[CHECK2].checked))
         self.save(run)
 
-        # The start at the next log-on.
-        # Into a file, not a pipe: the started program holds the probe's output open.
+        # The start at the next log-on; into a file, not a pipe: the started program holds the probe's output open.
         with tempfile.TemporaryFile() as output:
             started = subprocess.run(
                 ["wine", os.environ["KESTRO_PROBE"], "startlink",

@@ -11,21 +11,6 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-TEST(IniFormTest, FormIsToldByTheByteOrderMark) {
-    using config::IniForm;
-    const struct {
-        std::string bytes;
-        IniForm form;
-    } cases[] = {
-        {"", IniForm::CodePage},           {"[Kestro]\r\n", IniForm::CodePage},
-        {"\xFF\xFE[\0", IniForm::Utf16Le}, {"\xEF\xBB\xBF[Kestro]", IniForm::Utf8},
-        {"\xEF\xBB", IniForm::CodePage},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(config::FormOf(Bytes(c.bytes)), c.form) << c.bytes;
-    }
-}
-
 TEST(IniFormTest, UnicodeFormsKeepEveryCharacter) {
     // A sunset emoji (beyond U+FFFF), Hangul and Japanese, and bytes that are no UTF-8.
     const std::wstring text = L"C:\\写真\\\U0001F305 안녕.png";

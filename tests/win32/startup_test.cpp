@@ -276,35 +276,26 @@ TEST(MessageDialogTest, ShowsTextAndTitleUntilClosed) {
     EXPECT_EQ(watcher.Text(), text);
 }
 
-TEST(ShortcutTest, HangulFoldersComeBackWhole) {
+TEST_F(StartupTest, HangulFoldersComeBackWhole) {
     // A user name and an install folder in Hangul, which no ANSI code page of Japan holds.
-    const win32::ComApartment apartment;
     TempDir dir;
     const std::wstring startup = dir.File(L"사용자");
-    const std::wstring program = dir.File(L"키스트로");
+    const std::wstring program = dir.File(L"키스트로\\");
     ASSERT_TRUE(CreateDirectoryW(startup.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW(program.c_str(), nullptr));
-    const std::wstring target = program + L"\\kestro.exe";
     dir.Write(L"키스트로\\kestro.exe", "MZ");
-    win32::Shell shell;
-    win32::FileSystem files;
-    win32::MessageDialog messages;
-    win32::FileLookup lookup;
-    win32::Process process(L"");
-    {
-        const RedirectedStartup redirected(startup);
-        const std::wstring link = config::ShortcutPath(shell);
-        EXPECT_EQ(link, startup + L"\\Kestro.lnk");
-        ASSERT_TRUE(config::CreateShortcut({shell, files, messages, process}, link, target,
-                                           program + L"\\", L"/start", L"", 0, SW_HIDE, 0));
-        EXPECT_TRUE(config::Registered(shell, lookup));
-        const LinkFields fields = ReadShortcut(link);
-        EXPECT_EQ(fields.path, target);
-        EXPECT_EQ(fields.directory, program + L"\\");
-        EXPECT_EQ(fields.arguments, L"/start");
-        RemoveEntry(link);
-    }
-    RemoveEntry(target);
+    const RedirectedStartup redirected(startup);
+    const std::wstring link = config::ShortcutPath(shell_);
+    EXPECT_EQ(link, startup + L"\\Kestro.lnk");
+    ASSERT_TRUE(config::CreateShortcut(os_, link, program + L"kestro.exe", program, L"/start", L"",
+                                       0, SW_HIDE, 0));
+    EXPECT_TRUE(config::Registered(shell_, lookup_));
+    const LinkFields fields = ReadShortcut(link);
+    EXPECT_EQ(fields.path, program + L"kestro.exe");
+    EXPECT_EQ(fields.directory, program);
+    EXPECT_EQ(fields.arguments, L"/start");
+    RemoveEntry(link);
+    RemoveEntry(program + L"kestro.exe");
     RemoveDirectoryW(program.c_str());
     RemoveDirectoryW(startup.c_str());
 }
