@@ -10,6 +10,7 @@ namespace config {
 namespace {
 
 constexpr std::array<std::uint8_t, 2> kUtf16LeMark = {0xFF, 0xFE};
+constexpr std::array<std::uint8_t, 2> kUtf16BeMark = {0xFE, 0xFF};
 constexpr std::array<std::uint8_t, 3> kUtf8Mark = {0xEF, 0xBB, 0xBF};
 
 template <std::size_t N>
@@ -40,14 +41,14 @@ std::wstring Unquoted(std::wstring value) {
 }  // namespace
 
 IniForm FormOf(std::span<const std::uint8_t> bytes) {
-    if (StartsWith(bytes, kUtf16LeMark)) {
-        return IniForm::Utf16Le;
+    if (StartsWith(bytes, kUtf16LeMark) || StartsWith(bytes, kUtf16BeMark)) {
+        return IniForm::Utf16;
     }
     return StartsWith(bytes, kUtf8Mark) ? IniForm::Utf8 : IniForm::CodePage;
 }
 
 IniForm SaveForm(IniForm current, bool everyValueFits) {
-    return current == IniForm::CodePage && everyValueFits ? IniForm::CodePage : IniForm::Utf16Le;
+    return current == IniForm::CodePage && everyValueFits ? IniForm::CodePage : IniForm::Utf16;
 }
 
 std::wstring Utf8FileText(std::span<const std::uint8_t> bytes) {

@@ -13,8 +13,9 @@ namespace config {
 enum class IniForm {
     // The system's ANSI code page, no byte-order mark: what the file has always been.
     CodePage,
-    // UTF-16LE with its byte-order mark: the Unicode form the profile functions keep.
-    Utf16Le,
+    // UTF-16 with its byte-order mark: the Unicode form the profile functions keep. They
+    // write it little-endian; a file Notepad saved big-endian is left to them as it is.
+    Utf16,
     // UTF-8 with its byte-order mark, as Notepad may save it. The profile functions of
     // Windows read it in the code page, so the program reads it itself.
     Utf8,
@@ -25,7 +26,7 @@ IniForm FormOf(std::span<const std::uint8_t> bytes);
 
 // The form Save leaves the file in. A file in the code page stays in it, byte for byte, while
 // every value fits the code page; otherwise, and for a UTF-8 file, it becomes UTF-16LE, and
-// a Unicode file stays Unicode.
+// a UTF-16 file stays as it is.
 IniForm SaveForm(IniForm current, bool everyValueFits);
 
 // The text of a UTF-8 file, after its byte-order mark.

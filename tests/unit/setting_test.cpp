@@ -309,6 +309,7 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
         {"an emoji in the file", oldText, L"C:\\写真\\\U0001F305 夕焼け.png", utf16(oldWide)},
         {"an accented letter", oldText, L"C:\\café.png", utf16(oldWide)},
         {"the file is Unicode", utf16(oldWide), L"C:\\소리\\안녕.wav", std::nullopt},
+        {"the file is big-endian Unicode", "\xFE\xFF", L"C:\\소리\\안녕.wav", std::nullopt},
         {"the file is UTF-8", "\xEF\xBB\xBF[Kestro]\r\nMediaFile=\xEA\xB0\x80\r\n", L"C:\\bye.png",
          utf16(L"[Kestro]\r\nMediaFile=\uAC00\r\n")},
     };
