@@ -4,11 +4,6 @@
 
 namespace win32 {
 
-int ScreenDpi(int axis) {
-    const ScreenDc screen;
-    return GetDeviceCaps(screen.Get(), axis);
-}
-
 void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
     const Brush brush(CreateSolidBrush(colour));
     FillRect(dc, &area, brush.Get());

@@ -49,9 +49,6 @@ class Selection {
     HGDIOBJ previous_;
 };
 
-// Dots per inch of the screen along the device-caps axis (LOGPIXELSX or LOGPIXELSY).
-int ScreenDpi(int axis);
-
 void FillSolid(HDC dc, const RECT& area, COLORREF colour);
 
 // The colour as the 0x00RRGGBB value of a 32-bit DIB pixel.

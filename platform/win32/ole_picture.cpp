@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/memory_image.h"
@@ -44,8 +45,8 @@ platform::Size OlePicture::PixelSize() const {
     OLE_YSIZE_HIMETRIC height = 0;
     Check(picture_->get_Width(&width));
     Check(picture_->get_Height(&height));
-    return {MulDiv(width, ScreenDpi(LOGPIXELSX), 2540),
-            MulDiv(height, ScreenDpi(LOGPIXELSY), 2540)};
+    // At the DPI that the picture's HIMETRIC size was worked out with: its natural size.
+    return {MulDiv(width, SystemDpi(), 2540), MulDiv(height, SystemDpi(), 2540)};
 }
 
 void OlePicture::Render(HDC dc, int width, int height) const {

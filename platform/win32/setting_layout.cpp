@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/win32_error.h"
 
@@ -10,7 +11,6 @@ namespace win32 {
 namespace {
 
 using platform::SettingControl;
-constexpr int kTwipsPerInch = 1440;
 // Between "高さ" and its box.
 constexpr int kLabelGapTwips = 45;
 
@@ -81,12 +81,12 @@ SIZE CaptionSize(HDC fontDc, const wchar_t* caption) {
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-RECT PlaceControl(const ControlDesign& design, HDC fontDc, SIZE dpi) {
+RECT PlaceControl(const ControlDesign& design, HDC fontDc, int dpi) {
     const POINT origin = WindowOrigin(design);
-    const int left = Pixels(origin.x, dpi.cx);
-    const int top = Pixels(origin.y, dpi.cy);
-    LONG width = Pixels(design.width, dpi.cx);
-    LONG height = Pixels(design.height, dpi.cy);
+    const int left = PixelsFromTwips(origin.x, dpi);
+    const int top = PixelsFromTwips(origin.y, dpi);
+    LONG width = PixelsFromTwips(design.width, dpi);
+    LONG height = PixelsFromTwips(design.height, dpi);
     TEXTMETRICW metrics{};
     GetTextMetricsW(fontDc, &metrics);
     switch (design.kind) {
@@ -99,7 +99,8 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, SIZE dpi) {
         case ControlKind::CheckBox: {
             const SIZE caption = CaptionSize(fontDc, design.caption);
             // The box, a gap of half a line, then the caption.
-            width = std::max(width, GetSystemMetrics(SM_CXMENUCHECK) + caption.cy / 2 + caption.cx);
+            width =
+                std::max(width, SystemMetric(SM_CXMENUCHECK, dpi) + caption.cy / 2 + caption.cx);
             height = std::max(height, caption.cy);
             break;
         }
@@ -114,7 +115,7 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, SIZE dpi) {
             break;
         }
         case ControlKind::TextBox:
-            height = std::max(height, metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE));
+            height = std::max(height, metrics.tmHeight + 2 * SystemMetric(SM_CYEDGE, dpi));
             break;
         default:
             break;
@@ -141,9 +142,7 @@ bool Within(const RECT& inner, const RECT& outer) {
 
 const std::array<ControlDesign, kSettingControlCount>& SettingDesign() { return kDesign; }
 
-int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
-
-Places LayOut(HDC fontDc, SIZE dpi) {
+Places LayOut(HDC fontDc, int dpi) {
     Places places{};
     for (const auto& design : kDesign) {
         places.at(static_cast<std::size_t>(design.control)) = PlaceControl(design, fontDc, dpi);
@@ -157,7 +156,7 @@ Places LayOut(HDC fontDc, SIZE dpi) {
         std::min(place(SettingControl::Text1).right, place(SettingControl::Command3).left);
     // A size box's label that has grown with its caption moves left, keeping the design's
     // narrowest gap before its box.
-    const int gap = Pixels(kLabelGapTwips, dpi.cx);
+    const int gap = PixelsFromTwips(kLabelGapTwips, dpi);
     for (const auto& [label, box] : {std::pair{SettingControl::Label3, SettingControl::Text2},
                                      std::pair{SettingControl::Label4, SettingControl::Text3}}) {
         const LONG excess = place(label).right + gap - place(box).left;
@@ -196,11 +195,11 @@ bool Fits(const Places& places, SIZE client, int captionHeight) {
     return true;
 }
 
-SIZE ClientSize(SIZE dpi) {
-    return {Pixels(kClientWidthTwips, dpi.cx), Pixels(kClientHeightTwips, dpi.cy)};
+SIZE ClientSize(int dpi) {
+    return {PixelsFromTwips(kClientWidthTwips, dpi), PixelsFromTwips(kClientHeightTwips, dpi)};
 }
 
-FittedLayout FitLayout(LOGFONTW font, SIZE dpi) {
+FittedLayout FitLayout(LOGFONTW font, int dpi) {
     // The window keeps its designed size: a font whose glyphs run wider than the design's
     // (another face, rounding at some resolutions) is made smaller, a pixel at a time.
     // Half the given size is the least.

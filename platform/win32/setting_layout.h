@@ -35,10 +35,10 @@ const std::array<ControlDesign, kSettingControlCount>& SettingDesign();
 
 using Places = std::array<RECT, kSettingControlCount>;
 
-// Each control's place in the client area, in pixels, at the screen's resolution, by control.
-// Labels take the size of their caption in the font selected into fontDc; check boxes,
-// buttons and text boxes grow to fit theirs.
-Places LayOut(HDC fontDc, SIZE dpi);
+// Each control's place in the client area, in pixels at the DPI, by control. Labels take the
+// size of their caption in the font selected into fontDc; check boxes, buttons and text boxes
+// grow to fit theirs.
+Places LayOut(HDC fontDc, int dpi);
 
 // Every control lies in the client area, those of Frame1 inside the frame below its caption
 // (captionHeight high), and no two overlap.
@@ -52,12 +52,9 @@ struct FittedLayout {
 // The layout in the font, or in a smaller size of it when its captions run wider than the
 // design has room for, so that no caption is cut and nothing overlaps. Throws
 // platform::Error when no font can be made.
-FittedLayout FitLayout(LOGFONTW font, SIZE dpi);
+FittedLayout FitLayout(LOGFONTW font, int dpi);
 
-// The design's client area in pixels.
-SIZE ClientSize(SIZE dpi);
-
-// Twips to pixels along one axis.
-int Pixels(int twips, int dpi);
+// The design's client area in pixels at the DPI.
+SIZE ClientSize(int dpi);
 
 }  // namespace win32

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/win32/gdi.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/window_lifetime.h"
@@ -18,27 +18,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // Command ids of the controls: Enter sends IDOK and Esc IDCANCEL, so the default and the
 // cancel button carry those; the others follow their tab index.
 constexpr int kFirstControlId = 100;
-
-SIZE ScreenDpis() { return {ScreenDpi(LOGPIXELSX), ScreenDpi(LOGPIXELSY)}; }
-
-// The outer size for the design client area at the screen's resolution.
-SIZE OuterSize(SIZE dpi) {
-    const SIZE client = ClientSize(dpi);
-    RECT bounds = {0, 0, client.cx, client.cy};
-    AdjustWindowRectEx(&bounds, kStyle, FALSE, 0);
-    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
-}
-
-// The system's font for message boxes and dialogs, which holds the user's script; the system
-// gives it at the screen's resolution, since the program declares itself DPI-aware.
-LOGFONTW MessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        throw LastError();
-    }
-    return metrics.lfMessageFont;
-}
 
 int ControlId(SettingControl control) {
     switch (control) {
@@ -86,7 +65,9 @@ SettingWindow::SettingWindow(platform::SettingEvents& events) : events_(events) 
     // out by the program.
     RegisterWindowClass(kClassName, &OwnerWindowProc<SettingWindow>,
                         GetSysColorBrush(COLOR_BTNFACE), DLGWINDOWEXTRA);
-    const SIZE size = OuterSize(ScreenDpis());
+    // Centred on the primary monitor, at its DPI.
+    const int dpi = MonitorDpi(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    const SIZE size = OuterSize(ClientSize(dpi), kStyle, dpi);
     hwnd_.Reset(CreateWindowExW(0, kClassName, L"", kStyle,
                                 (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
                                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
@@ -102,18 +83,13 @@ SettingWindow::SettingWindow(platform::SettingEvents& events) : events_(events) 
 SettingWindow::~SettingWindow() { hwnd_.Reset(); }
 
 void SettingWindow::CreateControls() {
-    FittedLayout layout = FitLayout(MessageFont(), ScreenDpis());
-    font_ = std::move(layout.font);
-    const auto& places = layout.places;
     for (const auto& design : SettingDesign()) {
         const WindowKind kind = KindOf(design.kind);
         if (kind.className == nullptr) {
             continue;
         }
-        const RECT& place = places.at(static_cast<std::size_t>(design.control));
         const HWND control = CreateWindowExW(
-            kind.extendedStyle, kind.className, design.caption, kind.style, place.left, place.top,
-            place.right - place.left, place.bottom - place.top, hwnd_.Get(),
+            kind.extendedStyle, kind.className, design.caption, kind.style, 0, 0, 0, 0, hwnd_.Get(),
             // Child windows take their id where a top-level window takes its menu.
             reinterpret_cast<HMENU>(  // NOLINT(performance-no-int-to-ptr)
                 static_cast<INT_PTR>(ControlId(design.control))),
@@ -121,9 +97,25 @@ void SettingWindow::CreateControls() {
         if (control == nullptr) {
             throw LastError();
         }
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
         controls_.at(static_cast<std::size_t>(design.control)) = control;
     }
+    Arrange(WindowDpi(hwnd_.Get()));
+}
+
+void SettingWindow::Arrange(int dpi) {
+    FittedLayout layout = FitLayout(MessageFont(dpi), dpi);
+    for (const auto& design : SettingDesign()) {
+        const HWND control = Control(design.control);
+        if (control == nullptr) {
+            continue;
+        }
+        const RECT& place = layout.places.at(static_cast<std::size_t>(design.control));
+        MoveWindow(control, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(layout.font.Get()), TRUE);
+    }
+    // Only now that no control draws with it any more.
+    font_ = std::move(layout.font);
 }
 
 HWND SettingWindow::Control(SettingControl control) const {
@@ -196,6 +188,17 @@ LRESULT SettingWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
                 }
             }
             return 0;
+        case WM_DPICHANGED: {
+            // The window moved to a monitor of another DPI: controls and font follow it, and
+            // the window takes the place that Windows worked out for it there.
+            Arrange(LOWORD(wParam));
+            const auto* suggested =
+                reinterpret_cast<const RECT*>(lParam);  // NOLINT(performance-no-int-to-ptr)
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_DESTROY:
             // By handle: the owning member has already let go of it when the window goes.
             RemoveKeyboardWindow(hwnd);

@@ -12,8 +12,8 @@
 namespace win32 {
 
 // The settings window: a fixed-size window with a caption, a close box and the controls of
-// the design, laid out at the screen's resolution in the system's message font. The keyboard
-// moves through the controls as in a dialog box.
+// the design, laid out at the DPI of its monitor in the system's message font for that DPI.
+// The keyboard moves through the controls as in a dialog box.
 class SettingWindow final : public platform::SettingView {
   public:
     explicit SettingWindow(platform::SettingEvents& events);
@@ -35,6 +35,8 @@ class SettingWindow final : public platform::SettingView {
 
   private:
     void CreateControls();
+    // Places the controls and gives them the font for the DPI.
+    void Arrange(int dpi);
     HWND Control(platform::SettingControl control) const;
 
     platform::SettingEvents& events_;

@@ -80,7 +80,7 @@ class SettingWindow(KestroCase):
                 self.assertFalse(overlap, f"{a.id} {a.text!r} overlaps {b.id} {b.text!r}")
 
     def test_opens_readable_and_whole_at_each_resolution(self):
-        for dpi in (96, 120, 144):
+        for dpi in (96, 120, 144, 192):
             with self.subTest(dpi=dpi):
                 run, window = self.open(self.folder(), dpi)
                 self.addCleanup(run.kill)

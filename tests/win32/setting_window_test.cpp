@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/setting_layout.h"
 
@@ -47,7 +49,9 @@ TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0U);
     EXPECT_FALSE(IsWindowVisible(hwnd));
 
-    const SIZE dpi{win32::ScreenDpi(LOGPIXELSX), win32::ScreenDpi(LOGPIXELSY)};
+    // Laid out at the DPI of its monitor.
+    const int dpi = win32::WindowDpi(hwnd);
+    EXPECT_EQ(dpi, win32::MonitorDpi(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)));
     RECT client{};
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, win32::ClientSize(dpi).cx);
@@ -109,20 +113,20 @@ TEST(SettingWindowTest, ControlsReadWriteAndReportClicks) {
 }
 
 TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-    const LONG systemHeight = -MulDiv(9, win32::ScreenDpi(LOGPIXELSY), 72);
-    // The message font at 9 points for each resolution, and one far too large for the design.
+    // The message font of each resolution, and one far too large for the design.
     const struct {
         int dpi;
         LONG height;
-    } cases[] = {{96, -12}, {120, -15}, {144, -18}, {96, -20}, {96, systemHeight}};
+    } cases[] = {{96, 0}, {120, 0}, {144, 0}, {168, 0}, {192, 0}, {240, 0}, {96, -20}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dpi << " dpi, font height " << c.height);
-        LOGFONTW font = metrics.lfMessageFont;
-        font.lfHeight = c.height;
-        const SIZE dpi{c.dpi, c.dpi};
+        LOGFONTW font = win32::MessageFont(c.dpi);
+        // Scaled with the resolution, whatever the user's size of it.
+        EXPECT_NEAR(font.lfHeight, MulDiv(win32::MessageFont(96).lfHeight, c.dpi, 96), 1);
+        if (c.height != 0) {
+            font.lfHeight = c.height;
+        }
+        const int dpi = c.dpi;
         const win32::FittedLayout layout = win32::FitLayout(font, dpi);
         const win32::ScreenDc screen;
         const win32::Selection selected(screen.Get(), layout.font.Get());
@@ -138,7 +142,7 @@ TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
                     EXPECT_EQ(room, caption.cx) << testing::PrintToString(design.caption);
                     break;
                 case win32::ControlKind::CheckBox:
-                    EXPECT_GE(room, GetSystemMetrics(SM_CXMENUCHECK) + caption.cx);
+                    EXPECT_GE(room, win32::SystemMetric(SM_CXMENUCHECK, dpi) + caption.cx);
                     break;
                 case win32::ControlKind::Button:
                 case win32::ControlKind::DefaultButton:
@@ -152,11 +156,53 @@ TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
                 EXPECT_GE(place.bottom - place.top, text.tmHeight);
             }
         }
-        // The design's own size stays where it has room: a 9-point font is never made smaller.
-        if (c.height == -MulDiv(9, c.dpi, 72)) {
+        // The design's own size stays where it has room: the message font is never made
+        // smaller.
+        if (c.height == 0) {
             LOGFONTW used{};
             GetObjectW(layout.font.Get(), sizeof used, &used);
-            EXPECT_GE(used.lfHeight * -1, c.height * -1 - 1);
+            EXPECT_GE(std::abs(used.lfHeight), std::abs(font.lfHeight) - 1);
+        }
+    }
+}
+
+TEST(SettingWindowTest, MovedToAMonitorOfAnotherDpiItTakesThePlaceAndScales) {
+    RecordingEvents events;
+    win32::SettingWindow window(events);
+    const HWND hwnd = Hwnd(window);
+    for (const int dpi : {192, 120, 96}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        // As Windows sends it: the new DPI, and the window's place on that monitor.
+        const SIZE outer =
+            win32::OuterSize(win32::ClientSize(dpi), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, dpi);
+        RECT suggested{dpi, 30, dpi + outer.cx, 30 + outer.cy};
+        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT bounds{};
+        GetWindowRect(hwnd, &bounds);
+        EXPECT_TRUE(EqualRect(&bounds, &suggested));
+
+        const win32::FittedLayout expected = win32::FitLayout(win32::MessageFont(dpi), dpi);
+        LOGFONTW font{};
+        GetObjectW(expected.font.Get(), sizeof font, &font);
+        // The controls in the design's order, which is the order of creation; Picture1 has none.
+        HWND child = GetWindow(hwnd, GW_CHILD);
+        for (const auto& design : win32::SettingDesign()) {
+            if (design.kind == win32::ControlKind::Group) {
+                continue;
+            }
+            ASSERT_NE(child, nullptr);
+            RECT place{};
+            GetWindowRect(child, &place);
+            MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&place), 2);
+            EXPECT_TRUE(
+                EqualRect(&place, &expected.places.at(static_cast<std::size_t>(design.control))))
+                << testing::PrintToString(design.caption);
+            LOGFONTW used{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof used,
+                       &used);
+            EXPECT_EQ(used.lfHeight, font.lfHeight);
+            child = GetWindow(child, GW_HWNDNEXT);
         }
     }
 }
