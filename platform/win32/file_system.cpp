@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
+#include "platform/win32/buffer.h"
 #include "platform/win32/win32_error.h"
 
 namespace win32 {
@@ -55,19 +57,14 @@ std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::u
 }
 
 std::wstring FileSystem::CurrentDirectory() const {
-    std::wstring directory(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
+    return GrowUntilFits<wchar_t>([](wchar_t* buffer, DWORD size) -> std::optional<DWORD> {
+        const DWORD length = GetCurrentDirectoryW(size, buffer);
         if (length == 0) {
             throw LastError();
         }
-        if (length < directory.size()) {
-            directory.resize(length);
-            return directory;
-        }
-        directory.resize(length);
-    }
+        // Too small a buffer gets the size that it needs instead.
+        return length < size ? std::optional(length) : std::nullopt;
+    });
 }
 
 void FileSystem::CopyOver(const std::wstring& from, const std::wstring& to) {

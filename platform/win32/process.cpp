@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <numeric>
+#include <optional>
 
 #include "platform/text.h"
+#include "platform/win32/buffer.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/version_info.h"
 
@@ -13,17 +15,11 @@ namespace win32 {
 namespace {
 
 std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return GrowUntilFits<wchar_t>([](wchar_t* buffer, DWORD size) -> std::optional<DWORD> {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
         // A path that did not fit comes back cut at the buffer's size.
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+        return length < size ? std::optional(length) : std::nullopt;
+    });
 }
 
 std::size_t NameStart(const std::wstring& path) {

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/ansi.h"
+#include "platform/win32/buffer.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/win32_error.h"
 
@@ -21,16 +23,12 @@ std::wstring ProfileFile::Read(const std::wstring& file, const std::wstring& sec
                                const std::optional<std::wstring>& defaultValue) {
     // A value that does not fit comes back cut, and the answer is then size - 1: the buffer
     // grows until the whole value came back, so that a long media path stays whole.
-    for (DWORD size = 256;; size *= 2) {
-        std::wstring buffer(size, L'\0');
+    return GrowUntilFits<wchar_t>([&](wchar_t* buffer, DWORD size) -> std::optional<DWORD> {
         const DWORD copied = GetPrivateProfileStringW(
-            section.c_str(), key.c_str(), defaultValue ? defaultValue->c_str() : nullptr,
-            buffer.data(), size, file.c_str());
-        if (copied < size - 1) {
-            buffer.resize(copied);
-            return buffer;
-        }
-    }
+            section.c_str(), key.c_str(), defaultValue ? defaultValue->c_str() : nullptr, buffer,
+            size, file.c_str());
+        return copied < size - 1 ? std::optional(copied) : std::nullopt;
+    });
 }
 
 void ProfileFile::Write(const std::wstring& file, const std::wstring& section,
