@@ -9,6 +9,11 @@
 
 namespace win32 {
 
+// The longest path the file system takes (with the "\\?\" prefix), and its NUL: a buffer of
+// this size holds any path, so that no folder comes back cut (a long user name, a redirected
+// profile).
+inline constexpr DWORD kFullPathLength = 32768;
+
 // The text that a Win32 call writes into the caller's buffer, whatever its length.
 // call(buffer, size) gives the length it wrote when all of it fitted, or nothing when the
 // buffer was too small; the buffer then doubles and the call runs again. Throws

@@ -7,13 +7,11 @@
 #include <exception>
 #include <optional>
 
+#include "platform/win32/buffer.h"
 #include "platform/win32/com_apartment.h"
 
 namespace win32 {
 namespace {
-
-// The longest path the file system takes (with the "\\?\" prefix), and its NUL.
-constexpr DWORD kFullPathLength = 32768;
 
 // Handles and addresses come from the program's records as numbers.
 template <typename Pointer>

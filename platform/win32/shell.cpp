@@ -5,15 +5,12 @@
 #include <shlobj.h>
 
 #include "platform/text.h"
+#include "platform/win32/buffer.h"
 #include "platform/win32/shell_link.h"
 #include "platform/win32/win32_error.h"
 
 namespace win32 {
 namespace {
-
-// The longest path the platform has, so that no folder comes back cut (a long user name, a
-// redirected profile).
-constexpr DWORD kFullPathLength = 32768;
 
 struct ItemIdListFree {
     void operator()(ITEMIDLIST* items) const { CoTaskMemFree(items); }
