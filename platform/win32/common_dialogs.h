@@ -9,12 +9,9 @@
 #include <string>
 
 #include "platform/common_dialogs.h"
-#include "platform/win32/handle.h"
+#include "platform/win32/item_id_list.h"
 
 namespace win32 {
-
-// An item identifier list the shell allocated for the caller.
-using ItemIdList = Owned<PIDLIST_ABSOLUTE, &CoTaskMemFree>;
 
 // A folder the browser returned, released with the shell's allocator.
 class FolderItem final : public platform::FolderItem {

@@ -6,21 +6,14 @@
 
 #include "platform/text.h"
 #include "platform/win32/buffer.h"
+#include "platform/win32/item_id_list.h"
 #include "platform/win32/shell_link.h"
 #include "platform/win32/win32_error.h"
 
 namespace win32 {
-namespace {
-
-struct ItemIdListFree {
-    void operator()(ITEMIDLIST* items) const { CoTaskMemFree(items); }
-};
-using ItemIdList = std::unique_ptr<ITEMIDLIST, ItemIdListFree>;
-
-}  // namespace
 
 std::wstring Shell::SpecialFolderPath(int csidl) {
-    ITEMIDLIST* raw = nullptr;
+    PIDLIST_ABSOLUTE raw = nullptr;
     const HRESULT result = SHGetSpecialFolderLocation(nullptr, csidl, &raw);
     const ItemIdList items(raw);
     // Only whether an item came back counts: the result's code describes a missing one.
@@ -28,7 +21,7 @@ std::wstring Shell::SpecialFolderPath(int csidl) {
         throw ErrorFromCode(static_cast<DWORD>(FAILED(result) ? result : E_FAIL));
     }
     std::wstring buffer(kFullPathLength, L'\0');
-    if (!SHGetPathFromIDListEx(items.get(), buffer.data(), kFullPathLength, GPFIDL_DEFAULT)) {
+    if (!SHGetPathFromIDListEx(items.Get(), buffer.data(), kFullPathLength, GPFIDL_DEFAULT)) {
         // A virtual folder (the control panel, the printers) has no path of its own.
         throw ErrorFromCode(ERROR_PATH_NOT_FOUND);
     }
