@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/control_text.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/win32_error.h"
@@ -130,13 +131,7 @@ void SettingWindow::SetCaption(const std::wstring& caption) {
 
 std::wstring SettingWindow::Text(SettingControl control) const {
     const HWND window = Control(control);
-    if (window == nullptr) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return window != nullptr ? ControlText(window) : std::wstring();
 }
 
 void SettingWindow::SetText(SettingControl control, const std::wstring& text) {

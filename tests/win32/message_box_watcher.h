@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/win32/control_text.h"
+
 // Watches, from a thread of its own, for a message box of another thread: reads its title
 // and text and closes it with its OK button, so that a test of a failure that shows one
 // neither hangs nor needs a person.
@@ -31,13 +33,6 @@ class MessageBoxWatcher {
     const std::wstring& Text() const { return text_; }
 
   private:
-    static std::wstring TextOf(HWND window) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
-
     static HWND FindBox(DWORD threadId) {
         HWND found = nullptr;
         EnumThreadWindows(
@@ -63,7 +58,7 @@ class MessageBoxWatcher {
             wchar_t className[16] = {};
             GetClassNameW(child, className, 16);
             if (lstrcmpiW(className, L"Static") == 0) {
-                text = TextOf(child);
+                text = win32::ControlText(child);
             }
         }
         return text;
@@ -74,7 +69,7 @@ class MessageBoxWatcher {
         while (std::chrono::steady_clock::now() < deadline) {
             if (HWND box = FindBox(threadId); box != nullptr) {
                 ++seen_;
-                title_ = TextOf(box);
+                title_ = win32::ControlText(box);
                 text_ = BoxText(box);
                 PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                              reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/control_text.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/setting_layout.h"
@@ -24,13 +25,6 @@ class RecordingEvents final : public platform::SettingEvents {
 
 HWND Hwnd(const win32::SettingWindow& window) {
     return reinterpret_cast<HWND>(window.Handle());  // NOLINT(performance-no-int-to-ptr)
-}
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // The caption as the control draws it in its font.
@@ -64,8 +58,8 @@ TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
         ++count;
     }
     EXPECT_EQ(count, win32::kSettingControlCount - 1);
-    EXPECT_EQ(TextOf(GetDlgItem(hwnd, IDOK)), L"保存");
-    EXPECT_EQ(TextOf(GetDlgItem(hwnd, IDCANCEL)), L"終了");
+    EXPECT_EQ(win32::ControlText(GetDlgItem(hwnd, IDOK)), L"保存");
+    EXPECT_EQ(win32::ControlText(GetDlgItem(hwnd, IDCANCEL)), L"終了");
     EXPECT_EQ(GetWindowLongPtrW(GetDlgItem(hwnd, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
     // Tab goes through the controls that take the focus in the design's order, round.
@@ -75,7 +69,7 @@ TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
     HWND item = GetNextDlgTabItem(hwnd, nullptr, FALSE);
     for (std::size_t i = 0; i <= order.size(); ++i) {
         ASSERT_NE(item, nullptr);
-        EXPECT_EQ(TextOf(item), order[i % order.size()]) << "tab stop " << i;
+        EXPECT_EQ(win32::ControlText(item), order[i % order.size()]) << "tab stop " << i;
         item = GetNextDlgTabItem(hwnd, item, FALSE);
     }
 }
@@ -84,7 +78,7 @@ TEST(SettingWindowTest, ControlsReadWriteAndReportClicks) {
     RecordingEvents events;
     win32::SettingWindow window(events);
     window.SetCaption(L"Kestro 2.1の設定");
-    EXPECT_EQ(TextOf(Hwnd(window)), L"Kestro 2.1の設定");
+    EXPECT_EQ(win32::ControlText(Hwnd(window)), L"Kestro 2.1の設定");
     window.SetText(SettingControl::Text1, L"C:\\写真\\さようなら.png");
     EXPECT_EQ(window.Text(SettingControl::Text1), L"C:\\写真\\さようなら.png");
     EXPECT_EQ(window.Text(SettingControl::Text4), L"3");

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/control_text.h"
+
 namespace {
 
 constexpr DWORD kTimeoutMs = 5000;
@@ -34,18 +36,6 @@ std::string Utf8(const std::wstring& text) {
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
                         nullptr, nullptr);
     return utf8;
-}
-
-// The text as the owning thread gives it; a hung program gives nothing instead of a hang.
-std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, kTimeoutMs, &copied);
-    text.resize(copied);
-    return text;
 }
 
 std::wstring ClassOf(HWND window) {
@@ -81,7 +71,7 @@ int List(HWND window) {
         RECT place{};
         GetWindowRect(child, &place);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        const std::wstring text = TextOf(child);
+        const std::wstring text = win32::ControlText(child);
         DWORD_PTR check = 0;
         const std::wstring kind = ClassOf(child);
         const bool button = lstrcmpiW(kind.c_str(), L"Button") == 0;

@@ -40,7 +40,8 @@ HWND DialogOf(DWORD thread) {
 void Describe(HWND window, int depth, std::string& out) {
     out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + Utf8(ClassOf(window)) +
            " id=" + std::to_string(GetDlgCtrlID(window)) +
-           (IsWindowVisible(window) ? "" : " hidden") + " \"" + Utf8(TextOf(window)) + "\"\n";
+           (IsWindowVisible(window) ? "" : " hidden") + " \"" + Utf8(win32::ControlText(window)) +
+           "\"\n";
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         Describe(child, depth + 1, out);
@@ -99,20 +100,6 @@ HWND FindChild(HWND parent, const wchar_t* className, int id) {
         }
     }
     return nullptr;
-}
-
-std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout,
-                             &length)) {
-        return L"(no answer)";
-    }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, kSendTimeout, &copied);
-    text.resize(copied);
-    return text;
 }
 
 void TypeInto(HWND edit, const std::wstring& text) {

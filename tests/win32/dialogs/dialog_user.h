@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/win32/control_text.h"
+
 // Plays the user of one modal dialog that the constructing thread is about to open: a second
 // thread waits for the dialog to appear among that thread's windows and runs the script on
 // it, as a person at the screen would. A dialog that does not appear in time, or that the
@@ -35,8 +37,6 @@ class DialogUser {
 // The first window below `parent` (at any depth) of that class and, unless -1, that control
 // id; null when there is none.
 HWND FindChild(HWND parent, const wchar_t* className, int id = -1);
-// The window's text, asked from the thread that owns it.
-std::wstring TextOf(HWND window);
 // Puts the text into an edit box, as typing it over a selected old text would.
 void TypeInto(HWND edit, const std::wstring& text);
 // Clicks the dialog's button with that id; false when the dialog has none.

@@ -22,11 +22,11 @@ struct Seen {
 
 Seen Look(HWND dialog) {
     Seen seen;
-    seen.caption = TextOf(dialog);
+    seen.caption = win32::ControlText(dialog);
     seen.owner = GetWindow(dialog, GW_OWNER);
-    seen.name = TextOf(FindChild(dialog, L"Edit", kNameBox));
-    seen.fileType = TextOf(FindChild(dialog, L"ComboBox", kFileTypes));
-    seen.lookIn = TextOf(FindChild(dialog, L"ComboBox", kLookIn));
+    seen.name = win32::ControlText(FindChild(dialog, L"Edit", kNameBox));
+    seen.fileType = win32::ControlText(FindChild(dialog, L"ComboBox", kFileTypes));
+    seen.lookIn = win32::ControlText(FindChild(dialog, L"ComboBox", kLookIn));
     return seen;
 }
 
@@ -48,7 +48,8 @@ bool GoTo(HWND dialog, const std::wstring& folder) {
     TypeInto(nameBox, folder);
     Press(dialog, IDOK);
     const std::wstring name = folder.substr(folder.rfind(L'\\') + 1);
-    return WaitFor([&] { return TextOf(FindChild(dialog, L"ComboBox", kLookIn)) == name; }, 10000);
+    return WaitFor(
+        [&] { return win32::ControlText(FindChild(dialog, L"ComboBox", kLookIn)) == name; }, 10000);
 }
 
 using FileDialogTest = DialogTest;

@@ -61,7 +61,7 @@ class FolderBrowserTest : public DialogTest {
     std::wstring Browse(const std::wstring& start, int button) {
         DialogUser user([&](HWND dialog) {
             owned = GetWindow(dialog, GW_OWNER);
-            prompt = TextOf(FindChild(dialog, L"Static", 14146));
+            prompt = win32::ControlText(FindChild(dialog, L"Static", 14146));
             HWND tree = FindChild(dialog, L"SysTreeView32");
             if (tree != nullptr && !start.empty()) {
                 WaitFor(
