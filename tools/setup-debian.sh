@@ -11,7 +11,7 @@ set -euo pipefail
 # letters draw as boxes.
 packages=(
     cmake ninja-build g++ googletest libgtest-dev libgmock-dev
-    g++-mingw-w64-x86-64
+    g++-mingw-w64-x86-64 clang lld
     wine wine64 xvfb xdotool x11-utils
     imagemagick ffmpeg sox pulseaudio
     locales fonts-ipafont-gothic fonts-wine

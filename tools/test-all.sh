@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test from a bare Debian 12: installs what is missing, runs the unit tests of the
 # logic natively, then builds kestro.exe and runs its tests (the Win32 layer and the end-to-end
-# tests) under Wine, in one private session. Exits non-zero if anything failed.
+# tests) under Wine, in one private session, and builds kestro.exe once more with clang and
+# warnings as errors. Exits non-zero if anything failed.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -33,6 +34,14 @@ if stage mingw-configure cmake --preset mingw &&
     stage mingw-build cmake --build --preset mingw; then
     stage mingw-test bash tools/with-wine-session.sh ctest --preset mingw
 fi
+clang_result="not run (its configuration failed)"
+if stage clang-configure cmake --preset mingw-clang; then
+    if stage clang-build cmake --build --preset mingw-clang; then
+        clang_result="kestro.exe built without a warning"
+    else
+        clang_result="failed"
+    fi
+fi
 
 echo "=== summary"
 for name in native-test mingw-test; do
@@ -43,4 +52,5 @@ for name in native-test mingw-test; do
         echo "$name: not run (its build failed)"
     fi
 done
+echo "clang-build: $clang_result"
 exit "$failed"
