@@ -193,8 +193,10 @@ TEST(SettingWindowTest, MovedToAMonitorOfAnotherDpiItTakesThePlaceAndScales) {
                 EqualRect(&place, &expected.places.at(static_cast<std::size_t>(design.control))))
                 << testing::PrintToString(design.caption);
             LOGFONTW used{};
-            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof used,
-                       &used);
+            // The control hands its font over as a number.
+            const auto controlFont = reinterpret_cast<HFONT>(  // NOLINT(performance-no-int-to-ptr)
+                SendMessageW(child, WM_GETFONT, 0, 0));
+            GetObjectW(controlFont, sizeof used, &used);
             EXPECT_EQ(used.lfHeight, font.lfHeight);
             child = GetWindow(child, GW_HWNDNEXT);
         }
