@@ -11,9 +11,9 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 
-// A function of a system DLL that older versions of Windows lack, or null. user32 is always
-// loaded; shcore is loaded once from the system folder and kept for the process.
-// Named by its type only, so that the executable does not import it.
+// A function of a system DLL that older versions of Windows lack, or null. It is named by its
+// type only, so that the executable does not import it and still starts without it. user32
+// is always loaded; shcore is loaded once, from the system folder, and kept for the process.
 template <typename Function>
 Function* Lookup(const wchar_t* module, const char* name) {
     HMODULE handle = GetModuleHandleW(module);

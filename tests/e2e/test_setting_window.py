@@ -42,7 +42,9 @@ class SettingWindow(KestroCase):
         controls.set_dpi(dpi)
         self.addCleanup(controls.set_dpi, 96)
         run = self.start(folder)
-        window = controls.wait_look(CAPTION, START_UP, until=lambda w: w.active)
+        # Active, and (a moment later on a loaded machine) with the focus on a control.
+        window = controls.wait_look(CAPTION, START_UP, until=lambda w: w.active and any(
+            c.focused for c in w.controls.values()))
         self.assertIsNotNone(window, "the settings window never appeared")
         return run, window
 
