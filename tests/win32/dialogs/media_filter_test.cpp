@@ -47,7 +47,7 @@ TEST_F(MediaFilterTest, TheFirstEntryListsEveryFileTheShowTakes) {
     std::set<std::wstring> listed;
     DialogUser user([&](HWND dialog) {
         WaitFor([&] { return ListedNames(dialog).size() >= 4; }, 10000);
-        fileType = TextOf(FindChild(dialog, L"ComboBox", kFileTypes));
+        fileType = win32::ControlText(FindChild(dialog, L"ComboBox", kFileTypes));
         listed = ListedNames(dialog);
         Press(dialog, IDCANCEL);
     });
