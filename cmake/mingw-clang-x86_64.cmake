@@ -9,6 +9,10 @@ set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${TOOLCHAIN_PREFIX})
 set(CMAKE_CXX_COMPILER_TARGET ${TOOLCHAIN_PREFIX})
 set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
+# The delay-load import libraries come from MinGW's own binutils, as in the MinGW-w64 build:
+# LLVM's dlltool takes other options.
+set(CMAKE_DLLTOOL ${TOOLCHAIN_PREFIX}-dlltool CACHE FILEPATH "")
+set(CMAKE_NM ${TOOLCHAIN_PREFIX}-nm CACHE FILEPATH "")
 # GCC's C++ library of the POSIX thread model, as in the MinGW-w64 build: clang would take
 # the first GCC folder it finds, which may be the other model's.
 set(KESTRO_MINGW_GCC /usr/lib/gcc/${TOOLCHAIN_PREFIX}/12-posix)
