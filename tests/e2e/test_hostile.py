@@ -153,7 +153,11 @@ def run_case(exe, case):
             windows = windows_of(run)
             if windows and seen is None:
                 seen = time.monotonic()
-                size = harness.geometry(windows[0])[2:4]
+                try:
+                    size = harness.geometry(windows[0])[2:4]
+                except subprocess.CalledProcessError:
+                    # It closed between the search and the look: too short for any size.
+                    size = "gone before it could be measured"
             time.sleep(POLL_SECONDS)
         code, ended = run.wait_end(0)
         problems = crash_signs(folder)
