@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Measures kestro.exe under Wine against baselines, in a Wine session of its own: the cost of
-# waiting for the end of the session next to an idle program, the processor share of playing a
-# sound, and the time from the end of the session to the picture on screen next to decoding
-# the picture alone. Not part of CI.
+# Measures kestro.exe under Wine, in a Wine session of its own, against an ideal exit show
+# and an idle one-window program: the time to the picture and where it goes, the cost of
+# waiting for the end of the session, and the processor share of playing a sound. Prints
+# every figure with its ratio and ends with one KEY VALUE line per figure. Not part of CI.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
 
 bash tools/setup-debian.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target kestro idle_window decode_only
+cmake --build --preset mingw -j2 --target kestro idle_window ideal_show decode_only clock_moved
+# The benchmark build, in a folder of its own: kestro.exe that stamps the stages of its show.
+cmake --preset mingw -B build/mingw-timing -DKESTRO_TIMING=ON >/dev/null
+cmake --build build/mingw-timing -j2 --target kestro
 
 source tools/wine-session.sh
 wine_session_start
@@ -17,5 +20,5 @@ wine_session_start
 work="$wine_session_dir/bench"
 mkdir -p "$work"
 
-python3 bench/measure.py "$root/build/mingw/platform/win32/kestro.exe" "$root/build/mingw/bench" \
-    "$work"
+python3 bench/measure.py "$root/build/mingw/platform/win32/kestro.exe" \
+    "$root/build/mingw-timing/platform/win32/kestro.exe" "$root/build/mingw/bench" "$work"

@@ -1,5 +1,7 @@
-"""The measurements of benchmark.sh, inside a Wine session: kestro.exe against baselines."""
+"""The measurements of benchmark.sh, inside a Wine session: kestro.exe against the ideal show
+and an idle program. Prints every figure with its ratio, then a summary of KEY VALUE lines."""
 
+import ctypes
 import os
 import statistics
 import subprocess
@@ -12,14 +14,78 @@ import media  # noqa: E402
 
 SETTLE_SECONDS = 3
 WAIT_SECONDS = 30
+# The long session is simulated for this long, with the clock announced as moved each step.
+SESSION_SECONDS = 30
+SESSION_STEPS = 3
+HOUR = 3600
 PICTURE_SIZE = (1920, 1080)
+RUNS = 5
+SPLIT_RUNS = 3
 DECODE_RUNS = 3
+# A waiting program is ready once its hidden window exists and its start-up has calmed down.
+READY_SECONDS = 1.0
+GIVE_UP_SECONDS = 20
 TOLERANCE = 24
 PROBES = ((0.2, 0.2), (0.5, 0.5), (0.8, 0.3), (0.3, 0.8), (0.7, 0.7))
+POLL_SECONDS = 0.002
+IDEAL_CAPTION = "KestroIdealShow"
 SOUND_SECONDS = 10
 # Start-up is done by then; the share is taken over the rest of the sound.
 SOUND_SETTLE = 1.0
 SAMPLE_SECONDS = 0.05
+STAGES = ("request", "settings-read", "file-read", "decoded", "shown", "painted", "top-most")
+
+
+class Pixels:
+    """Single pixels of the X screen, read straight from the server: far quicker than a
+    screenshot, so that the time to the picture is not rounded up to a screenshot's time."""
+
+    def __init__(self):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x11.XGetImage.restype = ctypes.c_void_p
+        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                       ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                       ctypes.c_ulong, ctypes.c_int]
+        self.x11.XGetPixel.restype = ctypes.c_ulong
+        self.x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+        self.x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+        self.display = self.x11.XOpenDisplay(None)
+        if not self.display:
+            raise RuntimeError("cannot open the X display")
+        self.root = self.x11.XDefaultRootWindow(self.display)
+
+    def pixel(self, x, y):
+        z_pixmap = 2
+        image = self.x11.XGetImage(self.display, self.root, x, y, 1, 1, 0xFFFFFFFF, z_pixmap)
+        value = self.x11.XGetPixel(image, 0, 0)
+        self.x11.XDestroyImage(image)
+        return ((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF)
+
+
+class Picture:
+    """A benchmark picture, its pixels as ImageMagick decodes them, and where a centred show
+    puts it on the screen."""
+
+    def __init__(self, path):
+        self.path = path
+        self.ending = os.path.splitext(path)[1][1:].upper()
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
+                             check=True).stdout
+        self.expected = harness.Screen(ppm)
+        self.left = (harness.SCREEN_WIDTH - self.expected.width) // 2
+        self.top = (harness.SCREEN_HEIGHT - self.expected.height) // 2
+
+    def on_screen(self, pixels):
+        for fx, fy in PROBES:
+            x, y = int(harness.SCREEN_WIDTH * fx), int(harness.SCREEN_HEIGHT * fy)
+            wanted = self.expected.pixel(x - self.left, y - self.top)
+            if not harness.close_colour(pixels.pixel(x, y), wanted, TOLERANCE):
+                return False
+        return True
 
 
 def cpu_and_memory(pid):
@@ -35,36 +101,198 @@ def cpu_and_memory(pid):
 
 
 def ratio(a, b):
-    return f"{a / b:.2f}x" if b else "n/a"
+    return a / b if b else float("nan")
+
+
+def cpu_ratio(a, b):
+    """CPU seconds are counted in clock ticks: two readings both under one tick are equal."""
+    tick = 1 / os.sysconf("SC_CLK_TCK")
+    return ratio(max(a, tick), max(b, tick))
+
+
+def wine(*args):
+    return subprocess.Popen(["wine", *args], stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def wait_for_picture(pixels, picture, since, alive):
+    """Seconds from `since` until the picture's pixels are on the screen, or None."""
+    while alive() and time.monotonic() - since < GIVE_UP_SECONDS:
+        if picture.on_screen(pixels):
+            return time.monotonic() - since
+        time.sleep(POLL_SECONDS)
+    return None
+
+
+def end_session_run(pixels, picture, process, alive, caption):
+    """Waits for the program's hidden window, ends the session, and times the picture."""
+    harness.wait_window(GIVE_UP_SECONDS, visible_only=False, caption=caption)
+    time.sleep(READY_SECONDS)
+    asked_wall = time.time()
+    asked = time.monotonic()
+    wineboot = harness.end_session()
+    latency = wait_for_picture(pixels, picture, asked, alive)
+    process.wait(30)
+    wineboot.wait(30)
+    return latency, asked_wall
+
+
+def kestro_run(exe, pixels, picture, command, timing_file=None):
+    folder = harness.RunFolder(exe)
+    folder.write_ini(MediaFile=harness.windows_path(picture.path), Time=1)
+    if timing_file:
+        os.environ["KESTRO_TIMING_FILE"] = harness.windows_path(timing_file)
+    try:
+        kestro = folder.start(command)
+        if command == "/start":
+            result = end_session_run(pixels, picture, kestro.process, kestro.running,
+                                     harness.CAPTION)
+        else:
+            started_wall = time.time()
+            latency = wait_for_picture(pixels, picture, kestro.started, kestro.running)
+            kestro.wait_end(30)
+            result = latency, started_wall
+    finally:
+        os.environ.pop("KESTRO_TIMING_FILE", None)
+        folder.remove()
+    return result
+
+
+def ideal_run(bench_dir, pixels, picture, at_once):
+    ideal_exe = os.path.join(bench_dir, "ideal_show.exe")
+    args = [ideal_exe, harness.windows_path(picture.path)] + (["/now"] if at_once else [])
+    process = wine(*args)
+    alive = lambda: process.poll() is None  # noqa: E731
+    if at_once:
+        latency = wait_for_picture(pixels, picture, time.monotonic(), alive)
+        process.wait(30)
+        return latency
+    return end_session_run(pixels, picture, process, alive, IDEAL_CAPTION)[0]
+
+
+def median_text(values):
+    got = [value for value in values if value is not None]
+    return (statistics.median(got) if got else None), f"{len(got)}/{len(values)} shown"
+
+
+def compare(title, kestro_times, ideal_times):
+    k, k_note = median_text(kestro_times)
+    i, i_note = median_text(ideal_times)
+    value = ratio(k, i) if k is not None and i is not None else float("nan")
+    runs = lambda times: " ".join("never" if t is None else f"{t:.3f}" for t in times)  # noqa
+    print(f"  {title:30} kestro {k or float('nan'):6.3f} s   ideal {i or float('nan'):6.3f} s"
+          f"   ratio {value:5.2f}x")
+    print(f"    kestro runs ({k_note}): {runs(kestro_times)}")
+    print(f"    ideal runs  ({i_note}): {runs(ideal_times)}")
+    return value
+
+
+def time_to_picture(exe, bench_dir, pixels, picture, command):
+    """Kestro and the ideal program alternately, RUNS times each; returns Kestro ÷ ideal."""
+    kestro_times, ideal_times = [], []
+    for _ in range(RUNS):
+        kestro_times.append(kestro_run(exe, pixels, picture, command)[0])
+        ideal_times.append(ideal_run(bench_dir, pixels, picture, command != "/start"))
+    if command == "/start":
+        title = f"wineboot --end-session, {picture.ending}"
+    else:
+        title = f"{command} from process start, {picture.ending}"
+    return compare(title, kestro_times, ideal_times)
+
+
+def read_stamps(path):
+    stamps = {}
+    if os.path.exists(path):
+        with open(path) as lines:
+            for line in lines:
+                stage, seconds = line.split()
+                # The first of each: later paints are repaints.
+                stamps.setdefault(stage, float(seconds))
+    return stamps
+
+
+def split(timing_exe, pixels, picture, work):
+    """Medians of the benchmark build's stamps, in ms after `wineboot --end-session`."""
+    runs = []
+    for run in range(SPLIT_RUNS):
+        path = os.path.join(work, f"stamps-{picture.ending}-{run}.txt")
+        latency, asked = kestro_run(timing_exe, pixels, picture, "/start", path)
+        stamps = read_stamps(path)
+        stamps["on screen"] = asked + latency if latency is not None else None
+        runs.append({stage: (t - asked) * 1000 for stage, t in stamps.items() if t is not None})
+    print(f"  where the time goes, {picture.ending} (benchmark build, median of {SPLIT_RUNS}, "
+          "ms after wineboot started):")
+    previous = 0.0
+    for stage in STAGES + ("on screen",):
+        times = [run[stage] for run in runs if stage in run]
+        if not times:
+            print(f"    {stage:14} not stamped")
+            continue
+        at = statistics.median(times)
+        print(f"    {stage:14} {at:8.1f}   (+{at - previous:7.1f})")
+        previous = at
+
+
+def decode_alone(bench_dir, picture):
+    """The median of a few runs of decode_only.exe, in seconds."""
+    runs = []
+    for _ in range(DECODE_RUNS):
+        output = subprocess.run(["wine", os.path.join(bench_dir, "decode_only.exe"),
+                                 harness.windows_path(picture.path)],
+                                capture_output=True, text=True, check=True).stdout
+        runs.append(float(output.split()[-1]) / 1000)
+    return statistics.median(runs)
 
 
 def waiting(exe, bench_dir, picture):
+    """The cost of a waiting /start instance next to the idle one-window program."""
     folder = harness.RunFolder(exe)
-    folder.write_ini(MediaFile=harness.windows_path(picture), Time=1)
+    folder.write_ini(MediaFile=harness.windows_path(picture.path), Time=1)
     kestro = folder.start("/start")
-    idle = subprocess.Popen(["wine", os.path.join(bench_dir, "idle_window.exe")],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    idle = wine(os.path.join(bench_dir, "idle_window.exe"))
+    pids = {"kestro": kestro.process.pid, "idle": idle.pid}
     # Start-up costs both the same; the wait alone is what a user pays all day long.
     time.sleep(SETTLE_SECONDS)
-    k_start, _ = cpu_and_memory(kestro.process.pid)
-    i_start, _ = cpu_and_memory(idle.pid)
+    start = {name: cpu_and_memory(pid) for name, pid in pids.items()}
     time.sleep(WAIT_SECONDS)
-    k_cpu, k_rss = cpu_and_memory(kestro.process.pid)
-    i_cpu, i_rss = cpu_and_memory(idle.pid)
-    print(f"{WAIT_SECONDS} s of waiting            kestro /start   idle window   ratio")
-    print(f"  CPU time, total (s)     {k_cpu:13.2f}   {i_cpu:11.2f}   {ratio(k_cpu, i_cpu)}")
-    k_wait, i_wait = k_cpu - k_start, i_cpu - i_start
-    print(f"  CPU time, waiting (s)   {k_wait:13.2f}   {i_wait:11.2f}   {ratio(k_wait, i_wait)}")
-    print(f"  resident memory (MiB)   {k_rss:13.1f}   {i_rss:11.1f}   {ratio(k_rss, i_rss)}")
+    first = {name: cpu_and_memory(pid) for name, pid in pids.items()}
+    # A long session: Windows tells the programs whenever the clock is set. Wine's clock
+    # cannot be moved for its processes alone, so the programs are told it moved, and the
+    # CPU of this stretch is scaled up to an hour.
+    for _ in range(SESSION_STEPS):
+        wine(os.path.join(bench_dir, "clock_moved.exe")).wait(30)
+        time.sleep(SESSION_SECONDS / SESSION_STEPS)
+    later = {name: cpu_and_memory(pid) for name, pid in pids.items()}
     harness.taskkill_by_name()
     kestro.wait_end(20)
     idle.kill()
     idle.wait()
     folder.remove()
 
+    def row(label, k, i, value, form):
+        print(f"  {label:40} {k:{form}}   {i:{form}}   {value:5.2f}x")
+
+    waited = {name: first[name][0] - start[name][0] for name in pids}
+    hour = {name: (later[name][0] - first[name][0]) * HOUR / SESSION_SECONDS for name in pids}
+    print(f"{'waiting':42}  kestro /start   idle window   ratio")
+    row(f"resident memory after {WAIT_SECONDS} s (MiB)", first["kestro"][1], first["idle"][1],
+        ratio(first["kestro"][1], first["idle"][1]), "13.1f")
+    row(f"CPU over {WAIT_SECONDS} s of waiting (s)", waited["kestro"], waited["idle"],
+        cpu_ratio(waited["kestro"], waited["idle"]), "13.2f")
+    row("resident memory after the session (MiB)", later["kestro"][1], later["idle"][1],
+        ratio(later["kestro"][1], later["idle"][1]), "13.1f")
+    stretch = {name: later[name][0] - first[name][0] for name in pids}
+    row("CPU per hour of session (s)", hour["kestro"], hour["idle"],
+        cpu_ratio(stretch["kestro"], stretch["idle"]), "13.2f")
+    print(f"  (the session: {SESSION_SECONDS} s with {SESSION_STEPS} clock-change notices, "
+          f"its CPU scaled to {HOUR} s; the clock itself is not moved)")
+    # The CPU figure covers both stretches, in the ticks the kernel counted.
+    return (ratio(first["kestro"][1], first["idle"][1]),
+            cpu_ratio(waited["kestro"] + stretch["kestro"], waited["idle"] + stretch["idle"]))
+
 
 def sound_playback(exe, work):
-    """CPU time of `kestro.exe /test` while it plays a WAV file of SOUND_SECONDS."""
+    """Percent of one core that `kestro.exe /test` takes while it plays a WAV file."""
     sound = os.path.join(work, "bench.wav")
     media.make_tone(sound, SOUND_SECONDS)
     folder = harness.RunFolder(exe)
@@ -86,86 +314,52 @@ def sound_playback(exe, work):
     _, ended = kestro.wait_end(SOUND_SECONDS + 30)
     folder.remove()
     lifetime = ended - kestro.started
-    print(f"playing a {SOUND_SECONDS} s WAV        kestro /test")
-    print(f"  process lifetime (s)    {lifetime:12.2f}")
-    print(f"  CPU time, total (s)     {last[1]:12.2f}   {last[1] / lifetime:.1%} of one core")
     playing_cpu = last[1] - settled[1]
     playing_wall = last[0] - settled[0]
-    print(f"  CPU time, playing (s)   {playing_cpu:12.2f}   {playing_cpu / playing_wall:.1%} "
-          f"of one core over {playing_wall:.2f} s")
+    share = 100 * playing_cpu / playing_wall
+    print(f"playing a {SOUND_SECONDS} s WAV (kestro /test): lifetime {lifetime:.2f} s, "
+          f"CPU {last[1]:.2f} s in all, {playing_cpu:.2f} s over {playing_wall:.2f} s of "
+          f"playing = {share:.1f} % of one core")
+    return share
 
 
-def picture_pixels(path):
-    """The picture's pixels as a Screen-like object, decoded by ImageMagick."""
-    ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
-                         check=True).stdout
-    return harness.Screen(ppm)
-
-
-def shown(expected, left, top):
-    screen = harness.screenshot()
-    for fx, fy in PROBES:
-        x, y = int(screen.width * fx), int(screen.height * fy)
-        if not harness.close_colour(screen.pixel(x, y), expected.pixel(x - left, y - top),
-                                    TOLERANCE):
-            return False
-    return True
-
-
-def end_to_picture(exe, picture):
-    """Seconds from `wineboot --end-session` to the picture's pixels being on the screen."""
-    expected = picture_pixels(picture)
-    left = (harness.SCREEN_WIDTH - expected.width) // 2
-    top = (harness.SCREEN_HEIGHT - expected.height) // 2
-    folder = harness.RunFolder(exe)
-    folder.write_ini(MediaFile=harness.windows_path(picture), Time=1)
-    kestro = folder.start("/start")
-    harness.wait_window(20, visible_only=False, while_running=kestro)
-    asked = time.monotonic()
-    wineboot = harness.end_session()
-    latency = None
-    while kestro.running() and time.monotonic() - asked < 20:
-        if harness.find_windows(visible_only=True) and shown(expected, left, top):
-            latency = time.monotonic() - asked
-            break
-    kestro.wait_end(30)
-    wineboot.wait(30)
-    folder.remove()
-    return latency
-
-
-def decode_alone(bench_dir, picture):
-    """The median of a few runs of decode_only.exe, in seconds."""
-    runs = []
-    for _ in range(DECODE_RUNS):
-        output = subprocess.run(["wine", os.path.join(bench_dir, "decode_only.exe"),
-                                 harness.windows_path(picture)],
-                                capture_output=True, text=True, check=True).stdout
-        runs.append(float(output.split()[-1]) / 1000)
-    return statistics.median(runs)
-
-
-def main(exe, bench_dir, work):
+def main(exe, timing_exe, bench_dir, work):
     pictures = {}
     for ending in ("jpg", "png"):
         path = os.path.join(work, f"bench.{ending}")
         # A detailed picture: plasma is slow to compress, so it tests the decoder fairly.
         subprocess.run(["convert", "-seed", "7", "-size", "%dx%d" % PICTURE_SIZE, "plasma:",
                         "-blur", "0x1", path], check=True)
-        pictures[ending] = path
-    waiting(exe, bench_dir, pictures["jpg"])
+        pictures[ending] = Picture(path)
+    pixels = Pixels()
+    summary = {}
+
+    print(f"time to the picture, {PICTURE_SIZE[0]}x{PICTURE_SIZE[1]}, median of {RUNS} "
+          "alternating runs each (Time=1)")
+    for key, picture in (("latency-jpeg-ratio", pictures["jpg"]),
+                         ("latency-png-ratio", pictures["png"])):
+        summary[key] = time_to_picture(exe, bench_dir, pixels, picture, "/start")
+    summary["shutdown-jpeg-ratio"] = time_to_picture(exe, bench_dir, pixels, pictures["jpg"],
+                                                     "/shutdown")
+    print("  (the ideal program holds the picture decoded and shows it top-most and centred "
+          "at once; with /now it shows it as soon as it has decoded it)")
+    for picture in pictures.values():
+        split(timing_exe, pixels, picture, work)
+    print("  decoding alone (decode_only.exe, median of "
+          f"{DECODE_RUNS}): " + ", ".join(f"{p.ending} {decode_alone(bench_dir, p):.3f} s"
+                                         for p in pictures.values()))
     print()
-    sound_playback(exe, work)
+    memory, cpu = waiting(exe, bench_dir, pictures["jpg"])
+    summary["waiting-memory-ratio"] = memory
+    summary["waiting-cpu-ratio"] = cpu
     print()
-    print("end of session to picture   shown (s)   decode alone (s)   ratio")
-    for ending, path in pictures.items():
-        latency = end_to_picture(exe, path)
-        decode = decode_alone(bench_dir, path)
-        shown_text = f"{latency:9.3f}" if latency is not None else "never"
-        print(f"  {PICTURE_SIZE[0]}x{PICTURE_SIZE[1]} {ending.upper():13}  {shown_text}   "
-              f"{decode:16.3f}   {ratio(latency, decode) if latency else 'n/a'}")
-    print("(the shown time is polled with screenshots: it is late by up to one screenshot)")
+    summary["sound-cpu-percent"] = sound_playback(exe, work)
+    print()
+    print("summary")
+    for key in ("latency-jpeg-ratio", "latency-png-ratio", "shutdown-jpeg-ratio",
+                "waiting-memory-ratio", "waiting-cpu-ratio", "sound-cpu-percent"):
+        print(f"{key} {summary[key]:.2f}")
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:4])
+    main(*sys.argv[1:5])

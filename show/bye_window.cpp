@@ -5,6 +5,7 @@
 
 #include "config/settings.h"
 #include "platform/error.h"
+#include "platform/timing.h"
 #include "show/decoded_picture.h"
 #include "show/media_playback.h"
 #include "show/picture_header.h"
@@ -34,7 +35,10 @@ bool EndsTheSession(CloseRequest request) {
 std::unique_ptr<platform::Picture> LoadCheckedPicture(platform::Platform& os,
                                                       const std::wstring& path) {
     CheckPictureFile(os.files, path);
-    return os.windows.LoadPicture(path);
+    platform::TimeStamp("file-read");
+    auto picture = os.windows.LoadPicture(path);
+    platform::TimeStamp("decoded");
+    return picture;
 }
 
 }  // namespace
@@ -54,6 +58,7 @@ void ByeWindow::OnPictureResize() {
 
 void ByeWindow::OnCloseRequest(CloseRequest request) {
     using platform::IgnoreErrors;
+    platform::TimeStamp("request");
     if (EndsWithoutShow(request)) {
         os_.process.EndProgram();
     }
@@ -68,6 +73,7 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         IgnoreErrors([&] { os_.session.SetBlockReason(window_->Handle(), kBlockReason); });
     }
     IgnoreErrors([&] { config::LoadSettings(os_); });
+    platform::TimeStamp("settings-read");
     Present();
     if (sessionEnd) {
         IgnoreErrors([&] { os_.session.ClearBlockReason(window_->Handle()); });
@@ -104,6 +110,7 @@ void ByeWindow::ShowStillPicture() {
             break;
     }
     ShowTopMost(*window_);
+    platform::TimeStamp("top-most");
 }
 
 void ByeWindow::PlayToTheEnd() {
@@ -136,7 +143,9 @@ void ByeWindow::ShowPng() {
     IgnoreErrors([&] { box.Move(0, 0, width, height); });
     IgnoreErrors([&] {
         CheckPictureFile(os_.files, settings.MediaFile);
+        platform::TimeStamp("file-read");
         box.DrawPngFile(settings.MediaFile);
+        platform::TimeStamp("decoded");
     });
     IgnoreErrors([&] { box.Refresh(); });
     IgnoreErrors([&] { box.ImageToPicture(); });

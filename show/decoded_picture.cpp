@@ -5,6 +5,7 @@
 
 #include "config/settings.h"
 #include "platform/error.h"
+#include "platform/timing.h"
 #include "show/exif_orientation.h"
 #include "show/picture_header.h"
 #include "show/still_picture.h"
@@ -33,6 +34,7 @@ void ShowDecodedPicture(platform::Platform& os, platform::PictureBox& box, const
         }
         facts = os.windows.InspectPicture(path);
     });
+    platform::TimeStamp("file-read");
     // The file's own EXIF block first: some decoders (Wine's among them) do not report it.
     int orientation = ExifOrientation(head);
     if (orientation == 0 && facts) {
@@ -56,6 +58,7 @@ void ShowDecodedPicture(platform::Platform& os, platform::PictureBox& box, const
     }
     if (facts) {
         IgnoreErrors([&] { box.DrawPictureFile(path, orientation); });
+        platform::TimeStamp("decoded");
     }
     IgnoreErrors([&] { box.ImageToPicture(); });
 }

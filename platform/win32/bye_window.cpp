@@ -1,5 +1,6 @@
 #include "platform/win32/bye_window.h"
 
+#include "platform/timing.h"
 #include "platform/win32/safe_start.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/window_lifetime.h"
@@ -68,6 +69,7 @@ void ByeWindow::CenterOnScreen() {
 void ByeWindow::Show() {
     // The base class has the same name as the system function.
     ::ShowWindow(hwnd_.Get(), SW_SHOWNORMAL);
+    platform::TimeStamp("shown");
     Succeeded(UpdateWindow(hwnd_.Get()));
 }
 

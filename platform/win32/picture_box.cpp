@@ -1,5 +1,6 @@
 #include "platform/win32/picture_box.h"
 
+#include "platform/timing.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture_decoder.h"
 #include "platform/win32/win32_error.h"
@@ -39,8 +40,11 @@ LRESULT PictureBox::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            const PaintDc dc(hwnd);
-            Paint(dc.Get());
+            {
+                const PaintDc dc(hwnd);
+                Paint(dc.Get());
+            }
+            platform::TimeStamp("painted");
             return 0;
         }
         case WM_PRINTCLIENT:
