@@ -53,7 +53,14 @@ std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::u
     if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN)) {
         throw LastError();
     }
-    return ReadFrom(file.Get(), count);
+    // The header check asks for megabytes that most pictures do not have: a buffer of the
+    // full count would cost the show its time in zeroed pages.
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        throw LastError();
+    }
+    const auto left = static_cast<std::uint64_t>(std::max<LONGLONG>(size.QuadPart, 0));
+    return ReadFrom(file.Get(), left > offset ? std::min<std::uint64_t>(count, left - offset) : 0);
 }
 
 std::wstring FileSystem::CurrentDirectory() const {

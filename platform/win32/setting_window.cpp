@@ -1,5 +1,8 @@
 #include "platform/win32/setting_window.h"
 
+// After windows.h, whose types it uses.
+#include <commctrl.h>
+
 #include <utility>
 
 #include "platform/win32/control_text.h"
@@ -62,6 +65,10 @@ WindowKind KindOf(ControlKind kind) {
 }  // namespace
 
 SettingWindow::SettingWindow(platform::SettingEvents& events) : events_(events) {
+    // Only this window has common controls: loaded here, they cost the waiting instance
+    // nothing.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     // A dialog box's own handling of the keyboard and of the focus, for a window that is laid
     // out by the program.
     RegisterWindowClass(kClassName, &OwnerWindowProc<SettingWindow>,

@@ -1,6 +1,4 @@
 #include <windows.h>
-// After windows.h, whose types it uses.
-#include <commctrl.h>
 
 #include "app/forms.h"
 #include "app/main.h"
@@ -14,8 +12,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     win32::GuardProcess();
     const win32::ComApartment apartment;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
 
     win32::Win32Platform native(commandLine != nullptr ? commandLine : L"");
     try {
