@@ -12,8 +12,8 @@ void TimeStamp(const char* stage) {
     FILETIME now{};
     // The wall clock, which the benchmark's own clock on the Unix side can be set against.
     GetSystemTimePreciseAsFileTime(&now);
-    const auto ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32U) |
-                       now.dwLowDateTime;
+    const auto ticks =
+        (static_cast<unsigned long long>(now.dwHighDateTime) << 32U) | now.dwLowDateTime;
     constexpr unsigned long long kUnixEpoch = 116444736000000000ULL;
     wchar_t path[MAX_PATH];
     const DWORD length = GetEnvironmentVariableW(L"KESTRO_TIMING_FILE", path, MAX_PATH);

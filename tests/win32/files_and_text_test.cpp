@@ -29,6 +29,8 @@ TEST(FileSystemTest, ReadsAtAnOffsetAndStopsAtTheEnd) {
               (std::vector<std::uint8_t>{'2', '3', '4'}));
     EXPECT_EQ(files.ReadBytes(dir.File(L"short.bin"), 8, 24).size(), 2U);
     EXPECT_TRUE(files.ReadBytes(dir.File(L"short.bin"), 40, 4).empty());
+    // A count far past the end costs no buffer of that size.
+    EXPECT_EQ(files.ReadBytes(dir.File(L"short.bin"), 0, std::size_t{1} << 40U).size(), 10U);
     EXPECT_THROW(files.ReadBytes(dir.File(L"missing.bin"), 0, 4), platform::Error);
 }
 
