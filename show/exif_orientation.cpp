@@ -5,12 +5,13 @@
 #include <optional>
 #include <string_view>
 
+#include "show/jpeg_segments.h"
+
 namespace show {
 namespace {
 
 constexpr std::uint8_t kMarker = 0xFF;
 constexpr std::uint8_t kStartOfImage = 0xD8;
-constexpr std::uint8_t kStartOfScan = 0xDA;
 constexpr std::uint8_t kApp1 = 0xE1;
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kShortType = 3;
@@ -95,29 +96,12 @@ int ExifOrientation(const std::vector<std::uint8_t>& head) {
     if (file.Number(0, 1) != kMarker || file.Number(1, 1) != kStartOfImage) {
         return 0;
     }
-    std::size_t offset = 2;
-    // Segments up to the picture data; the EXIF block comes before it.
-    while (true) {
-        const auto marker = file.Number(offset, 1);
-        const auto kind = file.Number(offset + 1, 1);
-        if (marker != kMarker || !kind) {
-            return 0;
-        }
-        if (*kind == kMarker) {  // a fill byte
-            ++offset;
-            continue;
-        }
-        const auto length = file.Number(offset + 2, 2);
-        if (*kind == kStartOfScan || !length || *length < 2) {
-            return 0;
-        }
-        const std::size_t body = offset + 4;
-        const std::size_t end = offset + 2 + *length;
-        if (*kind == kApp1 && end <= head.size() && file.Holds(body, "Exif\0\0"sv)) {
-            return TiffOrientation(Bytes(head, body + 6, end));
-        }
-        offset = end;
-    }
+    // The EXIF block comes before the picture data.
+    const auto exif = FindJpegSegment(head, [&](const JpegSegment& segment) {
+        return segment.marker == kApp1 && segment.end <= head.size() &&
+               file.Holds(segment.body, "Exif\0\0"sv);
+    });
+    return exif ? TiffOrientation(Bytes(head, exif->body + 6, exif->end)) : 0;
 }
 
 }  // namespace show

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "show/jpeg_segments.h"
 
 namespace show {
 namespace {
@@ -84,49 +85,15 @@ bool IsFrameHeader(std::uint8_t marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-bool StandsAlone(std::uint8_t marker) {
-    // RST0-RST7 and TEM carry no length.
-    return (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01;
-}
-
 std::optional<PictureHeader> ReadJpeg(Bytes bytes) {
-    constexpr std::uint8_t kSoi = 0xD8;
-    constexpr std::uint8_t kEoi = 0xD9;
-    constexpr std::uint8_t kSos = 0xDA;
-    std::size_t at = 2;
-    for (;;) {
-        // Decoders skip stray bytes and fill bytes before a marker; FF 00 is no marker.
-        while (at < bytes.size() && bytes[at] != 0xFF) {
-            ++at;
-        }
-        while (at < bytes.size() && bytes[at] == 0xFF) {
-            ++at;
-        }
-        if (at >= bytes.size()) {
-            return std::nullopt;
-        }
-        const std::uint8_t marker = bytes[at++];
-        if (marker == 0 || StandsAlone(marker)) {
-            continue;
-        }
-        // Image data, an end or a second start before any frame header: no size to be had.
-        if (marker == kSoi || marker == kEoi || marker == kSos || at + 2 > bytes.size()) {
-            return std::nullopt;
-        }
-        const auto length = BigEndian(bytes, at, 2);
-        if (length < 2) {
-            return std::nullopt;
-        }
-        if (IsFrameHeader(marker)) {
-            // Length, precision, height, width.
-            if (length < 7 || at + 7 > bytes.size()) {
-                return std::nullopt;
-            }
-            return PictureHeader{PictureFormat::Jpeg, BigEndian(bytes, at + 5, 2),
-                                 BigEndian(bytes, at + 3, 2)};
-        }
-        at += length;
+    const auto frame = FindJpegSegment(
+        bytes, [](const JpegSegment& segment) { return IsFrameHeader(segment.marker); });
+    // Precision, height, width.
+    if (!frame || frame->end < frame->body + 5 || frame->body + 5 > bytes.size()) {
+        return std::nullopt;
     }
+    return PictureHeader{PictureFormat::Jpeg, BigEndian(bytes, frame->body + 3, 2),
+                         BigEndian(bytes, frame->body + 1, 2)};
 }
 
 // --- GIF: the logical screen, then blocks: extensions, image descriptors (each followed by
