@@ -6,8 +6,10 @@
 //   window_probe press CAPTION ID      clicks the window's button with that id
 //   window_probe endsession CAPTION FLAGS  asks the window, as Windows would, whether the
 //                                      session may end, with FLAGS (hex) as the lParam
-//   window_probe startlink LNK         starts what the shortcut names, as the shell does at
-//                                      log-on; prints its target, directory and arguments
+//   window_probe readlink LNK          prints the shortcut's target, working directory,
+//                                      arguments and icon ("path,index"), one line each
+//   window_probe startlink LNK         prints the same, then starts what the shortcut names,
+//                                      as the shell does at log-on
 //
 // Output is UTF-8. Exit status 2 when no top-level window has that caption.
 #include <windows.h>
@@ -87,35 +89,50 @@ int List(HWND window) {
     return 0;
 }
 
+struct Link {
+    wchar_t target[MAX_PATH] = {};
+    wchar_t directory[MAX_PATH] = {};
+    wchar_t arguments[MAX_PATH] = {};
+    wchar_t icon[MAX_PATH] = {};
+    int iconIndex = 0;
+};
+
 // Wine's own shell reads a link's target from the link's location block, which Wine writes
 // in the ANSI code page only; Windows resolves it by the link's item list, as this does.
-int StartLink(const wchar_t* file) {
+// Prints the target, the working directory, the arguments and the icon, one line each.
+bool ReadLink(const wchar_t* file, Link& read) {
     CoInitialize(nullptr);
     IShellLinkW* link = nullptr;
     IPersistFile* persist = nullptr;
     PIDLIST_ABSOLUTE items = nullptr;
-    wchar_t target[MAX_PATH] = {};
-    wchar_t directory[MAX_PATH] = {};
-    wchar_t arguments[MAX_PATH] = {};
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(&link))) ||
         FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) ||
         FAILED(persist->Load(file, STGM_READ)) || FAILED(link->GetIDList(&items)) ||
-        !SHGetPathFromIDListW(items, target) ||
-        FAILED(link->GetWorkingDirectory(directory, MAX_PATH)) ||
-        FAILED(link->GetArguments(arguments, MAX_PATH))) {
+        !SHGetPathFromIDListW(items, read.target) ||
+        FAILED(link->GetWorkingDirectory(read.directory, MAX_PATH)) ||
+        FAILED(link->GetArguments(read.arguments, MAX_PATH)) ||
+        FAILED(link->GetIconLocation(read.icon, MAX_PATH, &read.iconIndex))) {
         std::fprintf(stderr, "cannot read the shortcut\n");
+        return false;
+    }
+    std::printf("%s\n%s\n%s\n%s,%d\n", Utf8(read.target).c_str(), Utf8(read.directory).c_str(),
+                Utf8(read.arguments).c_str(), Utf8(read.icon).c_str(), read.iconIndex);
+    std::fflush(stdout);
+    return true;
+}
+
+int StartLink(const wchar_t* file) {
+    Link link;
+    if (!ReadLink(file, link)) {
         return 5;
     }
-    std::printf("%s\n%s\n%s\n", Utf8(target).c_str(), Utf8(directory).c_str(),
-                Utf8(arguments).c_str());
-    std::fflush(stdout);
-    std::wstring commandLine = L"\"" + std::wstring(target) + L"\" " + arguments;
+    std::wstring commandLine = L"\"" + std::wstring(link.target) + L"\" " + link.arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(target, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory[0] != 0 ? directory : nullptr, &startup, &process)) {
+    if (!CreateProcessW(link.target, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        link.directory[0] != 0 ? link.directory : nullptr, &startup, &process)) {
         std::fprintf(stderr, "cannot start the target\n");
         return 6;
     }
@@ -134,6 +151,10 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"startlink") {
         return StartLink(argv[2]);
+    }
+    if (command == L"readlink") {
+        Link link;
+        return ReadLink(argv[2], link) ? 0 : 5;
     }
     HWND window = FindWindowW(nullptr, argv[2]);
     if (window == nullptr) {

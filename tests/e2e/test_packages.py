@@ -1,0 +1,222 @@
+"""The packages of a release, used as a user uses them: the per-user installer (install,
+install over a waiting Kestro, uninstall) and the portable zip. Each case leaves the Wine
+prefix as it found it."""
+
+import os
+import re
+import shutil
+import subprocess
+import time
+import zipfile
+
+import controls
+import harness
+from checks import START_UP, KestroCase
+
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestro"
+SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+SIZE = (200, 120)
+# Installing and uninstalling under a loaded Wine take a few seconds each.
+PACKAGE_TIMEOUT = 120
+
+# The Start-menu shortcuts: name, the file they open, arguments.
+SHORTCUTS = (
+    ("Kestro の設定", "kestro.exe", ""),
+    ("Kestro のテスト表示", "kestro.exe", "/test"),
+    ("Kestro でシャットダウン", "kestro.exe", "/shutdown"),
+    ("Kestro で再起動", "kestro.exe", "/restart"),
+    ("Kestro でサインアウト", "kestro.exe", "/logoff"),
+    ("Kestro の説明書", "readme.txt", ""),
+)
+
+
+def program_arguments():
+    """The arguments kestro.exe knows, from the table it reads its command line by."""
+    with open(os.path.join(SOURCE_DIR, "app", "main.cpp"), encoding="utf-8") as source:
+        return re.findall(r'\{L"(/\w+)", RunMode::', source.read())
+
+
+def user_dir(*parts):
+    users = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users")
+    user = next(name for name in sorted(os.listdir(users)) if name != "Public")
+    return os.path.join(users, user, *parts)
+
+
+def install_dir():
+    return user_dir("AppData", "Local", "Programs", "Kestro")
+
+
+def start_menu_dir():
+    return os.path.join(os.path.dirname(controls.startup_folder()), "Kestro")
+
+
+def drive_c_path(unix_path):
+    drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+    return "C:\\" + os.path.relpath(unix_path, drive_c).replace("/", "\\")
+
+
+def registry_values():
+    """The uninstall key's values by name, as `reg query` prints them; None without the key."""
+    result = subprocess.run(["wine", "reg", "query", UNINSTALL_KEY], capture_output=True,
+                            timeout=60, check=False)
+    if result.returncode != 0:
+        return None
+    text = result.stdout.decode("cp932", errors="replace")
+    return {m[1]: m[3] for m in re.finditer(r"^\s+(\S+)\s+(REG_\w+)\s*(.*?)\r?$", text, re.M)}
+
+
+def read_shortcut(path):
+    """(target, working directory, arguments, icon) of a .lnk file."""
+    result = subprocess.run(["wine", os.environ["KESTRO_PROBE"], "readlink",
+                             drive_c_path(path)], capture_output=True, timeout=60, check=True)
+    return tuple(result.stdout.decode("utf-8").splitlines()[:4])
+
+
+def leftovers():
+    paths = (install_dir(), start_menu_dir(), controls.shortcut_path())
+    left = [path for path in paths if os.path.exists(path)]
+    return left + ([UNINSTALL_KEY] if registry_values() is not None else [])
+
+
+class InstalledFolder:
+    """The installed program folder, for harness.Kestro; the log goes elsewhere, so that the
+    uninstaller finds only its own files there."""
+
+    def __init__(self, log_path):
+        self.path = install_dir()
+        self.log_path = log_path
+
+
+class Packages(KestroCase):
+    def setUp(self):
+        super().setUp()
+        self.setup_exe = os.environ["KESTRO_SETUP"]
+        self.addCleanup(self.remove_installation)
+
+    def remove_installation(self):
+        """Whatever a failed case left: a Kestro, the installation, the key, the shortcuts."""
+        harness.taskkill_by_name()
+        uninstaller = os.path.join(install_dir(), "uninstall.exe")
+        if os.path.exists(uninstaller):
+            self.run_wine(uninstaller, "/S")
+            self.watch_until(lambda: not os.path.exists(install_dir()), "the uninstall")
+        shutil.rmtree(install_dir(), ignore_errors=True)
+        shutil.rmtree(start_menu_dir(), ignore_errors=True)
+        controls.remove_shortcuts()
+        subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], capture_output=True,
+                       timeout=60, check=False)
+
+    @staticmethod
+    def run_wine(*command):
+        # Into nothing, not a pipe: a Kestro the installer starts would hold a pipe open.
+        return subprocess.Popen(["wine", *command], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def watch_until(self, done, what):
+        """Polls until done() holds or the time is up; a visible show meanwhile fails."""
+        deadline = time.monotonic() + PACKAGE_TIMEOUT
+        while not done() and time.monotonic() < deadline:
+            self.assertEqual(harness.find_windows(visible_only=True), [],
+                             f"a show appeared during {what}")
+            time.sleep(0.1)
+
+    def install(self):
+        setup = self.run_wine(self.setup_exe, "/S")
+        self.watch_until(lambda: setup.poll() is not None, "the install")
+        self.assertEqual(setup.poll(), 0, "the installer's exit code")
+
+    def start_installed(self, seconds, *args):
+        """The installed Kestro with a kestro.ini of a picture to show for `seconds`."""
+        folder = self.folder()
+        picture = self.picture(folder, "quadrants.png", "PNG", *SIZE)
+        with open(os.path.join(install_dir(), "kestro.ini"), "wb") as ini:
+            ini.write(harness.ini_bytes("cp932", {"MediaFile": harness.windows_path(picture),
+                                                  "Time": seconds}))
+        run = harness.Kestro(InstalledFolder(folder.log_path), args)
+        self.runs.append(run)
+        return run
+
+    def waiting_kestro(self):
+        run = self.start_installed(3, "/start")
+        window, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
+        self.assertIsNotNone(window, "the installed Kestro does not wait")
+        return run
+
+    def test_install_puts_files_shortcuts_and_uninstall_entry_in_place(self):
+        self.install()
+        folder = install_dir()
+        self.assertEqual(sorted(os.listdir(folder)), ["kestro.exe", "readme.txt", "uninstall.exe"])
+        with zipfile.ZipFile(os.environ["KESTRO_ZIP"]) as package:
+            for name in ("kestro.exe", "readme.txt"):
+                with open(os.path.join(folder, name), "rb") as installed:
+                    self.assertEqual(installed.read(), package.read(name), f"zip's {name}")
+
+        program = drive_c_path(folder)
+        self.assertEqual(sorted(os.listdir(start_menu_dir())),
+                         sorted(name + ".lnk" for name, _, _ in SHORTCUTS))
+        for name, target, arguments in SHORTCUTS:
+            with self.subTest(name):
+                read = read_shortcut(os.path.join(start_menu_dir(), name + ".lnk"))
+                expected = (f"{program}\\{target}", program, arguments,
+                            f"{program}\\kestro.exe,0")
+                self.assertEqual(tuple(part.lower() for part in read),
+                                 tuple(part.lower() for part in expected))
+
+        size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
+        uninstaller = f'"{program}\\uninstall.exe"'
+        self.assertEqual(registry_values(), {
+            "DisplayName": "Kestro 2.1",
+            "DisplayVersion": "2.1.0.10",
+            "DisplayIcon": f"{program}\\kestro.exe",
+            "UninstallString": uninstaller,
+            "QuietUninstallString": uninstaller + " /S",
+            "InstallLocation": program,
+            "EstimatedSize": hex(size // 1024),
+            "NoModify": "0x1",
+            "NoRepair": "0x1",
+        })
+
+        run = self.start_installed(1, "/test")
+        window, seen = self.wait_shown(run)
+        self.assert_window_shows_picture(window, *SIZE, "installed-test")
+        self.assert_ends_after(run, seen, 1)
+
+    def test_install_over_a_waiting_kestro_keeps_settings_and_waiting(self):
+        self.install()
+        waiting = self.waiting_kestro()
+        with open(os.path.join(install_dir(), "kestro.ini"), "rb") as ini:
+            settings = ini.read()
+
+        self.install()
+        self.watch_until(lambda: not waiting.running(), "the end of the waiting Kestro")
+        self.assertEqual(waiting.wait_end(0)[0], 0, "the waiting Kestro did not end well")
+        with open(os.path.join(install_dir(), "kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), settings, "kestro.ini changed")
+        again, _ = harness.wait_window(START_UP, visible_only=False)
+        self.assertIsNotNone(again, "no Kestro waits after the install")
+        time.sleep(1)
+        self.assertEqual(harness.find_windows(visible_only=True), [], "the new Kestro shows")
+
+    def test_uninstall_removes_everything_and_ends_the_waiting_kestro(self):
+        self.install()
+        shutil.copy(os.path.join(start_menu_dir(), "Kestro の設定.lnk"), controls.shortcut_path())
+        waiting = self.waiting_kestro()
+
+        self.run_wine(os.path.join(install_dir(), "uninstall.exe"), "/S").wait(PACKAGE_TIMEOUT)
+        self.watch_until(lambda: not waiting.running() and not leftovers(), "the uninstall")
+        self.assertFalse(waiting.running(), "the waiting Kestro still runs")
+        self.assertEqual(leftovers(), [])
+
+    def test_zip_holds_the_program_and_its_guide(self):
+        with zipfile.ZipFile(os.environ["KESTRO_ZIP"]) as package:
+            self.assertEqual(sorted(package.namelist()), ["kestro.exe", "readme.txt"])
+            with open(os.environ["KESTRO_EXE"], "rb") as built:
+                self.assertEqual(package.read("kestro.exe"), built.read())
+            guide = package.read("readme.txt")
+        self.assertTrue(guide.startswith(b"\xef\xbb\xbf"), "no byte-order mark")
+        text = guide.decode("utf-8")
+        self.assertNotRegex(text, r"(?<!\r)\n", "a line not ended by CRLF")
+        arguments = program_arguments()
+        self.assertGreaterEqual(len(arguments), 5, "the argument table of app/main.cpp moved")
+        for argument in arguments:
+            self.assertIn(argument, text)
