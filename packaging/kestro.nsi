@@ -132,6 +132,8 @@ Section "Uninstall"
     Delete "$INSTDIR\kestro.exe"
     Delete "$INSTDIR\readme.txt"
     Delete "$INSTDIR\kestro.ini"
+    ; What a save cut short (a full disk, a crash) leaves beside kestro.ini.
+    Delete "$INSTDIR\kestro.ini.new"
     Delete "$INSTDIR\${UNINSTALLER}"
     ; Not /r: whatever the user put in the folder stays, and so does the folder then.
     RMDir "$INSTDIR"

@@ -99,7 +99,9 @@ class Packages(KestroCase):
         uninstaller = os.path.join(install_dir(), "uninstall.exe")
         if os.path.exists(uninstaller):
             self.run_wine(uninstaller, "/S")
-            self.watch_until(lambda: not os.path.exists(install_dir()), "the uninstall")
+            # The uninstaller goes on in a copy of itself after this one ends; its last step
+            # removes the key.
+            self.watch_until(lambda: not leftovers(), "the uninstall")
         shutil.rmtree(install_dir(), ignore_errors=True)
         shutil.rmtree(start_menu_dir(), ignore_errors=True)
         controls.remove_shortcuts()
