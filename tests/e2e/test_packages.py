@@ -220,5 +220,7 @@ class Packages(KestroCase):
         self.assertNotRegex(text, r"(?<!\r)\n", "a line not ended by CRLF")
         arguments = program_arguments()
         self.assertGreaterEqual(len(arguments), 5, "the argument table of app/main.cpp moved")
-        for argument in arguments:
-            self.assertIn(argument, text)
+        # Each form of the command line, the bare one included, on a line of its own.
+        lines = {line.strip() for line in text.splitlines()}
+        for form in ["kestro.exe"] + [f"kestro.exe {argument}" for argument in arguments]:
+            self.assertIn(form, lines, "the guide does not name it")
