@@ -7,6 +7,7 @@ import re
 import shutil
 import subprocess
 import time
+import types
 import zipfile
 
 import controls
@@ -36,14 +37,10 @@ def program_arguments():
         return re.findall(r'\{L"(/\w+)", RunMode::', source.read())
 
 
-def user_dir(*parts):
+def install_dir():
     users = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users")
     user = next(name for name in sorted(os.listdir(users)) if name != "Public")
-    return os.path.join(users, user, *parts)
-
-
-def install_dir():
-    return user_dir("AppData", "Local", "Programs", "Kestro")
+    return os.path.join(users, user, "AppData", "Local", "Programs", "Kestro")
 
 
 def start_menu_dir():
@@ -76,15 +73,6 @@ def leftovers():
     paths = (install_dir(), start_menu_dir(), controls.shortcut_path())
     left = [path for path in paths if os.path.exists(path)]
     return left + ([UNINSTALL_KEY] if registry_values() is not None else [])
-
-
-class InstalledFolder:
-    """The installed program folder, for harness.Kestro; the log goes elsewhere, so that the
-    uninstaller finds only its own files there."""
-
-    def __init__(self, log_path):
-        self.path = install_dir()
-        self.log_path = log_path
 
 
 class Packages(KestroCase):
@@ -134,7 +122,9 @@ class Packages(KestroCase):
         with open(os.path.join(install_dir(), "kestro.ini"), "wb") as ini:
             ini.write(harness.ini_bytes("cp932", {"MediaFile": harness.windows_path(picture),
                                                   "Time": seconds}))
-        run = harness.Kestro(InstalledFolder(folder.log_path), args)
+        # Its log goes elsewhere, so that the uninstaller finds only its own files there.
+        installed = types.SimpleNamespace(path=install_dir(), log_path=folder.log_path)
+        run = harness.Kestro(installed, args)
         self.runs.append(run)
         return run
 
