@@ -9,7 +9,7 @@ root=$PWD
 
 bash tools/setup-debian.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j2 --target kestro idle_window ideal_show decode_only clock_moved
+cmake --build --preset mingw -j2 --target kestro idle_window ideal_show decode_only clock_moved sound_only
 # The benchmark build, in a folder of its own: kestro.exe that stamps the stages of its show.
 cmake --preset mingw -B build/mingw-timing -DKESTRO_TIMING=ON >/dev/null
 cmake --build build/mingw-timing -j2 --target kestro

@@ -291,36 +291,46 @@ def waiting(exe, bench_dir, picture):
             cpu_ratio(waited["kestro"] + stretch["kestro"], waited["idle"] + stretch["idle"]))
 
 
-def sound_playback(exe, work):
-    """Percent of one core that `kestro.exe /test` takes while it plays a WAV file."""
+def playing_share(process, started):
+    """(lifetime, CPU in all, CPU and wall time after SOUND_SETTLE) of a process that plays."""
+    pid = process.pid
+    settled = None
+    last = None
+    # The process's counters vanish with it: keep the last reading taken before its end.
+    while process.poll() is None:
+        try:
+            reading = (time.monotonic(), cpu_and_memory(pid)[0])
+        except (FileNotFoundError, ProcessLookupError, StopIteration):
+            break
+        if settled is None and reading[0] - started >= SOUND_SETTLE:
+            settled = reading
+        last = reading
+        time.sleep(SAMPLE_SECONDS)
+    process.wait(SOUND_SECONDS + 30)
+    lifetime = time.monotonic() - started
+    return lifetime, last[1], last[1] - settled[1], last[0] - settled[0]
+
+
+def sound_playback(exe, bench_dir, work):
+    """Percent of one core that `kestro.exe /test` takes while it plays a WAV file, beside the
+    share of a program that only plays it (sound_only.exe: one blocking MCI "play ... wait")."""
     sound = os.path.join(work, "bench.wav")
     media.make_tone(sound, SOUND_SECONDS)
     folder = harness.RunFolder(exe)
     folder.write_ini(MediaFile=harness.windows_path(sound))
     kestro = folder.start("/test")
-    pid = kestro.process.pid
-    settled = None
-    last = None
-    # The process's counters vanish with it: keep the last reading taken before its end.
-    while kestro.running():
-        try:
-            reading = (time.monotonic(), cpu_and_memory(pid)[0])
-        except (FileNotFoundError, ProcessLookupError, StopIteration):
-            break
-        if settled is None and reading[0] - kestro.started >= SOUND_SETTLE:
-            settled = reading
-        last = reading
-        time.sleep(SAMPLE_SECONDS)
-    _, ended = kestro.wait_end(SOUND_SECONDS + 30)
+    shares = {"kestro /test": playing_share(kestro.process, kestro.started)}
     folder.remove()
-    lifetime = ended - kestro.started
-    playing_cpu = last[1] - settled[1]
-    playing_wall = last[0] - settled[0]
-    share = 100 * playing_cpu / playing_wall
-    print(f"playing a {SOUND_SECONDS} s WAV (kestro /test): lifetime {lifetime:.2f} s, "
-          f"CPU {last[1]:.2f} s in all, {playing_cpu:.2f} s over {playing_wall:.2f} s of "
-          f"playing = {share:.1f} % of one core")
-    return share
+    started = time.monotonic()
+    player = wine(os.path.join(bench_dir, "sound_only.exe"), harness.windows_path(sound))
+    shares["sound_only (floor)"] = playing_share(player, started)
+    print(f"playing a {SOUND_SECONDS} s WAV")
+    for label, (lifetime, cpu, playing_cpu, playing_wall) in shares.items():
+        print(f"  {label:18} lifetime {lifetime:5.2f} s, CPU {cpu:.2f} s in all, "
+              f"{playing_cpu:.2f} s over {playing_wall:.2f} s of playing = "
+              f"{100 * playing_cpu / playing_wall:.1f} % of one core")
+    _, _, playing_cpu, playing_wall = shares["kestro /test"]
+    return 100 * playing_cpu / playing_wall
 
 
 def main(exe, timing_exe, bench_dir, work):
@@ -353,7 +363,7 @@ def main(exe, timing_exe, bench_dir, work):
     summary["waiting-memory-ratio"] = memory
     summary["waiting-cpu-ratio"] = cpu
     print()
-    summary["sound-cpu-percent"] = sound_playback(exe, work)
+    summary["sound-cpu-percent"] = sound_playback(exe, bench_dir, work)
     print()
     print("summary")
     for key in ("latency-jpeg-ratio", "latency-png-ratio", "shutdown-jpeg-ratio",

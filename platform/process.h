@@ -31,6 +31,10 @@ class Process {
     // Dispatch every pending window event of the process, then return.
     virtual void PumpEvents() = 0;
     virtual void Sleep(unsigned milliseconds) = 0;
+    // Sleeps at most `milliseconds`, and returns as soon as a window event arrives for the
+    // process: a long wait that still answers its windows at once. A platform that cannot
+    // wake early simply sleeps.
+    virtual void WaitForEvent(unsigned milliseconds) { Sleep(milliseconds); }
 
     // Ends the whole process at once; no further event runs.
     [[noreturn]] virtual void EndProgram() = 0;

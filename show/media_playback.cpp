@@ -192,7 +192,7 @@ void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) 
             return;
         }
         IgnoreErrors([&] { process.PumpEvents(); });
-        IgnoreErrors([&] { process.Sleep(10); });
+        IgnoreErrors([&] { process.WaitForEvent(kPlayingTurnMilliseconds); });
     }
 }
 

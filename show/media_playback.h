@@ -35,9 +35,14 @@ inline constexpr float kStallSeconds = 3.0F;
 // ...or when it has played this much longer than the length it reports in milliseconds.
 inline constexpr float kOverrunSeconds = 5.0F;
 
-// Waits while the device plays, pumping events and sleeping 10 ms a turn, and gives up on a
-// device that gets nowhere (see above). A device whose mode cannot be read counts as stopped;
-// one that answers neither the position nor the length is judged by its mode alone.
+// One turn of the wait while the device plays. Events wake the wait at once, so the turn only
+// bounds how late the end of playback is noticed; asking the device its mode every 10 ms cost
+// about one percent of a core more than a program that only plays the sound.
+inline constexpr unsigned kPlayingTurnMilliseconds = 100;
+
+// Waits while the device plays, pumping events and waiting for the next one at most one turn,
+// and gives up on a device that gets nowhere (see above). A device whose mode cannot be read counts
+// as stopped; one that answers neither the position nor the length is judged by its mode alone.
 void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process);
 
 void CloseMedia(platform::MediaDevice& media);

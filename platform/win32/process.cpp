@@ -93,6 +93,7 @@ void Process::PumpEvents() {
         if (message.message == WM_QUIT) {
             // The process's own message loop must still see it and end.
             PostQuitMessage(static_cast<int>(message.wParam));
+            quitPending_ = true;
             return;
         }
         DispatchOne(message);
@@ -100,6 +101,17 @@ void Process::PumpEvents() {
 }
 
 void Process::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+void Process::WaitForEvent(unsigned milliseconds) {
+    // The quit message put back counts as a new event each time: waiting on it would never
+    // wait at all.
+    if (quitPending_) {
+        ::Sleep(milliseconds);
+        return;
+    }
+    // Only events that came since the last look wake it: PumpEvents has taken the rest.
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, 0);
+}
 
 void Process::EndProgram() {
     // At once and unconditionally: no DLL detach or static destructor, nothing that could

@@ -24,6 +24,7 @@ class Process final : public platform::Process {
     float TimeOfDay() const override;
     void PumpEvents() override;
     void Sleep(unsigned milliseconds) override;
+    void WaitForEvent(unsigned milliseconds) override;
     [[noreturn]] void EndProgram() override;
 
   private:
@@ -37,6 +38,8 @@ class Process final : public platform::Process {
     std::wstring title_;
     int versionMajor_ = 0;
     int versionMinor_ = 0;
+    // PumpEvents met the end of the message loop and put it back for the loop to see.
+    bool quitPending_ = false;
 };
 
 // The name of the mutex that marks a running instance of the executable at that path.

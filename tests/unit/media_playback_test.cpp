@@ -144,7 +144,7 @@ TEST(MediaPlaybackTest, WaitEndsOnTheFirstReplyThatIsNotPlaying) {
         EXPECT_EQ(show.end()[-2], "MCI close kestro");
         // One pump after play, then one per turn that found the device playing.
         EXPECT_EQ(os.process.pumps, 4) << last;
-        EXPECT_NEAR(os.process.timeOfDay, 36000.03, 1e-6) << last;
+        EXPECT_NEAR(os.process.timeOfDay, 36000.3, 1e-6) << last;
     }
 }
 
@@ -206,13 +206,15 @@ TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
         std::vector<std::string> positions;
         std::string timeFormat;
         std::string length;
-        double seconds;  // until the wait ends; the device says "playing" for 8
+        // Until the wait ends, in turns of 0.1 s; the device says "playing" for 8. Past the
+        // length, the first turn beyond the line ends it.
+        double seconds;
     } cases[] = {
         {"position frozen", frozen, "", "", 3.0},
         {"position frozen, long length", frozen, "milliseconds", "60000", 3.0},
-        {"length exceeded", Moving(900), "milliseconds", "1000", 6.0},
-        {"length exceeded, position unanswered", {}, "milliseconds", "1500", 6.5},
-        {"length zero", Moving(900), "milliseconds", "0", 5.0},
+        {"length exceeded", Moving(900), "milliseconds", "1000", 6.1},
+        {"length exceeded, position unanswered", {}, "milliseconds", "1500", 6.6},
+        {"length zero", Moving(900), "milliseconds", "0", 5.1},
         {"length in frames is no length", Moving(900), "frames", "1000", 8.0},
         {"length unanswered", Moving(900), "milliseconds", "", 8.0},
         {"length not a number", Moving(900), "milliseconds", "12x", 8.0},
@@ -221,7 +223,7 @@ TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
     };
     for (const auto& c : cases) {
         fake::Os os;
-        os.media.replies["status kestro mode"] = std::vector<std::string>(800, "playing");
+        os.media.replies["status kestro mode"] = std::vector<std::string>(80, "playing");
         os.media.replies["status kestro position"] = c.positions;
         os.media.replies["status kestro time format"] = {c.timeFormat};
         os.media.replies["status kestro length"] = {c.length};

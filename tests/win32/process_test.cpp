@@ -31,3 +31,40 @@ TEST(ProcessTest, TimeOfDayIsSecondsSinceMidnight) {
 }
 
 }  // namespace
+
+// A posted message wakes the wait at once; a quit message that PumpEvents put back for the
+// message loop must not, or the wait would spin for the rest of the show.
+TEST(ProcessTest, WaitForEventWakesOnNewEventsOnly) {
+    MSG message{};
+    // Earlier tests' windows may have ended the message loop.
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    win32::Process process(L"");
+    const auto waited = [&] {
+        const ULONGLONG start = GetTickCount64();
+        process.WaitForEvent(400);
+        return GetTickCount64() - start;
+    };
+    const struct {
+        const char* name;
+        void (*before)();
+        bool wakes;
+    } cases[] = {
+        {"nothing pending", [] {}, false},
+        {"message posted", [] { PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0); }, true},
+        {"quit put back", [] { PostQuitMessage(3); }, false},
+    };
+    for (const auto& c : cases) {
+        process.PumpEvents();
+        c.before();
+        // Generous bounds: the machine that runs the tests is busy.
+        if (c.wakes) {
+            EXPECT_LT(waited(), 200U) << c.name;
+        } else {
+            process.PumpEvents();
+            EXPECT_GE(waited(), 300U) << c.name;
+        }
+    }
+    EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3U);
+}
