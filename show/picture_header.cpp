@@ -192,7 +192,14 @@ std::optional<std::wstring> PictureRefusal(Bytes bytes) {
 }
 
 void CheckPictureFile(const platform::FileSystem& files, const std::wstring& path) {
-    const auto bytes = files.ReadBytes(path, 0, kPictureHeaderBytes);
+    auto bytes = files.ReadBytes(path, 0, kPictureHeaderFirstRead);
+    // A GIF's every frame is checked; a header not found may lie further on. Otherwise the
+    // header found decides alone, as it would in more bytes.
+    const auto header = ReadPictureHeader(bytes);
+    if (bytes.size() == kPictureHeaderFirstRead &&
+        (!header || header->format == PictureFormat::Gif)) {
+        bytes = files.ReadBytes(path, 0, kPictureHeaderBytes);
+    }
     if (const auto refusal = PictureRefusal(bytes)) {
         throw platform::Error(*refusal);
     }

@@ -54,6 +54,7 @@ std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::u
     }
     const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(offset);
     const auto available = static_cast<std::size_t>(bytes.end() - begin);
+    bytesRead += std::min(count, available);
     return {begin, begin + static_cast<std::ptrdiff_t>(std::min(count, available))};
 }
 

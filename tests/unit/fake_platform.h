@@ -55,6 +55,8 @@ class FileSystem final : public platform::FileSystem {
     // Operations that fail, by name ("CopyOver", "RemoveFile", "CreateTempFile").
     std::set<std::string> failing;
     int tempFiles = 0;
+    // Bytes handed out by ReadBytes, all reads together.
+    mutable std::size_t bytesRead = 0;
 
     bool FileExists(const std::wstring& path) const override { return files.count(path) != 0; }
     std::vector<std::uint8_t> ReadBytes(const std::wstring& path, std::uint64_t offset,

@@ -119,13 +119,68 @@ TEST(PictureHeaderTest, SizeAndRefusal) {
     }
 }
 
+// Metadata segments of this many bytes in all, before a JPEG's frame header.
+Bytes Metadata(std::size_t bytes) {
+    Bytes out;
+    constexpr std::size_t kLongest = 65533;
+    for (std::size_t left = bytes; left > 0; left -= std::min(left, kLongest)) {
+        const auto segment = Segment(0xE1, Bytes(std::min(left, kLongest) - 4, 0));
+        out.insert(out.end(), segment.begin(), segment.end());
+    }
+    return out;
+}
+
+// A GIF comment block of at least this many bytes.
+Bytes Comment(std::size_t bytes) {
+    Bytes out = {0x21, 0xFE};
+    for (std::size_t i = 0; i < bytes; i += 255) {
+        out.push_back(255);
+        out.insert(out.end(), 255, 'c');
+    }
+    out.push_back(0);
+    return out;
+}
+
+// The check reads a large PNG's header without the rest of the file, and still reads as far
+// as the headers of a JPEG or a GIF go.
 TEST(PictureHeaderTest, FileCheck) {
-    fake::FileSystem files;
-    files.files[L"C:\\good.jpg"] = Jpeg(64, 48);
-    files.files[L"C:\\huge.jpg"] = Jpeg(37000, 37000);
-    EXPECT_NO_THROW(show::CheckPictureFile(files, L"C:\\good.jpg"));
-    EXPECT_THROW(show::CheckPictureFile(files, L"C:\\huge.jpg"), platform::Error);
-    EXPECT_THROW(show::CheckPictureFile(files, L"C:\\missing.jpg"), platform::Error);
+    constexpr std::size_t kFirst = show::kPictureHeaderFirstRead;
+    const Bytes past(kFirst, 0x55);
+    const Bytes metadata = Metadata(kFirst + 1000);
+    const struct {
+        const char* name;
+        Bytes bytes;
+        bool refused;
+        std::size_t mostRead;
+    } cases[] = {
+        {"jpeg", Jpeg(64, 48), false, kFirst},
+        {"jpeg too large", Jpeg(37000, 37000), true, kFirst},
+        {"large png", Cat({Png(1920, 1080), past, past}), false, kFirst},
+        {"large png too large", Cat({Png(9000, 9000), past}), true, kFirst},
+        {"jpeg frame header past the first read", Cat({kSoi, metadata, Sof(64, 48), kSos, past}),
+         false, 4 * kFirst},
+        {"jpeg too large past the first read", Cat({kSoi, metadata, Sof(37000, 37000), kSos, past}),
+         true, 4 * kFirst},
+        {"gif frame too large past the first read",
+         Cat({Cut(Gif({32, 16}), 19),
+              GifFrame({1, 1}),
+              Comment(kFirst),
+              GifFrame({65535, 65535}),
+              {0x3B}}),
+         true, 4 * kFirst},
+    };
+    for (const auto& c : cases) {
+        fake::FileSystem files;
+        files.files[L"C:\\picture"] = c.bytes;
+        if (c.refused) {
+            EXPECT_THROW(show::CheckPictureFile(files, L"C:\\picture"), platform::Error) << c.name;
+        } else {
+            EXPECT_NO_THROW(show::CheckPictureFile(files, L"C:\\picture")) << c.name;
+        }
+        EXPECT_LE(files.bytesRead, c.mostRead) << c.name;
+    }
+    fake::FileSystem none;
+    EXPECT_THROW(show::CheckPictureFile(none, L"C:\\missing.jpg"), platform::Error);
 }
 
 }  // namespace
