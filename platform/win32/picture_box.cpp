@@ -21,6 +21,19 @@ const OlePicture& AsOlePicture(const platform::Picture& picture) {
     return *ole;
 }
 
+const MemoryImage& Existing(const std::shared_ptr<MemoryImage>& image) {
+    if (!image) {
+        throw platform::Error(L"The picture box has no persistent image.");
+    }
+    return *image;
+}
+
+std::shared_ptr<MemoryImage> CopyOf(const MemoryImage& image) {
+    auto copy = std::make_shared<MemoryImage>(image.Size());
+    BitBlt(copy->Dc(), 0, 0, image.Size().width, image.Size().height, image.Dc(), 0, 0, SRCCOPY);
+    return copy;
+}
+
 }  // namespace
 
 PictureBox::PictureBox(HWND parent, platform::ByeWindowEvents& events, const RECT& bounds)
@@ -84,7 +97,7 @@ void PictureBox::RebuildImage() {
         return;
     }
     try {
-        auto image = std::make_unique<MemoryImage>(InnerSize());
+        auto image = std::make_shared<MemoryImage>(InnerSize());
         image->Fill(Background());
         DrawDisplayedPicture(image->Dc());
         image_ = std::move(image);
@@ -94,8 +107,9 @@ void PictureBox::RebuildImage() {
 }
 
 MemoryImage& PictureBox::Image() {
-    if (!image_) {
-        throw platform::Error(L"The picture box has no persistent image.");
+    Existing(image_);
+    if (image_ == imageCopy_) {
+        image_ = CopyOf(*image_);
     }
     return *image_;
 }
@@ -139,11 +153,9 @@ void PictureBox::Refresh() {
 }
 
 void PictureBox::ImageToPicture() {
-    const auto& image = Image();
-    auto copy = std::make_unique<MemoryImage>(image.Size());
-    BitBlt(copy->Dc(), 0, 0, image.Size().width, image.Size().height, image.Dc(), 0, 0, SRCCOPY);
+    Existing(image_);
     picture_.reset();
-    imageCopy_ = std::move(copy);
+    imageCopy_ = image_;
 }
 
 void PictureBox::SetPicture(const platform::Picture& picture) {

@@ -46,16 +46,18 @@ class PictureBox final : public platform::PictureBox {
     // A fresh persistent image of the box's size (background and displayed picture) while
     // persistent drawing is on; none when it is off or the box is too large for one.
     void RebuildImage();
+    // The persistent image, to draw into: never the one the displayed picture shares.
     MemoryImage& Image();
 
     HWND hwnd_ = nullptr;
     platform::ByeWindowEvents& events_;
     bool persistent_ = false;
-    std::unique_ptr<MemoryImage> image_;
-    // The displayed picture: the one set, or a copy of the persistent image taken by
-    // ImageToPicture. At most one of the two.
+    std::shared_ptr<MemoryImage> image_;
+    // The displayed picture: the one set, or the persistent image as ImageToPicture found it.
+    // At most one of the two. The image is shared until it is drawn into again: copying a
+    // large picture at once would hold up the show.
     std::optional<OlePicture> picture_;
-    std::unique_ptr<MemoryImage> imageCopy_;
+    std::shared_ptr<MemoryImage> imageCopy_;
 };
 
 }  // namespace win32

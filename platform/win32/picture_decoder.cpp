@@ -4,6 +4,7 @@
 #include <wincodec.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -87,12 +88,7 @@ std::vector<std::uint32_t> CopyAll(IWICBitmapSource& source, platform::Size size
 }
 
 // The frame's pixels as premultiplied BGRA, upright for the orientation, scaled to target.
-std::vector<std::uint32_t> DecodeScaled(const std::wstring& path, int orientation,
-                                        platform::Size target) {
-    auto opened = OpenFirstFrame(path);
-    if (target.width == 0 || target.height == 0) {
-        return {};
-    }
+ComPtr<IWICBitmapSource> Prepared(Frame& opened, int orientation, platform::Size target) {
     auto& factory = *opened.factory.Get();
     ComPtr<IWICFormatConverter> converter;
     Check(factory.CreateFormatConverter(converter.Put()));
@@ -120,12 +116,16 @@ std::vector<std::uint32_t> DecodeScaled(const std::wstring& path, int orientatio
                                  static_cast<UINT>(target.height), WICBitmapInterpolationModeFant));
         Check(scaler->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
     }
-    return CopyAll(*source.Get(), target);
+    return source;
 }
 
 // Premultiplied "over": dst = src + dst * (255 - alpha) / 255, channel by channel.
 std::uint32_t Over(std::uint32_t bgra, std::uint32_t dst) {
     const std::uint32_t transparency = 255U - (bgra >> 24);
+    // Most pictures are opaque all over.
+    if (transparency == 0) {
+        return bgra & 0xFFFFFFU;
+    }
     std::uint32_t result = 0;
     for (int channel = 0; channel < 3; ++channel) {
         const int shift = channel * 8;
@@ -145,10 +145,27 @@ platform::PictureFacts InspectPicture(const std::wstring& path) {
 }
 
 void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image) {
-    const auto pixels = DecodeScaled(path, orientation, image.Size());
-    std::uint32_t* target = image.Pixels();
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        target[i] = Over(pixels[i], target[i]);
+    auto opened = OpenFirstFrame(path);
+    const auto size = image.Size();
+    if (size.width == 0 || size.height == 0) {
+        return;
+    }
+    auto source = Prepared(opened, orientation, size);
+    // A band of rows at a time: a buffer of the whole picture beside the image would cost the
+    // show the time it takes to fault in the pages of both.
+    constexpr int kBandRows = 64;
+    const auto stride = static_cast<UINT>(size.width) * 4;
+    std::vector<std::uint32_t> band(static_cast<std::size_t>(size.width) * kBandRows);
+    for (int top = 0; top < size.height; top += kBandRows) {
+        const int rows = std::min(kBandRows, size.height - top);
+        const WICRect rect{0, top, size.width, rows};
+        Check(source->CopyPixels(&rect, stride, stride * static_cast<UINT>(rows),
+                                 reinterpret_cast<BYTE*>(band.data())));
+        std::uint32_t* target = image.Pixels() + static_cast<std::size_t>(top) * size.width;
+        const auto count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(size.width);
+        for (std::size_t i = 0; i < count; ++i) {
+            target[i] = Over(band[i], target[i]);
+        }
     }
 }
 

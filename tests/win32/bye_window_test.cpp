@@ -120,6 +120,30 @@ TEST(PictureBoxTest, PngIsBlendedOverTheBackground) {
     EXPECT_NEAR(channel(box.PixelAt(1, 5), 16), 128 + channel(background, 16) / 2, 3);
 }
 
+// The picture taken from the image keeps what the image held then, although the image is drawn
+// into again; a picture taller than the decoder's bands arrives whole.
+TEST(PictureBoxTest, ImageToPictureKeepsTheImageAsItWas) {
+    const win32::ComApartment apartment;
+    TempDir dir;
+    dir.Write(L"two.png", kTwoPixelPng);
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    auto& box = window.Box();
+    box.SetPersistentDrawing(true);
+    box.Move(0, 0, 40, 150);
+    box.DrawPngFile(dir.File(L"two.png"));
+    const std::uint32_t once = box.PixelAt(1, 5);
+    EXPECT_EQ(box.PixelAt(39, 149), 0x0000FFU);
+    box.ImageToPicture();
+    // The half-transparent half, blended over itself, comes out another colour.
+    box.DrawPngFile(dir.File(L"two.png"));
+    EXPECT_NE(box.PixelAt(1, 5), once);
+    // A new image of another size starts from the picture.
+    box.Move(0, 0, 41, 150);
+    EXPECT_EQ(box.PixelAt(1, 5), once);
+    EXPECT_EQ(box.PixelAt(39, 149), 0x0000FFU);
+}
+
 TEST(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     const win32::ComApartment apartment;
     TempDir dir;
