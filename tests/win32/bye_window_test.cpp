@@ -120,6 +120,56 @@ TEST(PictureBoxTest, PngIsBlendedOverTheBackground) {
     EXPECT_NEAR(channel(box.PixelAt(1, 5), 16), 128 + channel(background, 16) / 2, 3);
 }
 
+// Opaque PNGs of 8 and of 16 bits a channel, 2 x 1: the same colours at their own size, where
+// the box reads the decoder's pixels itself, as stretched, where the imaging component
+// converts them.
+TEST(PictureBoxTest, OpaquePngsComeOutAlikeAtAnySize) {
+    const win32::ComApartment apartment;
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+    } cases[] = {
+        {L"rgb8.png",
+         std::string("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00"
+                     "\x02\x00\x00\x00\x01\x08\x02\x00\x00\x00\x7b\x40\xe8\xdd\x00\x00\x00\x0f\x49"
+                     "\x44\x41\x54\x78\xda\x63\x10\x6a\xf8\xc7\xe0\x70\x00\x00\x08\x2b\x02\x91\x78"
+                     "\x39\x5f\xaf\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82",
+                     72)},
+        // Channels 0x1280 0x807F 0xFE00, then 0x0000 0x4040 0xC0C0.
+        {L"rgb16.png",
+         std::string("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00"
+                     "\x02\x00\x00\x00\x01\x10\x02\x00\x00\x00\x2b\xd0\x34\x9e\x00\x00\x00\x15\x49"
+                     "\x44\x41\x54\x78\xda\x63\x10\x6a\x68\xa8\xff\xc7\xc0\xc0\xe0\xe0\x70\xe0\x00"
+                     "\x00\x1b\xcc\x04\x90\xb2\x2e\x47\x57\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42"
+                     "\x60\x82",
+                     78)},
+    };
+    const auto alike = [](std::uint32_t got, std::uint32_t want) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int a = static_cast<int>((got >> shift) & 0xFFU);
+            const int b = static_cast<int>((want >> shift) & 0xFFU);
+            if (a - b > 1 || b - a > 1) {
+                return false;
+            }
+        }
+        return true;
+    };
+    TempDir dir;
+    RecordingEvents events;
+    win32::ByeWindow window(events);
+    auto& box = window.Box();
+    box.SetPersistentDrawing(true);
+    for (const auto& c : cases) {
+        dir.Write(c.name, c.bytes);
+        for (const int scale : {1, 3}) {
+            box.Move(0, 0, 2 * scale, scale);
+            box.DrawPngFile(dir.File(c.name));
+            EXPECT_PRED2(alike, box.PixelAt(0, 0), 0x1280FEU) << scale;
+            EXPECT_PRED2(alike, box.PixelAt(2 * scale - 1, scale - 1), 0x0040C0U) << scale;
+        }
+    }
+}
+
 // The picture taken from the image keeps what the image held then, although the image is drawn
 // into again; a picture taller than the decoder's bands arrives whole.
 TEST(PictureBoxTest, ImageToPictureKeepsTheImageAsItWas) {
