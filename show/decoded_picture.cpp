@@ -32,9 +32,10 @@ void ShowDecodedPicture(platform::Platform& os, platform::PictureBox& box, const
         if (HeaderCheckReads(SniffPicture(head))) {
             CheckPictureFile(os.files, path);
         }
+        // Opening the file may decode all of it already; the drawing below uses that.
+        platform::TimeStamp("file-read");
         facts = os.windows.InspectPicture(path);
     });
-    platform::TimeStamp("file-read");
     // The file's own EXIF block first: some decoders (Wine's among them) do not report it.
     int orientation = ExifOrientation(head);
     if (orientation == 0 && facts) {

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/com_ptr.h"
@@ -62,6 +64,20 @@ Frame OpenFirstFrame(const std::wstring& path) {
     }
     opened.size = {static_cast<int>(width), static_cast<int>(height)};
     return opened;
+}
+
+// The frame that InspectPicture opened last. The show inspects a picture and then draws it, and
+// a decoder may decode the whole picture as it opens it (Wine's JPEG and PNG decoders do): the
+// drawing takes this frame rather than open the file again. Both come after the end of the
+// session is announced, and the size and the pixels come from the same decoding.
+struct Inspected {
+    std::wstring path;
+    Frame opened;
+};
+
+std::optional<Inspected>& LastInspected() {
+    static std::optional<Inspected> last;
+    return last;
 }
 
 int ReportedOrientation(IWICBitmapFrameDecode& frame) {
@@ -180,12 +196,18 @@ std::uint32_t FromRgb48(const BYTE* pixel) {
 }  // namespace
 
 platform::PictureFacts InspectPicture(const std::wstring& path) {
+    LastInspected().reset();
     auto opened = OpenFirstFrame(path);
-    return {opened.size, ReportedOrientation(*opened.frame.Get())};
+    const platform::PictureFacts facts{opened.size, ReportedOrientation(*opened.frame.Get())};
+    LastInspected() = Inspected{path, std::move(opened)};
+    return facts;
 }
 
 void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image) {
-    auto opened = OpenFirstFrame(path);
+    // Taken once: a later drawing of the file reads it as it is then.
+    auto inspected = std::exchange(LastInspected(), std::nullopt);
+    auto opened =
+        inspected && inspected->path == path ? std::move(inspected->opened) : OpenFirstFrame(path);
     const auto size = image.Size();
     if (size.width == 0 || size.height == 0) {
         return;

@@ -12,10 +12,11 @@ namespace win32 {
 // decoder takes the file or its first frame is too large.
 
 // The first frame's stored size, and the orientation that the decoder reads from its
-// metadata where it answers.
+// metadata where it answers. The frame stays open for the next DrawPicture of the same path.
 platform::PictureFacts InspectPicture(const std::wstring& path);
 
-// Draws the first frame into the image from its top-left corner, turned and mirrored by the
+// Draws the first frame (the one inspected last, when it is of this path) into the image from
+// its top-left corner, turned and mirrored by the
 // orientation (1-8), scaled to the image's size and alpha blended over what the image holds.
 void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image);
 

@@ -316,6 +316,16 @@ TEST(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     EXPECT_EQ(box.PixelAt(1, 1), c);
     EXPECT_EQ(box.PixelAt(28, 18), b);
 
+    // A drawing takes the frame that the inspection opened only once: the next one reads the
+    // file as it is then.
+    box.Move(0, 0, 3, 2);
+    windows.InspectPicture(dir.File(L"corners.bmp"));
+    box.DrawPictureFile(dir.File(L"corners.bmp"), 1);
+    EXPECT_EQ(box.PixelAt(0, 0), a);
+    dir.Write(L"corners.bmp", Bmp(3, 2, {d, d, d, d, d, d}));
+    box.DrawPictureFile(dir.File(L"corners.bmp"), 1);
+    EXPECT_EQ(box.PixelAt(0, 0), d);
+
     dir.Write(L"text.jpg", "not a picture");
     EXPECT_THROW(windows.InspectPicture(dir.File(L"text.jpg")), platform::Error);
     EXPECT_THROW(windows.InspectPicture(dir.File(L"missing.heic")), platform::Error);
