@@ -28,8 +28,14 @@ const MemoryImage& Existing(const std::shared_ptr<MemoryImage>& image) {
     return *image;
 }
 
+// Not make_shared: its control block compares type_info, which clang's MinGW build then
+// defines a second time beside the C++ library's own.
+std::shared_ptr<MemoryImage> NewImage(platform::Size size) {
+    return std::shared_ptr<MemoryImage>(new MemoryImage(size));
+}
+
 std::shared_ptr<MemoryImage> CopyOf(const MemoryImage& image) {
-    auto copy = std::make_shared<MemoryImage>(image.Size());
+    auto copy = NewImage(image.Size());
     BitBlt(copy->Dc(), 0, 0, image.Size().width, image.Size().height, image.Dc(), 0, 0, SRCCOPY);
     return copy;
 }
@@ -97,7 +103,7 @@ void PictureBox::RebuildImage() {
         return;
     }
     try {
-        auto image = std::make_shared<MemoryImage>(InnerSize());
+        auto image = NewImage(InnerSize());
         image->Fill(Background());
         DrawDisplayedPicture(image->Dc());
         image_ = std::move(image);
