@@ -82,10 +82,17 @@ TEST(ByeWindowTest, HiddenWithoutFrameAndOutOfTheTaskbar) {
     EXPECT_EQ(bounds.top, (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
 }
 
-TEST(PictureBoxTest, ResizeHandlerRunsOnlyWhenTheSizeChanges) {
+// A hidden exit-show window whose picture box the tests draw into, with a folder for files.
+class PictureBoxTest : public ::testing::Test {
+  protected:
+    const win32::ComApartment apartment;
+    TempDir dir;
     RecordingEvents events;
-    win32::ByeWindow window(events);
-    auto& box = window.Box();
+    win32::ByeWindow window{events};
+    win32::PictureBox& box = window.Box();
+};
+
+TEST_F(PictureBoxTest, ResizeHandlerRunsOnlyWhenTheSizeChanges) {
     const int before = events.resizes;
     box.Move(0, 0, 121, 89);  // the design size
     EXPECT_EQ(events.resizes, before);
@@ -95,13 +102,8 @@ TEST(PictureBoxTest, ResizeHandlerRunsOnlyWhenTheSizeChanges) {
     EXPECT_THROW(box.Move(0, 0, -1, 10), platform::Error);
 }
 
-TEST(PictureBoxTest, PngIsBlendedOverTheBackground) {
-    const win32::ComApartment apartment;
-    TempDir dir;
+TEST_F(PictureBoxTest, PngIsBlendedOverTheBackground) {
     dir.Write(L"two.png", kTwoPixelPng);
-    RecordingEvents events;
-    win32::ByeWindow window(events);
-    auto& box = window.Box();
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 2, 1);
     box.DrawPngFile(dir.File(L"two.png"));
@@ -123,8 +125,7 @@ TEST(PictureBoxTest, PngIsBlendedOverTheBackground) {
 // Opaque PNGs of 8 and of 16 bits a channel, 2 x 1: the same colours at their own size, where
 // the box reads the decoder's pixels itself, as stretched, where the imaging component
 // converts them.
-TEST(PictureBoxTest, OpaquePngsComeOutAlikeAtAnySize) {
-    const win32::ComApartment apartment;
+TEST_F(PictureBoxTest, OpaquePngsComeOutAlikeAtAnySize) {
     const struct {
         const wchar_t* name;
         std::string bytes;
@@ -154,10 +155,6 @@ TEST(PictureBoxTest, OpaquePngsComeOutAlikeAtAnySize) {
         }
         return true;
     };
-    TempDir dir;
-    RecordingEvents events;
-    win32::ByeWindow window(events);
-    auto& box = window.Box();
     box.SetPersistentDrawing(true);
     for (const auto& c : cases) {
         dir.Write(c.name, c.bytes);
@@ -172,13 +169,8 @@ TEST(PictureBoxTest, OpaquePngsComeOutAlikeAtAnySize) {
 
 // The picture taken from the image keeps what the image held then, although the image is drawn
 // into again; a picture taller than the decoder's bands arrives whole.
-TEST(PictureBoxTest, ImageToPictureKeepsTheImageAsItWas) {
-    const win32::ComApartment apartment;
-    TempDir dir;
+TEST_F(PictureBoxTest, ImageToPictureKeepsTheImageAsItWas) {
     dir.Write(L"two.png", kTwoPixelPng);
-    RecordingEvents events;
-    win32::ByeWindow window(events);
-    auto& box = window.Box();
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 40, 150);
     box.DrawPngFile(dir.File(L"two.png"));
@@ -194,9 +186,7 @@ TEST(PictureBoxTest, ImageToPictureKeepsTheImageAsItWas) {
     EXPECT_EQ(box.PixelAt(39, 149), 0x0000FFU);
 }
 
-TEST(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
-    const win32::ComApartment apartment;
-    TempDir dir;
+TEST_F(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     std::string huge = kTwoPixelPng;
     huge[18] = '\x4e';  // 20000 x 20000 in the header
     huge[19] = '\x20';
@@ -205,9 +195,6 @@ TEST(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     dir.Write(L"huge.png", huge);
     dir.Write(L"text.png", "not a picture");
     dir.Write(L"cut.png", kTwoPixelPng.substr(0, 40));
-    RecordingEvents events;
-    win32::ByeWindow window(events);
-    auto& box = window.Box();
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 30, 20);
     for (const auto* name : {L"huge.png", L"text.png", L"cut.png", L"missing.png"}) {
@@ -223,8 +210,7 @@ TEST(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     }
 }
 
-TEST(PictureBoxTest, PicturesKeepTheirSizeAndComeOutUpright) {
-    TempDir dir;
+TEST_F(PictureBoxTest, PicturesKeepTheirSizeAndComeOutUpright) {
     // A 3 x 2 24-bit BMP, stored bottom row first: blue below, red on top.
     const std::string row = [](const char* pixel) {
         std::string bytes;
@@ -242,9 +228,6 @@ TEST(PictureBoxTest, PicturesKeepTheirSizeAndComeOutUpright) {
     dir.Write(L"small.bmp", bmp);
     win32::WindowSystem windows;
     auto picture = windows.LoadPicture(dir.File(L"small.bmp"));
-    RecordingEvents events;
-    win32::ByeWindow window(events);
-    auto& box = window.Box();
     box.SetPersistentDrawing(true);
     box.SetPicture(*picture);
     EXPECT_EQ(box.InnerSize().width, 3);
@@ -281,9 +264,7 @@ std::string Bmp(int width, int height, const std::vector<std::uint32_t>& pixels)
            std::string(24, '\0') + rows;
 }
 
-TEST(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
-    const win32::ComApartment apartment;
-    TempDir dir;
+TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     // Corners a b / c d of a 3 x 2 picture.
     constexpr std::uint32_t a = 0xFF0000, b = 0x00FF00, c = 0x0000FF, d = 0xFFFF00;
     dir.Write(L"corners.bmp", Bmp(3, 2, {a, 0x808080, b, c, 0x808080, d}));
@@ -294,9 +275,6 @@ TEST(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     const auto facts = windows.InspectPicture(dir.File(L"corners.bmp"));
     EXPECT_EQ(facts.size.width, 3);
     EXPECT_EQ(facts.size.height, 2);
-    RecordingEvents events;
-    win32::ByeWindow window(events);
-    auto& box = window.Box();
     box.SetPersistentDrawing(true);
     for (int orientation = 1; orientation <= 8; ++orientation) {
         const bool quarter = orientation >= 5;
