@@ -5,11 +5,19 @@
 #include "config/number_text.h"
 
 namespace show {
+namespace {
+
+constexpr float kTurnMilliseconds = 100.0F;
+constexpr float kSecondsPerDay = 86400.0F;
+
+}  // namespace
 
 float SteadyClock::Now() {
     const float reading = process_.TimeOfDay();
     if (reading < last_) {
-        carried_ += last_ - reading;
+        // Past midnight the day goes on exactly; a clock set back carries on from the last
+        // reading, so that the turn in which it was set counts for nothing.
+        carried_ += last_ - reading > kSecondsPerDay / 2 ? kSecondsPerDay : last_ - reading;
     }
     last_ = reading;
     return reading + carried_;
@@ -23,9 +31,11 @@ void TimedWait(platform::Process& process, float seconds) {
     SteadyClock clock(process);
     const float end =
         static_cast<float>(StartMark(clock.First())) + std::min(seconds, kLongestShowSeconds);
-    while (end > clock.Now()) {
+    for (float now = clock.Now(); end > now; now = clock.Now()) {
         process.PumpEvents();
-        process.Sleep(10);
+        // Woken at once by window events, so the turn can be long; the last one ends on time.
+        const float left = (end - now) * 1000.0F;
+        process.WaitForEvent(static_cast<unsigned>(std::clamp(left, 1.0F, kTurnMilliseconds)));
     }
 }
 

@@ -10,8 +10,8 @@ namespace show {
 // up the end of the session for good.
 inline constexpr float kLongestShowSeconds = 3600.0F;
 
-// The time of day as a clock that never runs backwards: when the time of day falls (local
-// midnight, or the clock set back) it carries on from its last reading.
+// The time of day as a clock that never runs backwards: past local midnight it counts on
+// into the next day; when the clock is set back it carries on from its last reading.
 class SteadyClock {
   public:
     explicit SteadyClock(const platform::Process& process)
@@ -33,7 +33,8 @@ class SteadyClock {
 std::int32_t StartMark(float timeOfDay);
 
 // Waits until `seconds` (at most kLongestShowSeconds) have passed since the rounded start
-// mark, pumping events and sleeping 10 ms a turn. A clock change cannot stretch the wait.
+// mark, pumping events at least every tenth of a second and woken at once by new ones. A
+// clock set back stretches the wait by one turn at most.
 void TimedWait(platform::Process& process, float seconds);
 
 }  // namespace show

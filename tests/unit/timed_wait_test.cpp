@@ -26,7 +26,8 @@ double WaitedSeconds(double start, float seconds) {
     if (end < start) {
         end += 86400.0;
     }
-    EXPECT_EQ(process.pumps, static_cast<int>((end - start) * 100.0 + 0.5));
+    // Events are handled at least every tenth of a second.
+    EXPECT_NEAR(process.pumps, (end - start) * 10.0, 1.0);
     return end - start;
 }
 
@@ -93,7 +94,8 @@ TEST(TimedWaitTest, ClockSetBackDoesNotStretchTheWait) {
     SetBackClock clock;
     show::TimedWait(clock, 3.0F);
     EXPECT_TRUE(clock.setBack);
-    EXPECT_NEAR(clock.elapsed, 3.0, 0.015);
+    // The turn in which the clock was set back counts for nothing: at most a tenth of a second.
+    EXPECT_NEAR(clock.elapsed, 3.05, 0.055);
 }
 
 }  // namespace
