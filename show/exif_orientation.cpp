@@ -10,8 +10,6 @@
 namespace show {
 namespace {
 
-constexpr std::uint8_t kMarker = 0xFF;
-constexpr std::uint8_t kStartOfImage = 0xD8;
 constexpr std::uint8_t kApp1 = 0xE1;
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kShortType = 3;
@@ -93,9 +91,6 @@ int TiffOrientation(Bytes tiff) {
 int ExifOrientation(const std::vector<std::uint8_t>& head) {
     using std::string_view_literals::operator""sv;
     const Bytes file(head, 0, head.size());
-    if (file.Number(0, 1) != kMarker || file.Number(1, 1) != kStartOfImage) {
-        return 0;
-    }
     // The EXIF block comes before the picture data.
     const auto exif = FindJpegSegment(head, [&](const JpegSegment& segment) {
         return segment.marker == kApp1 && segment.end <= head.size() &&

@@ -17,6 +17,9 @@ bool StandsAlone(std::uint8_t marker) {
 
 std::optional<JpegSegment> FindJpegSegment(std::span<const std::uint8_t> bytes,
                                            const std::function<bool(const JpegSegment&)>& wanted) {
+    if (bytes.size() < 2 || bytes[0] != kMarker || bytes[1] != kStartOfImage) {
+        return std::nullopt;
+    }
     std::size_t at = 2;
     for (;;) {
         // FF 00 is no marker.

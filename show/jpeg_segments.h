@@ -19,7 +19,8 @@ struct JpegSegment {
 // Walks the segments after the start-of-image marker as the common decoders do (stray bytes
 // and fill bytes before a marker skipped, markers without a length passed over) and answers
 // the first one `wanted` accepts. Nothing when the picture data, an end or a second start
-// comes first, a length is below its own two bytes, or the bytes end.
+// comes first, a length is below its own two bytes, the bytes end, or they do not begin with
+// the start-of-image marker.
 std::optional<JpegSegment> FindJpegSegment(std::span<const std::uint8_t> bytes,
                                            const std::function<bool(const JpegSegment&)>& wanted);
 
