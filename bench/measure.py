@@ -313,7 +313,8 @@ def playing_share(process, started):
 
 def sound_playback(exe, bench_dir, work):
     """Percent of one core that `kestro.exe /test` takes while it plays a WAV file, beside the
-    share of a program that only plays it (sound_only.exe: one blocking MCI "play ... wait")."""
+    share of programs that only play it: through MCI, as Kestro does, and straight into the
+    mixer with four wake-ups a second (sound_only.exe). They are the floor of Wine's sound."""
     sound = os.path.join(work, "bench.wav")
     media.make_tone(sound, SOUND_SECONDS)
     folder = harness.RunFolder(exe)
@@ -321,9 +322,10 @@ def sound_playback(exe, bench_dir, work):
     kestro = folder.start("/test")
     shares = {"kestro /test": playing_share(kestro.process, kestro.started)}
     folder.remove()
-    started = time.monotonic()
-    player = wine(os.path.join(bench_dir, "sound_only.exe"), harness.windows_path(sound))
-    shares["sound_only (floor)"] = playing_share(player, started)
+    for way in ("mci", "wasapi"):
+        started = time.monotonic()
+        player = wine(os.path.join(bench_dir, "sound_only.exe"), way, harness.windows_path(sound))
+        shares[f"sound_only {way}"] = playing_share(player, started)
     print(f"playing a {SOUND_SECONDS} s WAV")
     for label, (lifetime, cpu, playing_cpu, playing_wall) in shares.items():
         print(f"  {label:18} lifetime {lifetime:5.2f} s, CPU {cpu:.2f} s in all, "
