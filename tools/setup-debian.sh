@@ -9,6 +9,7 @@ set -euo pipefail
 # arrows (without it a close box draws as the letter "r"), and under code page 932 Wine
 # falls back to a Japanese font, so without a full one (fonts-ipafont-gothic) even Latin
 # letters draw as boxes. NSIS builds the installer; CMake itself writes the portable zip.
+# libfaketime lets the benchmark move the clock of the programs it measures, and no other's.
 packages=(
     cmake ninja-build g++ googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64 clang lld
@@ -16,7 +17,7 @@ packages=(
     imagemagick ffmpeg sox pulseaudio
     locales fonts-ipafont-gothic fonts-wine
     python3 procps clang-format
-    nsis
+    nsis libfaketime
 )
 
 missing=()
