@@ -1,6 +1,6 @@
 // Tells every top-level window that the system clock was set, as Windows does when the time
-// is synchronised or the user moves it: the benchmark's stand-in for a long session, whose
-// clock cannot be moved for Wine's processes alone.
+// is synchronised or the user moves it. The benchmark sends it each time it has moved the
+// clock of the programs it measures.
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
