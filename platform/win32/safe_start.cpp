@@ -1,17 +1,36 @@
 #include "platform/win32/safe_start.h"
 
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <delayimp.h>
 
-#include <array>
+namespace {
+
+// Every system DLL but KERNEL32 is delay-loaded (see CMakeLists.txt), and comes from System32
+// alone, together with the DLLs it depends on: beside kestro.exe (a Downloads folder) anybody
+// may have put one of the same name. A DLL is loaded when the program first calls it, so a
+// waiting instance never holds the sound's DLLs.
+FARPROC WINAPI LoadFromSystem32(unsigned notice, PDelayLoadInfo load) {
+    if (notice != dliNotePreLoadLibrary) {
+        return nullptr;
+    }
+    return reinterpret_cast<FARPROC>(
+        LoadLibraryExA(load->szDll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+}
+
+}  // namespace
+
+// The delay-load helper's hook, by the name it looks for.
+extern "C" {
+decltype(__pfnDliNotifyHook2) __pfnDliNotifyHook2 = &LoadFromSystem32;
+}
 
 namespace win32 {
 namespace {
 
-// The DLLs the program uses that are not on Windows' list of known DLLs, for which Windows
-// would look beside kestro.exe first, where anybody may have put one of that name (a Downloads
-// folder). Like every system DLL but KERNEL32 they are delay-loaded (see CMakeLists.txt); they
-// are loaded here from System32, and the delay-load helper then finds them in the process.
-constexpr std::array<const wchar_t*, 2> kSystemDlls = {L"winmm.dll", L"version.dll"};
+// Wine's user32 imports version.dll, which is not on Windows' list of known DLLs; loaded from
+// System32 before user32, it is found in the process rather than beside the program.
+constexpr const wchar_t* kUser32Dependency = L"version.dll";
 
 constexpr DWORD kHeapCorruption = 0xC0000374;
 
@@ -55,10 +74,8 @@ LONG WINAPI EndOnFault(EXCEPTION_POINTERS* exception) {
 void GuardProcess() {
     // Every DLL loaded from here on, and every DLL it depends on, comes from System32.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    for (const auto* dll : kSystemDlls) {
-        // Kept for the life of the process, as an import would be.
-        LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
+    // Kept for the life of the process, as an import would be.
+    LoadLibraryExW(kUser32Dependency, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(&EndOnUnhandled);
 }
