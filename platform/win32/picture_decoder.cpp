@@ -185,7 +185,7 @@ std::uint32_t FromBgr(const BYTE* pixel) {
 
 // Three 16-bit little-endian channels, red first, rounded to 8 bits.
 std::uint32_t FromRgb48(const BYTE* pixel) {
-    const auto channel = [&](int index) {
+    const auto channel = [&](std::size_t index) {
         const std::uint32_t value =
             pixel[2 * index] | (static_cast<std::uint32_t>(pixel[2 * index + 1]) << 8U);
         return (value * 255U + 32767U) / 65535U;
