@@ -23,4 +23,9 @@ class ComApartment {
     bool initialized_;
 };
 
+// The program's apartment, on its one thread: entered where COM is first needed rather than at
+// the start, so that a waiting instance never loads the COM libraries, and kept for the life of
+// the process.
+inline void EnterApartment() { static const ComApartment apartment; }
+
 }  // namespace win32

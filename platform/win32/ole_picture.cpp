@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/gdi.h"
@@ -27,6 +28,7 @@ ComPtr<IStream> StreamOf(const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 OlePicture::OlePicture(const std::wstring& path) {
+    EnterApartment();
     const auto bytes = ReadWholeFile(path, kMaxFileBytes);
     if (bytes.empty()) {
         throw platform::Error(L"The file is empty.");

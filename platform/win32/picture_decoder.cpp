@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_turn.h"
 #include "platform/win32/win32_error.h"
@@ -47,6 +48,7 @@ struct Frame {
 };
 
 Frame OpenFirstFrame(const std::wstring& path) {
+    EnterApartment();
     Frame opened;
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                            IID_IWICImagingFactory, opened.factory.PutVoid()));

@@ -1,10 +1,12 @@
 #include "platform/win32/shell_link.h"
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_error.h"
 
 namespace win32 {
 
 ShellLink::ShellLink() {
+    EnterApartment();
     Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                            link_.PutVoid()));
     Check(link_->QueryInterface(IID_IPersistFile, file_.PutVoid()));

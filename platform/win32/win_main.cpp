@@ -3,7 +3,6 @@
 #include "app/forms.h"
 #include "app/main.h"
 #include "platform/error.h"
-#include "platform/win32/com_apartment.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/safe_start.h"
 #include "platform/win32/win32_platform.h"
@@ -11,7 +10,6 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     win32::GuardProcess();
-    const win32::ComApartment apartment;
 
     win32::Win32Platform native(commandLine != nullptr ? commandLine : L"");
     try {
@@ -23,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     while (win32::AnyWindowLoaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
         win32::DispatchOne(message);
     }
-    // The windows go before the platform and the apartment they were made in.
+    // The windows go before the platform they were made with.
     app::ResetForms();
     return 0;
 }

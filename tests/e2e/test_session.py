@@ -18,6 +18,11 @@ class EndOfSession(KestroCase):
         self.assertIsNotNone(window, "the hidden window never appeared")
         self.assertEqual(harness.find_windows(visible_only=True), [], "shown before the end")
         self.assertTrue(run.running(), "a /start instance stopped waiting")
+        # The libraries of the show and of COM load at the end of the session, not all day.
+        with open(f"/proc/{run.process.pid}/maps") as maps:
+            mapped = {line.rsplit("/", 1)[-1].strip().lower() for line in maps}
+        for dll in ("ole32.dll", "winmm.dll", "windowscodecs.dll"):
+            self.assertNotIn(dll, mapped, f"a waiting instance holds {dll}")
         return run
 
     def assert_end_of_session_shows(self, run, name):
