@@ -34,6 +34,7 @@ PROBES = ((0.2, 0.2), (0.5, 0.5), (0.8, 0.3), (0.3, 0.8), (0.7, 0.7))
 POLL_SECONDS = 0.002
 IDEAL_CAPTION = "KestroIdealShow"
 SOUND_SECONDS = 10
+SOUND_RUNS = 3
 # Start-up is done by then; the share is taken over the rest of the sound.
 SOUND_SETTLE = 1.0
 SAMPLE_SECONDS = 0.05
@@ -334,15 +335,17 @@ def waiting(exe, bench_dir, picture, work):
             cpu_ratio(waited["kestro"] + stretch["kestro"], waited["idle"] + stretch["idle"]))
 
 
-def playing_share(process, started):
-    """(lifetime, CPU in all, CPU and wall time after SOUND_SETTLE) of a process that plays."""
-    pid = process.pid
+def playing_share(start):
+    """(lifetime, percent of one core after SOUND_SETTLE) of a process that plays a sound,
+    started by `start`."""
+    started = time.monotonic()
+    process = start()
     settled = None
     last = None
     # The process's counters vanish with it: keep the last reading taken before its end.
     while process.poll() is None:
         try:
-            reading = (time.monotonic(), cpu_and_memory(pid)[0])
+            reading = (time.monotonic(), cpu_and_memory(process.pid)[0])
         except (FileNotFoundError, ProcessLookupError, StopIteration):
             break
         if settled is None and reading[0] - started >= SOUND_SETTLE:
@@ -350,8 +353,7 @@ def playing_share(process, started):
         last = reading
         time.sleep(SAMPLE_SECONDS)
     process.wait(SOUND_SECONDS + 30)
-    lifetime = time.monotonic() - started
-    return lifetime, last[1], last[1] - settled[1], last[0] - settled[0]
+    return time.monotonic() - started, 100 * (last[1] - settled[1]) / (last[0] - settled[0])
 
 
 def sound_playback(exe, bench_dir, work):
@@ -362,20 +364,25 @@ def sound_playback(exe, bench_dir, work):
     media.make_tone(sound, SOUND_SECONDS)
     folder = harness.RunFolder(exe)
     folder.write_ini(MediaFile=harness.windows_path(sound))
-    kestro = folder.start("/test")
-    shares = {"kestro /test": playing_share(kestro.process, kestro.started)}
+    player = os.path.join(bench_dir, "sound_only.exe")
+    starts = {
+        "kestro /test": lambda: folder.start("/test").process,
+        "sound_only mci": lambda: wine(player, "mci", harness.windows_path(sound)),
+        "sound_only wasapi": lambda: wine(player, "wasapi", harness.windows_path(sound)),
+    }
+    runs = {label: [] for label in starts}
+    for _ in range(SOUND_RUNS):
+        for label, start in starts.items():
+            runs[label].append(playing_share(start))
     folder.remove()
-    for way in ("mci", "wasapi"):
-        started = time.monotonic()
-        player = wine(os.path.join(bench_dir, "sound_only.exe"), way, harness.windows_path(sound))
-        shares[f"sound_only {way}"] = playing_share(player, started)
-    print(f"playing a {SOUND_SECONDS} s WAV")
-    for label, (lifetime, cpu, playing_cpu, playing_wall) in shares.items():
-        print(f"  {label:18} lifetime {lifetime:5.2f} s, CPU {cpu:.2f} s in all, "
-              f"{playing_cpu:.2f} s over {playing_wall:.2f} s of playing = "
-              f"{100 * playing_cpu / playing_wall:.1f} % of one core")
-    _, _, playing_cpu, playing_wall = shares["kestro /test"]
-    return 100 * playing_cpu / playing_wall
+    print(f"playing a {SOUND_SECONDS} s WAV, median of {SOUND_RUNS} alternating runs each "
+          f"(after the first {SOUND_SETTLE:.0f} s)")
+    for label, measured in runs.items():
+        shares = [share for _, share in measured]
+        print(f"  {label:18} {statistics.median(shares):4.1f} % of one core   runs: "
+              + " ".join(f"{share:.1f}" for share in shares)
+              + "   lifetimes: " + " ".join(f"{lifetime:.2f}" for lifetime, _ in measured))
+    return statistics.median(share for _, share in runs["kestro /test"])
 
 
 def main(exe, timing_exe, bench_dir, work):
