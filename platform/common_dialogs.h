@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/error.h"
+
 namespace platform {
 
 // The record of the open-file and save-file dialogs, field by field as the platform takes it,
@@ -66,13 +68,20 @@ class FolderItem {
     virtual ~FolderItem() = default;
 };
 
+// The user chose a file whose path is longer than the record's file buffer holds.
+class PathTooLong : public Error {
+  public:
+    using Error::Error;
+};
+
 // The platform's common dialogs. Each shows a modal dialog and returns when it closes.
 class CommonDialogs {
   public:
     virtual ~CommonDialogs() = default;
 
-    // True when the user chose a file; false when the user cancelled or the dialog failed
-    // (the two are not told apart). The record's buffers come back either way.
+    // True when the user chose a file; false when the user cancelled or the dialog failed.
+    // Throws PathTooLong when the chosen path does not fit lpstrFile. The record's buffers
+    // come back on every path.
     virtual bool OpenFileDialog(OpenFileRecord& record) = 0;
     virtual bool SaveFileDialog(OpenFileRecord& record) = 0;
 

@@ -27,6 +27,7 @@ platform::OpenFileRecord FileDlg::FileRecord(std::intptr_t lngHWnd, const std::w
     const std::wstring& filter = strFilter.empty() ? Filter : strFilter;
     const std::wstring startDir = strDefDir.empty() ? files_.CurrentDirectory() : strDefDir;
     Cancel = false;
+    PathTooLong = false;
     if (Filename.size() > kFileBufferLength) {
         throw platform::Error(L"The file name is longer than the dialog's buffer.");
     }
@@ -47,6 +48,15 @@ platform::OpenFileRecord FileDlg::FileRecord(std::intptr_t lngHWnd, const std::w
     return record;
 }
 
+bool FileDlg::Ask(bool save, platform::OpenFileRecord& record) {
+    try {
+        return save ? dialogs_.SaveFileDialog(record) : dialogs_.OpenFileDialog(record);
+    } catch (const platform::PathTooLong&) {
+        PathTooLong = true;
+        return false;
+    }
+}
+
 std::wstring FileDlg::Chosen(bool chosen, const platform::OpenFileRecord& record) {
     if (!chosen) {
         Cancel = true;
@@ -61,7 +71,7 @@ std::wstring FileDlg::ShowOpen(std::intptr_t lngHWnd, const std::wstring& strFil
     platform::OpenFileRecord record = FileRecord(lngHWnd, strFilter, strDefDir);
     // A caller's own flags replace the existence checks.
     record.Flags = (Flags == 0 ? kPathAndFileMustExist : Flags) | kExplorerHideReadOnly;
-    return Chosen(dialogs_.OpenFileDialog(record), record);
+    return Chosen(Ask(false, record), record);
 }
 
 std::wstring FileDlg::ShowSave(std::intptr_t lngHWnd, const std::wstring& strFilter,
@@ -70,7 +80,7 @@ std::wstring FileDlg::ShowSave(std::intptr_t lngHWnd, const std::wstring& strFil
     record.hInstance = process_.InstanceHandle();
     record.Flags = Flags | kExplorerHideReadOnly;
     record.lpstrDefExt = L"";
-    return Chosen(dialogs_.SaveFileDialog(record), record);
+    return Chosen(Ask(true, record), record);
 }
 
 std::wstring FileDlg::ShowDir(std::intptr_t lngHWnd, const std::wstring& strDefDir,

@@ -27,6 +27,9 @@ class FileDlg {
 
     // False when a dialog starts; true when the user cancelled it or the platform failed.
     bool Cancel = false;
+    // False when a dialog starts; true, with Cancel, when the user chose a file whose path is
+    // longer than kFileBufferLength - 1 characters.
+    bool PathTooLong = false;
     // ShowOpen, ShowSave: the initial file name on entry, the chosen path on return; at most
     // kFileBufferLength characters.
     std::wstring Filename;
@@ -54,6 +57,8 @@ class FileDlg {
   private:
     platform::OpenFileRecord FileRecord(std::intptr_t lngHWnd, const std::wstring& strFilter,
                                         const std::wstring& strDefDir);
+    // The dialog's answer, with a path too long for the buffer counted as not chosen.
+    bool Ask(bool save, platform::OpenFileRecord& record);
     std::wstring Chosen(bool chosen, const platform::OpenFileRecord& record);
 
     platform::CommonDialogs& dialogs_;

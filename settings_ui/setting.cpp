@@ -82,6 +82,12 @@ void Setting::Browse() {
     });
     if (chosen) {
         view_->SetText(SettingControl::Text1, dialog.Filename);
+    } else if (dialog.PathTooLong) {
+        // Taken quietly, the choice would look ignored; the box keeps what it had.
+        platform::IgnoreErrors([&] {
+            os_.messages.ShowMessage(kPathTooLongMessage, os_.process.Title(),
+                                     config::kExclamationOk);
+        });
     }
 }
 

@@ -9,6 +9,9 @@ namespace settings_ui {
 
 inline constexpr wchar_t kCaptionSuffix[] = L"の設定";
 inline constexpr wchar_t kBrowseFileTitle[] = L"ファイルの参照";
+// Shown when the chosen file's path is longer than the file dialog takes.
+inline constexpr wchar_t kPathTooLongMessage[] =
+    L"選んだファイルのパスが長すぎます。255 文字までのパスにあるファイルを選んでください。";
 // Display name and pattern list of each entry, each part ended by "|".
 inline constexpr wchar_t kMediaFilter[] =
     L"利用できるファイル|*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;"

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 // After windows.h, whose types it uses.
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <exception>
@@ -115,6 +116,9 @@ bool RunFileDialog(platform::OpenFileRecord& record, Call call) {
     OpenFileName ofn(record);
     const BOOL chosen = call(ofn.Get());
     ofn.CopyBackTo(record);
+    if (chosen == FALSE && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+        throw platform::PathTooLong(L"The chosen path does not fit the file buffer.");
+    }
     return chosen != FALSE;
 }
 

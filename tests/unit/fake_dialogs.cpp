@@ -8,10 +8,13 @@ bool Dialogs::Answer(platform::OpenFileRecord& record) {
     if (whileOpen) {
         whileOpen();
     }
-    // The platform writes the path and one NUL over the start of the buffer, and fails when
-    // they do not fit.
-    if (!chosenFile || !record.lpstrFile || chosenFile->size() >= record.nMaxFile) {
+    // The platform writes the path and one NUL over the start of the buffer, and refuses a
+    // path when they do not fit.
+    if (!chosenFile || !record.lpstrFile) {
         return false;
+    }
+    if (chosenFile->size() >= record.nMaxFile) {
+        throw platform::PathTooLong(L"The chosen path does not fit.");
     }
     record.lpstrFile->replace(0, chosenFile->size() + 1, *chosenFile + L'\0');
     return true;

@@ -174,17 +174,21 @@ TEST_F(FileDlgTest, CancelOrFailureKeepsFilename) {
     const struct {
         const char* what;
         std::optional<std::wstring> chosen;
+        bool tooLong;
     } cases[] = {
-        {"cancelled", std::nullopt},
-        // The platform fails when the chosen path does not fit its buffer.
-        {"path too long", std::wstring(300, L'a')},
+        {"cancelled", std::nullopt, false},
+        // The platform refuses a chosen path that does not fit its buffer with its NUL.
+        {"path too long", std::wstring(300, L'a'), true},
+        {"path of 256", std::wstring(256, L'a'), true},
     };
     for (const Dialog dialog : kBoth) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(Name(dialog)) + " " + c.what);
             dlg.Filename = L"C:\\before.png";
+            dlg.PathTooLong = !c.tooLong;
             dialogs.chosenFile = c.chosen;
             EXPECT_EQ(Show(dlg, dialog), L"");
+            EXPECT_EQ(dlg.PathTooLong, c.tooLong);
             EXPECT_TRUE(dlg.Cancel);
             EXPECT_EQ(dlg.Filename, L"C:\\before.png");
         }

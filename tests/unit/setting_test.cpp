@@ -272,6 +272,17 @@ TEST_F(SettingTest, BrowseFillsTheMediaFileOnlyWhenAFileIsChosen) {
     }
 }
 
+TEST_F(SettingTest, BrowseToAPathTooLongSaysSoAndKeepsTheBox) {
+    auto& view = Open();
+    view.SetText(SettingControl::Text1, L"typed.png");
+    os.dialogs.chosenFile = L"C:\\" + std::wstring(260, L'p') + L".png";
+    Click(SettingControl::Command3);
+    EXPECT_EQ(view.Text(SettingControl::Text1), L"typed.png");
+    ASSERT_EQ(os.messages.shown.size(), 1U);
+    EXPECT_EQ(os.messages.shown[0].text, settings_ui::kPathTooLongMessage);
+    EXPECT_EQ(os.messages.shown[0].style, config::kExclamationOk);
+}
+
 TEST_F(SettingTest, QuitAndOtherControlsWriteNothing) {
     os.files.files[kShortcut] = {};
     auto& view = Open();

@@ -107,6 +107,19 @@ TEST_F(FileDialogTest, OpenWithoutFlagsRefusesAMissingFile) {
     EXPECT_EQ(dlg.Filename, L"kept.png");
 }
 
+TEST_F(FileDialogTest, OpenOfAPathLongerThanTheBufferIsRefusedAndSaysSo) {
+    // 258 characters with the folder: longer than the buffer, within the system's path limit.
+    const std::wstring name = std::wstring(258 - Folder().size() - 1 - 4, L'p') + L".png";
+    dir.Write(name, "picture");
+    DialogUser user([&](HWND dialog) { Choose(dialog, name); });
+    dlg.Filename = L"kept.png";
+    EXPECT_EQ(dlg.ShowOpen(0, L"All|*.*|", Folder()), L"");
+    ASSERT_EQ(user.Finish(), "");
+    EXPECT_TRUE(dlg.Cancel);
+    EXPECT_TRUE(dlg.PathTooLong);
+    EXPECT_EQ(dlg.Filename, L"kept.png");
+}
+
 TEST_F(FileDialogTest, SaveReturnsANewName) {
     const std::wstring name = Name(L"新しい名前.txt", L"new name.txt");
     const std::wstring fileName = dir.File(name);
