@@ -241,6 +241,27 @@ class SettingWindow(KestroCase):
             self.assertEqual(controls.look(CAPTION).controls[TEXT1].text, expected)
         run.kill()
 
+    def test_browse_to_a_path_too_long_for_the_dialog_says_so(self):
+        folder = self.folder()
+        # 258 characters with the folder: more than the dialog takes, within Windows' limit.
+        name = "p" * (258 - len(harness.windows_path(folder.path)) - 1 - 4) + ".png"
+        open(folder.file(name), "wb").close()
+        run, _ = self.open(folder)
+        controls.set_text(CAPTION, TEXT1, "typed.png")
+        controls.click_control(CAPTION, COMMAND3)
+        self.assertIsNotNone(controls.wait_look(controls.OPEN_DIALOG_CAPTION))
+        controls.set_text(controls.OPEN_DIALOG_CAPTION, controls.NAME_BOX, name)
+        controls.press(controls.OPEN_DIALOG_CAPTION, controls.OK)
+        message = controls.wait_look(controls.MESSAGE_CAPTION)
+        self.assertIsNotNone(message, "no message about the long path")
+        text = "".join(c.text for c in message.controls.values() if c.kind == "Static")
+        self.assertIn("パスが長すぎます", text)
+        save_png(harness.screenshot(), "settings-path-too-long")
+        controls.press(controls.MESSAGE_CAPTION, controls.OK)
+        self.assertTrue(controls.wait_gone(controls.MESSAGE_CAPTION, 10))
+        self.assertEqual(controls.look(CAPTION).controls[TEXT1].text, "typed.png")
+        run.kill()
+
     def test_a_settings_file_that_cannot_be_written_keeps_the_window(self):
         folder = self.folder()
         # A folder where the file should be: no program can write the settings there.
