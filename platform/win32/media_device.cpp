@@ -12,9 +12,9 @@
 namespace win32 {
 
 // The return codes are not looked at: a command the device cannot carry out simply has no
-// effect, and a query then answers nothing.
-// The media drivers find the thread in the program's apartment, as they always have: the
-// video drivers build their players out of COM objects.
+// effect, and a query then answers nothing. The media drivers find the thread in the
+// program's apartment, as they always have: the video drivers build their players out of COM
+// objects.
 void MediaDevice::SendCommand(const std::wstring& command) {
     EnterApartment();
     mciSendStringW(command.c_str(), nullptr, 0, nullptr);
