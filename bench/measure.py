@@ -392,7 +392,8 @@ def playing_share(start):
 def sound_playback(exe, bench_dir, work):
     """Percent of one core that `kestro.exe /test` takes while it plays a WAV file, beside the
     share of programs that only play it: through MCI, as Kestro does, and straight into the
-    mixer with four wake-ups a second (sound_only.exe). They are the floor of Wine's sound."""
+    mixer with four wake-ups a second (sound_only.exe). They are the floor of Wine's sound.
+    Returns the medians of Kestro and of the MCI player."""
     sound = os.path.join(work, "bench.wav")
     media.make_tone(sound, SOUND_SECONDS)
     folder = harness.RunFolder(exe)
@@ -415,7 +416,8 @@ def sound_playback(exe, bench_dir, work):
         print(f"  {label:18} {statistics.median(shares):4.1f} % of one core   runs: "
               + " ".join(f"{share:.1f}" for share in shares)
               + "   lifetimes: " + " ".join(f"{lifetime:.2f}" for lifetime, _ in measured))
-    return statistics.median(share for _, share in runs["kestro /test"])
+    return tuple(statistics.median(share for _, share in runs[label])
+                 for label in ("kestro /test", "sound_only mci"))
 
 
 def main(exe, timing_exe, bench_dir, work):
@@ -451,11 +453,14 @@ def main(exe, timing_exe, bench_dir, work):
     summary["waiting-memory-ratio"] = memory
     summary["waiting-cpu-ratio"] = cpu
     print()
-    summary["sound-cpu-percent"] = sound_playback(exe, bench_dir, work)
+    kestro_sound, mci_sound = sound_playback(exe, bench_dir, work)
+    summary["sound-cpu-percent"] = kestro_sound
+    summary["sound-cpu-ratio"] = kestro_sound / mci_sound
     print()
     print("summary")
     for key in ("latency-jpeg-ratio", "latency-png-ratio", "shutdown-jpeg-ratio",
-                "waiting-memory-ratio", "waiting-cpu-ratio", "sound-cpu-percent"):
+                "waiting-memory-ratio", "waiting-cpu-ratio", "sound-cpu-percent",
+                "sound-cpu-ratio"):
         print(f"{key} {summary[key]:.2f}")
 
 

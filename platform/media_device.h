@@ -12,6 +12,13 @@ class MediaDevice {
 
     // Sends a command that answers nothing.
     virtual void SendCommand(const std::wstring& command) = 0;
+    // Sends a command that asks the device, with its "notify" word, to report when it is
+    // over; EndReported then turns true. The device reports a command that failed or was
+    // cut short too.
+    virtual void SendNotifyingCommand(const std::wstring& command) = 0;
+    // The device has reported the end of the last notifying command. The report comes as a
+    // window event: it is seen once the process has pumped its events.
+    virtual bool EndReported() const = 0;
     // Sends a command with `reply` as its reply buffer, of which the device may fill the first
     // `replyLength` characters; the rest keeps what it held.
     virtual void SendQuery(const std::wstring& command, std::wstring& reply,

@@ -149,7 +149,12 @@ void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const
         });
         ShowTopMost(window);
     }
-    IgnoreErrors([&] { media.SendCommand(Command(L"play")); });
+    // The device reports the end itself, so the wait need not keep asking it.
+    try {
+        media.SendNotifyingCommand(Command(L"play", L" notify"));
+    } catch (const platform::Error&) {
+        IgnoreErrors([&] { media.SendCommand(Command(L"play")); });
+    }
 }
 
 std::wstring MciQuery(platform::MediaDevice& media, const std::wstring& command) {
@@ -174,7 +179,7 @@ void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) 
         IgnoreErrors([&] { answer = IsPlaying(media); });
         return answer;
     };
-    while (playing()) {
+    while (!media.EndReported() && playing()) {
         // Asked only of a device that plays, so that one that never does hears nothing more.
         if (firstTurn) {
             length = LengthSeconds(media);
@@ -193,6 +198,7 @@ void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) 
         }
         IgnoreErrors([&] { process.PumpEvents(); });
         IgnoreErrors([&] { process.WaitForEvent(kPlayingTurnMilliseconds); });
+        IgnoreErrors([&] { process.PumpEvents(); });
     }
 }
 

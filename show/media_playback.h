@@ -35,14 +35,16 @@ inline constexpr float kStallSeconds = 3.0F;
 // ...or when it has played this much longer than the length it reports in milliseconds.
 inline constexpr float kOverrunSeconds = 5.0F;
 
-// One turn of the wait while the device plays. Events wake the wait at once, so the turn only
-// bounds how late the end of playback is noticed; asking the device its mode every 10 ms cost
-// about one percent of a core more than a program that only plays the sound.
-inline constexpr unsigned kPlayingTurnMilliseconds = 100;
+// One turn of the wait while the device plays. The device reports the end of playback as a
+// window event, which wakes the wait at once; the turn only paces the questions the stall rule
+// needs. Under Wine each question goes through the sound driver's thread: asked every 100 ms,
+// they cost the show more of the processor than the playing itself.
+inline constexpr unsigned kPlayingTurnMilliseconds = 1000;
 
-// Waits while the device plays, pumping events and waiting for the next one at most one turn,
-// and gives up on a device that gets nowhere (see above). A device whose mode cannot be read counts
-// as stopped; one that answers neither the position nor the length is judged by its mode alone.
+// Waits while the device plays, until it reports the end or stops saying "playing", pumping
+// events and waiting for the next one at most one turn, and gives up on a device that gets
+// nowhere (see above). A device whose mode cannot be read counts as stopped; one that answers
+// neither the position nor the length is judged by its mode alone.
 void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process);
 
 void CloseMedia(platform::MediaDevice& media);

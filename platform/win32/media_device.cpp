@@ -8,8 +8,15 @@
 #include <string>
 
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/win32_error.h"
+#include "platform/win32/window_proc.h"
 
 namespace win32 {
+namespace {
+
+constexpr wchar_t kListenerClass[] = L"KestroMediaListener";
+
+}  // namespace
 
 // The return codes are not looked at: a command the device cannot carry out simply has no
 // effect, and a query then answers nothing. The media drivers find the thread in the
@@ -18,6 +25,35 @@ namespace win32 {
 void MediaDevice::SendCommand(const std::wstring& command) {
     EnterApartment();
     mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+}
+
+void MediaDevice::SendNotifyingCommand(const std::wstring& command) {
+    EnterApartment();
+    const HWND listener = Listener();
+    endReported_ = false;
+    // The window handle travels as the callback's integer, as the device takes it.
+    mciSendStringW(command.c_str(), nullptr, 0, listener);
+}
+
+HWND MediaDevice::Listener() {
+    if (!listener_) {
+        RegisterWindowClass(kListenerClass, &OwnerWindowProc<MediaDevice>, nullptr);
+        listener_.Reset(CreateWindowExW(0, kListenerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                        nullptr, GetModuleHandleW(nullptr), this));
+        if (!listener_) {
+            throw LastError();
+        }
+    }
+    return listener_.Get();
+}
+
+LRESULT MediaDevice::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Done, failed, aborted or superseded: whichever it says, the command is over.
+    if (message == MM_MCINOTIFY) {
+        endReported_ = true;
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void MediaDevice::SendQuery(const std::wstring& command, std::wstring& reply,

@@ -218,6 +218,10 @@ class MediaDevice final : public platform::MediaDevice {
     std::set<std::string> failing;
 
     void SendCommand(const std::wstring& command) override;
+    void SendNotifyingCommand(const std::wstring& command) override { Call(command); }
+    // The device reports the end from the reportAtLook-th look on (the first is 1); 0: never.
+    int reportAtLook = 0;
+    bool EndReported() const override { return reportAtLook != 0 && ++looks_ >= reportAtLook; }
     void SendQuery(const std::wstring& command, std::wstring& reply, unsigned replyLength) override;
     // The device's form of a path, where a test gives one; any other path is its own.
     std::map<std::wstring, std::wstring> devicePaths;
@@ -232,6 +236,7 @@ class MediaDevice final : public platform::MediaDevice {
     void Call(const std::wstring& command);
 
     Log& log_;
+    mutable int looks_ = 0;
 };
 
 std::string Narrow(const std::wstring& text);

@@ -127,7 +127,7 @@ TEST(SessionCommandTest, ShowThenTellTheWaitingInstanceThenEndTheSession) {
         {L"/Restart",
          L"C:\\bye.wav",
          {"ClaimCommand", "LoadByeWindow", "MCI open \"C:\\bye.wav\" alias kestro",
-          "MCI play kestro", "MCI status kestro mode", "MCI close kestro", "AnnounceCommand",
+          "MCI play kestro notify", "MCI status kestro mode", "MCI close kestro", "AnnounceCommand",
           "EndSession restart", "EndProgram"}},
         // Nothing to show: no settings window either, the session ends at once.
         {L"/logoff", L"", {"ClaimCommand", "AnnounceCommand", "EndSession logoff", "EndProgram"}},

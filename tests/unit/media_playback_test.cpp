@@ -32,46 +32,46 @@ TEST(MediaPlaybackTest, CommandsOfEachRoad) {
         {L"C:\\Media\\bye.wav",
          L"0",
          L"0",
-         {"MCI open \"C:\\Media\\bye.wav\" alias kestro", "MCI play kestro",
+         {"MCI open \"C:\\Media\\bye.wav\" alias kestro", "MCI play kestro notify",
           "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
         {L"C:\\Media\\bye.avi",
          L"0",
          L"0",
          {kVideoOpen, "MCI where kestro source", "Picture1.Move 0 0 352 288",
           "Window.SetOuterSize 352 288", "Window.CenterOnScreen 352 288", "Window.Show",
-          "Window.MakeTopMost", "MCI play kestro", "MCI status kestro mode", "MCI close kestro",
-          "EndProgram"}},
+          "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
+          "MCI close kestro", "EndProgram"}},
         {L"C:\\Media\\bye.avi",
          L"320",
          L"240",
          {"Picture1.Move 0 0 320 240", "Window.SetOuterSize 320 240", kVideoOpen,
           "MCI put kestro window at 0 0 320 240 wait", "Window.CenterOnScreen 320 240",
-          "Window.Show", "Window.MakeTopMost", "MCI play kestro", "MCI status kestro mode",
+          "Window.Show", "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
           "MCI close kestro", "EndProgram"}},
         // Only Width chooses the fixed size.
         {L"C:\\Media\\bye.wav",
          L"320",
          L"0",
          {"Picture1.Move 0 0 320 0", "Window.SetOuterSize 320 0",
-          "MCI open \"C:\\Media\\bye.wav\" alias kestro", "MCI play kestro",
+          "MCI open \"C:\\Media\\bye.wav\" alias kestro", "MCI play kestro notify",
           "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
         // No media file configured: reading the settings opens the settings window first.
         {L"",
          L"0",
          L"0",
          {"LoadSettingWindow", "Setting.Caption Kestro 2.1の設定", "SpecialFolderPath 7",
-          "Setting.Show", "MCI open \"\" alias kestro", "MCI play kestro", "MCI status kestro mode",
-          "MCI close kestro", "EndProgram"}},
+          "Setting.Show", "MCI open \"\" alias kestro", "MCI play kestro notify",
+          "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
         {L"C:\\My Media\\good bye.mp3",
          L"0",
          L"0",
-         {"MCI open \"C:\\My Media\\good bye.mp3\" alias kestro", "MCI play kestro",
+         {"MCI open \"C:\\My Media\\good bye.mp3\" alias kestro", "MCI play kestro notify",
           "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
         // A quote would let the rest of the path into the command as words of its own.
         {L"C:\\a\" alias x notify \".wav",
          L"0",
          L"0",
-         {"MCI play kestro", "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
+         {"MCI play kestro notify", "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
     };
     for (const auto& c : cases) {
         fake::Os os;
@@ -142,9 +142,9 @@ TEST(MediaPlaybackTest, WaitEndsOnTheFirstReplyThatIsNotPlaying) {
         const auto show = Show(os, L"C:\\Media\\bye.wav");
         EXPECT_EQ(std::count(show.begin(), show.end(), "MCI status kestro mode"), 4) << last;
         EXPECT_EQ(show.end()[-2], "MCI close kestro");
-        // One pump after play, then one per turn that found the device playing.
-        EXPECT_EQ(os.process.pumps, 4) << last;
-        EXPECT_NEAR(os.process.timeOfDay, 36000.3, 1e-6) << last;
+        // One pump after play, then two per turn that found the device playing.
+        EXPECT_EQ(os.process.pumps, 7) << last;
+        EXPECT_NEAR(os.process.timeOfDay, 36003.0, 1e-6) << last;
     }
 }
 
@@ -168,7 +168,7 @@ TEST(MediaPlaybackTest, FailingStepsAreSkipped) {
             const auto show = Show(os, L"C:\\Media\\bye.avi", width, L"240");
             EXPECT_EQ(show.end()[-2], "MCI close kestro") << verb;
             EXPECT_EQ(std::count(show.begin(), show.end(), "Window.Show"), 1) << verb;
-            EXPECT_EQ(std::count(show.begin(), show.end(), "MCI play kestro"), 1) << verb;
+            EXPECT_EQ(std::count(show.begin(), show.end(), "MCI play kestro notify"), 1) << verb;
         }
     }
     fake::Os os;
@@ -206,27 +206,31 @@ TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
         std::vector<std::string> positions;
         std::string timeFormat;
         std::string length;
-        // Until the wait ends, in turns of 0.1 s; the device says "playing" for 8. Past the
+        // Until the wait ends, in turns of 1 s; the device says "playing" for 8. Past the
         // length, the first turn beyond the line ends it.
         double seconds;
+        int reportAtLook = 0;
     } cases[] = {
         {"position frozen", frozen, "", "", 3.0},
         {"position frozen, long length", frozen, "milliseconds", "60000", 3.0},
-        {"length exceeded", Moving(900), "milliseconds", "1000", 6.1},
-        {"length exceeded, position unanswered", {}, "milliseconds", "1500", 6.6},
-        {"length zero", Moving(900), "milliseconds", "0", 5.1},
+        {"length exceeded", Moving(900), "milliseconds", "1000", 7.0},
+        {"length exceeded, position unanswered", {}, "milliseconds", "1500", 7.0},
+        {"length zero", Moving(900), "milliseconds", "0", 6.0},
         {"length in frames is no length", Moving(900), "frames", "1000", 8.0},
         {"length unanswered", Moving(900), "milliseconds", "", 8.0},
         {"length not a number", Moving(900), "milliseconds", "12x", 8.0},
         {"neither answered: the mode alone", {}, "", "", 8.0},
         {"position answered once, then never", {"5"}, "", "", 8.0},
+        {"the device reports the end", Moving(900), "", "", 2.0, 3},
+        {"the report beats a frozen position", frozen, "", "", 1.0, 2},
     };
     for (const auto& c : cases) {
         fake::Os os;
-        os.media.replies["status kestro mode"] = std::vector<std::string>(80, "playing");
+        os.media.replies["status kestro mode"] = std::vector<std::string>(8, "playing");
         os.media.replies["status kestro position"] = c.positions;
         os.media.replies["status kestro time format"] = {c.timeFormat};
         os.media.replies["status kestro length"] = {c.length};
+        os.media.reportAtLook = c.reportAtLook;
         const auto show = Show(os, L"C:\\Media\\bye.mid");
         EXPECT_NEAR(os.process.timeOfDay - 36000.0, c.seconds, 0.02) << c.name;
         EXPECT_EQ(std::count(show.begin(), show.end(), "MCI set kestro time format milliseconds"),

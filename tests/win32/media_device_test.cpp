@@ -53,6 +53,26 @@ TEST(MediaDeviceTest, DrivesARealDeviceThroughCommandStrings) {
     EXPECT_NO_THROW(media.SendCommand(L"play kestro"));
 }
 
+TEST(MediaDeviceTest, ReportsTheEndOfPlaybackAsAWindowEvent) {
+    TempDir dir;
+    dir.Write(L"short.wav", SilentWav(2000));
+    win32::MediaDevice media;
+    media.SendCommand(L"open \"" + dir.File(L"short.wav") + L"\" alias kestro");
+    media.SendNotifyingCommand(L"play kestro notify");
+    const DWORD started = GetTickCount();
+    MSG message{};
+    while (!media.EndReported() && GetTickCount() - started < 5000) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, 100, QS_ALLINPUT, 0);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+    EXPECT_TRUE(media.EndReported());
+    // Not before the quarter of a second that the sound lasts.
+    EXPECT_GE(GetTickCount() - started, 200U);
+    media.SendCommand(L"close kestro");
+}
+
 TEST(MediaDeviceTest, ReplyKeepsWhatTheDeviceDidNotWrite) {
     win32::MediaDevice media;
     std::wstring reply(8, L'x');
