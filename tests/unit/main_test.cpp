@@ -17,17 +17,29 @@ TEST(RunModeTest, ComparesTheLowerCasedTextWhole) {
         const wchar_t* commandLine;
         RunMode mode;
     } cases[] = {
-        {L"/start", RunMode::Start},        {L"/START", RunMode::Start},
-        {L"/StArT", RunMode::Start},        {L"/test", RunMode::Test},
-        {L"/TEST", RunMode::Test},          {L"", RunMode::Settings},
-        {L" /start", RunMode::Settings},    {L"/start ", RunMode::Settings},
-        {L"/start now", RunMode::Settings}, {L"start", RunMode::Settings},
-        {L"/t", RunMode::Settings},         {L"\"/start\"", RunMode::Settings},
-        {L"/shutdown", RunMode::ShutDown},  {L"/ShutDown", RunMode::ShutDown},
-        {L"/RESTART", RunMode::Restart},    {L"/logoff", RunMode::LogOff},
-        {L"/LogOff", RunMode::LogOff},      {L" /logoff", RunMode::Settings},
-        {L"/restart ", RunMode::Settings},  {L"/shutdown now", RunMode::Settings},
-        {L"shutdown", RunMode::Settings},   {L"/shut down", RunMode::Settings},
+        {L"/start", RunMode::Start},
+        {L"/START", RunMode::Start},
+        {L"/StArT", RunMode::Start},
+        {L"/test", RunMode::Test},
+        {L"/TEST", RunMode::Test},
+        {L"", RunMode::Settings},
+        {L" /start", RunMode::Settings},
+        {L"/start ", RunMode::Settings},
+        {L"/start now", RunMode::Settings},
+        {L"start", RunMode::Settings},
+        {L"/t", RunMode::Settings},
+        {L"\"/start\"", RunMode::Settings},
+        {L"/shutdown", RunMode::ShutDown},
+        {L"/ShutDown", RunMode::ShutDown},
+        {L"/RESTART", RunMode::Restart},
+        {L"/logoff", RunMode::LogOff},
+        {L"/LogOff", RunMode::LogOff},
+        {L" /logoff", RunMode::Settings},
+        {L"/restart ", RunMode::Settings},
+        {L"/shutdown now", RunMode::Settings},
+        {L"shutdown", RunMode::Settings},
+        {L"/shut down", RunMode::Settings},
+        {L"/Kestro-Command-Show", RunMode::CommandShow},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::SelectRunMode(c.commandLine), c.mode)
@@ -79,6 +91,15 @@ TEST(MainTest, TestRunsTheShowThroughTheUnload) {
     EXPECT_EQ(os.log.back(), "EndProgram");
 }
 
+TEST(MainTest, TestWithoutMediaFileLeavesTheSettingsWindowOpen) {
+    fake::Os os;
+    os.process.commandLine = L"/test";
+    app::Main(os.platform);
+    EXPECT_EQ(os.windows.settingLoads, 1);
+    EXPECT_EQ(Count(os.log, "LoadByeWindow"), 0);
+    EXPECT_EQ(Count(os.log, "EndProgram"), 0);
+}
+
 TEST(MainTest, OtherCommandLinesOpenExactlyOneSettingsWindow) {
     for (const bool configured : {false, true}) {
         fake::Os os;
@@ -113,34 +134,123 @@ fake::Log RunCommand(fake::Os& os, const wchar_t* commandLine) {
     return steps;
 }
 
-TEST(SessionCommandTest, ShowThenTellTheWaitingInstanceThenEndTheSession) {
+TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
+    const std::string ends = "EndSession shutdown";
     const struct {
-        const wchar_t* commandLine;
+        const char* name;
         const wchar_t* mediaFile;
+        const wchar_t* time;
+        bool startFails;
+        int endsAfterWaits;  // negative: never by itself
+        bool answers;
         fake::Log steps;
+        double seconds;  // the command waited for the show
     } cases[] = {
-        {L"/shutdown",
-         L"C:\\bye.bmp",
-         {"ClaimCommand", "LoadByeWindow", "LoadPicture C:\\bye.bmp", "Window.SetOuterSize 200 120",
-          "Window.CenterOnScreen 200 120", "Window.Show", "Window.MakeTopMost", "AnnounceCommand",
-          "EndSession shutdown", "EndProgram"}},
-        {L"/Restart",
-         L"C:\\bye.wav",
-         {"ClaimCommand", "LoadByeWindow", "MCI open \"C:\\bye.wav\" alias kestro",
-          "MCI play kestro", "MCI status kestro mode", "MCI close kestro", "AnnounceCommand",
-          "EndSession restart", "EndProgram"}},
+        {"ends, or crashes",
+         L"C:\bye.bmp",
+         L"2",
+         false,
+         25,
+         true,
+         {"ClaimCommand", "StartShow", "AnnounceCommand", ends, "EndProgram"},
+         2.5},
+        {"cannot start",
+         L"C:\bye.bmp",
+         L"2",
+         true,
+         -1,
+         true,
+         {"ClaimCommand", "StartShow", "AnnounceCommand", ends, "EndProgram"},
+         0},
+        {"picture past Time + 15 s",
+         L"C:\bye.bmp",
+         L"2",
+         false,
+         -1,
+         false,
+         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
+         17},
+        {"picture time capped",
+         L"C:\bye.png",
+         L"99999",
+         false,
+         -1,
+         true,
+         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
+         3615},
+        {"sound that stops answering",
+         L"C:\bye.wav",
+         L"2",
+         false,
+         -1,
+         false,
+         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
+         10},
+        {"sound that answers for ever",
+         L"C:\bye.avi",
+         L"2",
+         false,
+         -1,
+         true,
+         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
+         3615},
         // Nothing to show: no settings window either, the session ends at once.
-        {L"/logoff", L"", {"ClaimCommand", "AnnounceCommand", "EndSession logoff", "EndProgram"}},
+        {"no media file",
+         L"",
+         L"2",
+         false,
+         -1,
+         true,
+         {"ClaimCommand", "AnnounceCommand", ends, "EndProgram"},
+         0},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.SetIni(L"MediaFile", c.mediaFile);
-        os.SetIni(L"Time", L"1");
-        os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
-        os.files.files[L"C:\\bye.bmp"] = picture_bytes::Bmp(200, 120);
-        EXPECT_EQ(RunCommand(os, c.commandLine), c.steps) << fake::Narrow(c.commandLine);
-        EXPECT_EQ(os.windows.settingLoads, 0);
+        os.SetIni(L"Time", c.time);
+        os.showProcess.startFails = c.startFails;
+        os.showProcess.endsAfterWaits = c.endsAfterWaits;
+        os.showProcess.answers = c.answers;
+        EXPECT_EQ(RunCommand(os, L"/shutdown"), c.steps) << c.name;
+        EXPECT_NEAR(os.showProcess.waits / 10.0, c.seconds, 0.15) << c.name;
+        EXPECT_EQ(os.windows.settingLoads, 0) << c.name;
     }
+}
+
+TEST(SessionCommandTest, AnInstallerClosingTheCommandEndsItsShowAndNotTheSession) {
+    fake::Os os;
+    os.SetIni(L"MediaFile", L"C:\bye.wav");
+    os.showProcess.endsAfterWaits = -1;
+    os.showProcess.closeAfterWaits = 3;
+    EXPECT_EQ(RunCommand(os, L"/logoff"),
+              (fake::Log{"ClaimCommand", "StartShow", "EndShow", "EndProgram"}));
+}
+
+TEST(SessionCommandTest, TheShowArgumentShowsOnlyForAWaitingCommand) {
+    for (const bool commandWaits : {true, false}) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", L"C:\bye.bmp");
+        os.SetIni(L"Time", L"1");
+        os.windows.pictures[L"C:\bye.bmp"] = {200, 120};
+        os.files.files[L"C:\bye.bmp"] = picture_bytes::Bmp(200, 120);
+        os.session.otherCommandRuns = commandWaits;
+        os.process.commandLine = app::kCommandShowArgument;
+        if (commandWaits) {
+            EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
+        } else {
+            app::Main(os.platform);
+        }
+        EXPECT_EQ(Count(os.log, "Window.Show"), commandWaits ? 1 : 0);
+        EXPECT_EQ(os.windows.settingLoads, commandWaits ? 0 : 1);
+    }
+}
+
+TEST(SessionCommandTest, TheShowProcessNeverOpensTheSettingsWindow) {
+    fake::Os os;
+    os.session.otherCommandRuns = true;
+    os.process.commandLine = app::kCommandShowArgument;
+    EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
+    EXPECT_EQ(os.windows.settingLoads, 0);
 }
 
 TEST(SessionCommandTest, ASecondCommandEndsAtOnce) {
