@@ -25,16 +25,16 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // session, and it reads the settings without ever opening the settings window.
     void ServeCommand() { commandShow_ = true; }
 
-    // Ends the program, except for a request that comes while a show for the end of the
-    // session runs: that one is answered at once, and the show goes on to its end.
+    // Ends the program, except for a request that comes while a show runs and may not end
+    // it: that one is answered at once, and the show goes on to its end.
     void OnCloseRequest(platform::CloseRequest request) override;
     void OnPictureResize() override;
 
-    // Presents the show for the loaded settings: a picture for Time seconds, a video or sound
-    // to its end. Returns when it is over.
-    void Present();
-
   private:
+    // Presents the show for the loaded settings: a picture for Time seconds, a video or sound
+    // to its end. Returns when it is over. Only the close handler calls it, so that a show
+    // never starts inside another.
+    void Present();
     void ShowStillPicture();
     void ShowPng();
     void ShowOlePicture();

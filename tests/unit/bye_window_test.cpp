@@ -266,28 +266,27 @@ TEST(ByeWindowTest, EachCloseRequestDecidesTheShow) {
 
 TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
     using platform::CloseRequest;
-    enum class First { Test, SessionEnd, CommandShow };
     const struct {
-        First first;
+        CloseRequest first;  // Unload: the test show, or with `command` a command's show
+        bool command;
         CloseRequest second;
         bool endsAtOnce;  // else answered, and the running show goes on to its end
     } cases[] = {
-        {First::Test, CloseRequest::ShutDown, true},
-        {First::Test, CloseRequest::LogOff, true},
-        {First::Test, CloseRequest::CloseCommand, false},
-        {First::SessionEnd, CloseRequest::ShutDown, false},
-        {First::SessionEnd, CloseRequest::LogOff, false},
-        {First::CommandShow, CloseRequest::ShutDown, false},
-        {First::CommandShow, CloseRequest::OtherProgram, true},
-        {First::SessionEnd, CloseRequest::Critical, true},
+        {CloseRequest::Unload, false, CloseRequest::ShutDown, true},
+        {CloseRequest::Unload, false, CloseRequest::LogOff, true},
+        {CloseRequest::Unload, false, CloseRequest::CloseCommand, false},
+        {CloseRequest::ShutDown, false, CloseRequest::ShutDown, false},
+        {CloseRequest::LogOff, false, CloseRequest::LogOff, false},
+        {CloseRequest::ShutDown, false, CloseRequest::Critical, true},
+        {CloseRequest::Unload, true, CloseRequest::ShutDown, false},
+        {CloseRequest::Unload, true, CloseRequest::OtherProgram, true},
     };
     for (const auto& c : cases) {
-        for (const auto* mediaFile : {L"C:\bye.bmp", L"C:\bye.wav"}) {
+        for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
             fake::Os os;
             Configure(os, {mediaFile, L"0", L""});
-            os.media.replies["status kestro mode"] = {"playing", "playing", "stopped"};
             auto& window = app::TheByeWindow(os.platform);
-            if (c.first == First::CommandShow) {
+            if (c.command) {
                 window.ServeCommand();
             }
             os.process.onPump = [&] {
@@ -295,20 +294,21 @@ TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
                 window.OnCloseRequest(c.second);
                 os.log.emplace_back("answered");
             };
-            EXPECT_THROW(window.OnCloseRequest(c.first == First::SessionEnd ? CloseRequest::ShutDown
-                                                                            : CloseRequest::Unload),
-                         fake::ProgramEnded);
+            EXPECT_THROW(window.OnCloseRequest(c.first), fake::ProgramEnded);
             const auto trace = testing::Message()
-                               << static_cast<int>(c.first) << " " << static_cast<int>(c.second)
-                               << " " << fake::Narrow(mediaFile);
+                               << static_cast<int>(c.first) << c.command
+                               << static_cast<int>(c.second) << fake::Narrow(mediaFile);
             const auto second = std::find(os.log.begin(), os.log.end(), "second request");
             ASSERT_NE(second, os.log.end()) << trace;
             EXPECT_EQ(*std::next(second), c.endsAtOnce ? "EndProgram" : "answered") << trace;
             EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndProgram"), 1) << trace;
-            const auto shows = std::count_if(os.log.begin(), os.log.end(), [](const auto& line) {
-                return line == "Window.Show" || line.rfind("MCI open", 0) == 0;
-            });
-            EXPECT_EQ(shows, 1) << trace;
+            EXPECT_EQ(std::count_if(os.log.begin(), os.log.end(),
+                                    [](const auto& line) {
+                                        return line == "Window.Show" ||
+                                               line.rfind("MCI open", 0) == 0;
+                                    }),
+                      1)
+                << trace;
         }
     }
 }

@@ -6,18 +6,17 @@
 
 namespace fake {
 
-// A show process as a script: it ends after a number of waits (or never), answers or not,
-// and may be asked to close. Each wait passes on the process's clock.
+// A show process as a script. Each wait passes a turn on the process's clock.
 class ShowProcess final : public platform::ShowProcess {
   public:
     ShowProcess(Log& log, Process& process) : log_(log), process_(process) {}
 
     bool startFails = false;
-    // Waits until it ends by itself; negative: never.
+    // Waits after which it has ended by itself, or another program asks the command to
+    // close; negative: never.
     int endsAfterWaits = 0;
-    bool answers = true;
-    // Waits until another program asks the command to close; negative: never.
     int closeAfterWaits = -1;
+    bool answers = true;
     int waits = 0;
 
     void Start(const std::wstring& /*argument*/) override {

@@ -91,13 +91,15 @@ TEST(MainTest, TestRunsTheShowThroughTheUnload) {
     EXPECT_EQ(os.log.back(), "EndProgram");
 }
 
-TEST(MainTest, TestWithoutMediaFileLeavesTheSettingsWindowOpen) {
-    fake::Os os;
-    os.process.commandLine = L"/test";
-    app::Main(os.platform);
-    EXPECT_EQ(os.windows.settingLoads, 1);
-    EXPECT_EQ(Count(os.log, "LoadByeWindow"), 0);
-    EXPECT_EQ(Count(os.log, "EndProgram"), 0);
+TEST(MainTest, NothingToShowOrNoCommandToShowForLeavesTheSettingsWindowOpen) {
+    for (const auto* commandLine : {L"/test", app::kCommandShowArgument}) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", commandLine == app::kCommandShowArgument ? L"C:\\bye.bmp" : L"");
+        os.process.commandLine = commandLine;
+        app::Main(os.platform);
+        EXPECT_EQ(os.windows.settingLoads, 1);
+        EXPECT_EQ(Count(os.log, "LoadByeWindow"), 0);
+    }
 }
 
 TEST(MainTest, OtherCommandLinesOpenExactlyOneSettingsWindow) {
@@ -135,83 +137,38 @@ fake::Log RunCommand(fake::Os& os, const wchar_t* commandLine) {
 }
 
 TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
-    const std::string ends = "EndSession shutdown";
     const struct {
         const char* name;
         const wchar_t* mediaFile;
         const wchar_t* time;
-        bool startFails;
-        int endsAfterWaits;  // negative: never by itself
+        int endsAfterWaits;  // negative: never by itself; 0: cannot start
         bool answers;
-        fake::Log steps;
-        double seconds;  // the command waited for the show
+        double seconds;  // the command waited for the show, and ended it unless it ended
     } cases[] = {
-        {"ends, or crashes",
-         L"C:\bye.bmp",
-         L"2",
-         false,
-         25,
-         true,
-         {"ClaimCommand", "StartShow", "AnnounceCommand", ends, "EndProgram"},
-         2.5},
-        {"cannot start",
-         L"C:\bye.bmp",
-         L"2",
-         true,
-         -1,
-         true,
-         {"ClaimCommand", "StartShow", "AnnounceCommand", ends, "EndProgram"},
-         0},
-        {"picture past Time + 15 s",
-         L"C:\bye.bmp",
-         L"2",
-         false,
-         -1,
-         false,
-         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
-         17},
-        {"picture time capped",
-         L"C:\bye.png",
-         L"99999",
-         false,
-         -1,
-         true,
-         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
-         3615},
-        {"sound that stops answering",
-         L"C:\bye.wav",
-         L"2",
-         false,
-         -1,
-         false,
-         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
-         10},
-        {"sound that answers for ever",
-         L"C:\bye.avi",
-         L"2",
-         false,
-         -1,
-         true,
-         {"ClaimCommand", "StartShow", "EndShow", "AnnounceCommand", ends, "EndProgram"},
-         3615},
-        // Nothing to show: no settings window either, the session ends at once.
-        {"no media file",
-         L"",
-         L"2",
-         false,
-         -1,
-         true,
-         {"ClaimCommand", "AnnounceCommand", ends, "EndProgram"},
-         0},
+        {"ends, or crashes", L"C:\\bye.bmp", L"2", 25, false, 2.5},
+        {"cannot start", L"C:\\bye.bmp", L"2", 0, true, 0},
+        {"picture past Time + 15 s", L"C:\\bye.bmp", L"2", -1, false, 17},
+        {"picture time capped", L"C:\\bye.png", L"99999", -1, true, 3615},
+        {"sound that stops answering", L"C:\\bye.wav", L"2", -1, false, 10},
+        {"video that answers for ever", L"C:\\bye.avi", L"2", -1, true, 3615},
+        {"no media file: no show, no settings window", L"", L"2", 0, true, 0},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.SetIni(L"MediaFile", c.mediaFile);
         os.SetIni(L"Time", c.time);
-        os.showProcess.startFails = c.startFails;
+        os.showProcess.startFails = c.endsAfterWaits == 0;
         os.showProcess.endsAfterWaits = c.endsAfterWaits;
         os.showProcess.answers = c.answers;
-        EXPECT_EQ(RunCommand(os, L"/shutdown"), c.steps) << c.name;
+        fake::Log steps{"ClaimCommand"};
+        if (*c.mediaFile != 0) {
+            steps.emplace_back("StartShow");
+        }
+        if (c.endsAfterWaits < 0) {
+            steps.emplace_back("EndShow");
+        }
+        steps.insert(steps.end(), {"AnnounceCommand", "EndSession shutdown", "EndProgram"});
+        EXPECT_EQ(RunCommand(os, L"/ShutDown"), steps) << c.name;
         EXPECT_NEAR(os.showProcess.waits / 10.0, c.seconds, 0.15) << c.name;
         EXPECT_EQ(os.windows.settingLoads, 0) << c.name;
     }
@@ -219,38 +176,25 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
 
 TEST(SessionCommandTest, AnInstallerClosingTheCommandEndsItsShowAndNotTheSession) {
     fake::Os os;
-    os.SetIni(L"MediaFile", L"C:\bye.wav");
+    os.SetIni(L"MediaFile", L"C:\\bye.wav");
     os.showProcess.endsAfterWaits = -1;
     os.showProcess.closeAfterWaits = 3;
     EXPECT_EQ(RunCommand(os, L"/logoff"),
               (fake::Log{"ClaimCommand", "StartShow", "EndShow", "EndProgram"}));
 }
 
-TEST(SessionCommandTest, TheShowArgumentShowsOnlyForAWaitingCommand) {
-    for (const bool commandWaits : {true, false}) {
+TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
+    for (const auto* mediaFile : {L"C:\\bye.bmp", L""}) {
         fake::Os os;
-        os.SetIni(L"MediaFile", L"C:\bye.bmp");
-        os.SetIni(L"Time", L"1");
-        os.windows.pictures[L"C:\bye.bmp"] = {200, 120};
-        os.files.files[L"C:\bye.bmp"] = picture_bytes::Bmp(200, 120);
-        os.session.otherCommandRuns = commandWaits;
+        os.SetIni(L"MediaFile", mediaFile);
+        os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
+        os.files.files[L"C:\\bye.bmp"] = picture_bytes::Bmp(200, 120);
+        os.session.otherCommandRuns = true;
         os.process.commandLine = app::kCommandShowArgument;
-        if (commandWaits) {
-            EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
-        } else {
-            app::Main(os.platform);
-        }
-        EXPECT_EQ(Count(os.log, "Window.Show"), commandWaits ? 1 : 0);
-        EXPECT_EQ(os.windows.settingLoads, commandWaits ? 0 : 1);
+        EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
+        EXPECT_EQ(Count(os.log, "Window.Show"), *mediaFile != 0 ? 1 : 0);
+        EXPECT_EQ(os.windows.settingLoads, 0);
     }
-}
-
-TEST(SessionCommandTest, TheShowProcessNeverOpensTheSettingsWindow) {
-    fake::Os os;
-    os.session.otherCommandRuns = true;
-    os.process.commandLine = app::kCommandShowArgument;
-    EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
-    EXPECT_EQ(os.windows.settingLoads, 0);
 }
 
 TEST(SessionCommandTest, ASecondCommandEndsAtOnce) {
