@@ -21,6 +21,9 @@ RunMode SelectRunMode(const std::wstring& commandLine) {
         {L"/logoff", RunMode::LogOff},
     }};
     const std::wstring argument = platform::LowerCase(commandLine);
+    if (argument == kCommandShowArgument) {
+        return RunMode::CommandShow;
+    }
     for (const auto& [text, mode] : kArguments) {
         if (argument == text) {
             return mode;
@@ -43,10 +46,22 @@ std::optional<platform::SessionEnd> SessionCommand(RunMode mode) {
 }
 
 void Main(platform::Platform& os) {
-    const RunMode mode = SelectRunMode(os.process.CommandLine());
+    RunMode mode = SelectRunMode(os.process.CommandLine());
     if (const auto how = SessionCommand(mode)) {
         RunSessionCommand(os, *how);
         return;
+    }
+    if (mode == RunMode::CommandShow) {
+        bool commandWaits = false;
+        platform::IgnoreErrors([&] { commandWaits = os.session.CommandClaimed(); });
+        if (commandWaits) {
+            auto& window = TheByeWindow(os);
+            window.ServeCommand();
+            window.Unload();
+            return;
+        }
+        // Typed by hand, it is an unknown argument like any other.
+        mode = RunMode::Settings;
     }
     config::LoadSettings(os);
     switch (mode) {
@@ -60,6 +75,10 @@ void Main(platform::Platform& os) {
             TheByeWindow(os);
             return;
         case RunMode::Test:
+            // Nothing to show: the settings window stays open for the user to choose a file.
+            if (config::Settings().MediaFile.empty()) {
+                return;
+            }
             // The unload raises the close handler, which runs the show and ends the program.
             TheByeWindow(os).Unload();
             return;

@@ -14,7 +14,13 @@ enum class RunMode {
     Restart,   // "/restart": the exit show, then restart
     LogOff,    // "/logoff": the exit show, then log off
     Settings,  // anything else: the settings window
+    // The show of a session command, in a process of its own; not for users: without a
+    // command of the same executable waiting for it, the settings window opens instead.
+    CommandShow,
 };
+
+// The argument with which a session command starts its show process.
+inline constexpr wchar_t kCommandShowArgument[] = L"/kestro-command-show";
 
 // The argument text lower-cased and compared whole: no trimming, no further parsing.
 RunMode SelectRunMode(const std::wstring& commandLine);

@@ -1,13 +1,51 @@
 #include "app/session_command.h"
 
-#include "app/forms.h"
+#include "app/main.h"
+#include "app/show_bounds.h"
 #include "config/settings.h"
 #include "platform/error.h"
+#include "show/timed_wait.h"
 
 namespace app {
 namespace {
 
 constexpr int kExclamationOk = 48;
+constexpr unsigned kTurnMilliseconds = 100;
+
+// Runs the show in a process of its own and returns once that process has gone, whatever it
+// did: ended, crashed, could not start, or was ended here for running past its bounds. Only a
+// close request from another program (an installer taking Kestro away) ends the command
+// instead, with its show and without ending the session.
+void RunShowProcess(platform::Platform& os) {
+    auto& show = os.showProcess;
+    try {
+        show.Start(kCommandShowArgument);
+    } catch (const platform::Error&) {
+        return;
+    }
+    const ShowBounds bounds = BoundsFor(config::Settings());
+    show::SteadyClock clock(os.process);
+    const float started = clock.Now();
+    float answered = started;
+    for (;;) {
+        const bool ended = show.WaitForEnd(kTurnMilliseconds);
+        if (show.CloseRequested()) {
+            platform::IgnoreErrors([&] { show.End(); });
+            os.process.EndProgram();
+        }
+        if (ended) {
+            return;
+        }
+        const float now = clock.Now();
+        if (bounds.silence && show.Answers()) {
+            answered = now;
+        }
+        if (Overdue(bounds, now - started, now - answered)) {
+            platform::IgnoreErrors([&] { show.End(); });
+            return;
+        }
+    }
+}
 
 }  // namespace
 
@@ -19,10 +57,11 @@ void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
     if (!claimed) {
         os.process.EndProgram();
     }
-    // The user asked to end the session: no settings window may stand in the way.
+    // The user asked to end the session: no settings window may stand in the way. The media
+    // file itself is opened only by the show process.
     config::ReadSettings(os);
     if (!config::Settings().MediaFile.empty()) {
-        TheByeWindow(os).Present();
+        RunShowProcess(os);
     }
     IgnoreErrors([&] { os.session.AnnounceCommand(); });
     try {

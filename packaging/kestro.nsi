@@ -16,8 +16,11 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestro"
 !define UNINSTALLER "uninstall.exe"
-; The hidden window of a Kestro waiting in "/start" mode.
-!define WAITING_CLASS "KestroByeWindow"
+; Kestro's windows: a session command's hidden one (it waits for its show), the exit show's
+; (hidden while a Kestro waits in "/start" mode) and the settings window.
+!define COMMAND_CLASS "KestroSessionCommand"
+!define SHOW_CLASS "KestroByeWindow"
+!define SETTINGS_CLASS "KestroSetting"
 !define SYNCHRONIZE_AND_QUERY 0x00101000
 !define END_WAIT_MS 10000
 
@@ -50,40 +53,77 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Kestro developers"
 
 Var Waiting
 
-; Ends a Kestro of this folder that waits in "/start" mode, with the close request any
-; program may send: it ends without a show. Sets $Waiting to 1 when there was one.
-!macro CLOSE_WAITING_KESTRO prefix
-Function ${prefix}CloseWaitingKestro
-    StrCpy $Waiting 0
+!define ASK_TAIL "$\r$\n$\r$\nキャンセルを押すと、ここで中止します。"
+!define COMMAND_TEXT "Kestro がシャットダウン・再起動・サインアウトの前に表示している画面を閉じます。Windows は終了しません。${ASK_TAIL}"
+!define SHOW_TEXT "表示中の Kestro の画面を閉じます。${ASK_TAIL}"
+!define SETTINGS_TEXT "開いている「Kestro ${SHORT_VERSION}の設定」ウィンドウを閉じます。保存していない変更は失われます。${ASK_TAIL}"
+
+; Closes each window of class $R0 that a kestro.exe of this folder owns, with the close request
+; any program may send, and waits for its process to end. Before it closes a visible window it
+; names it to the user with $R1, a hidden one with $R3 (empty: closed without a word); the user
+; may cancel the setup instead. Sets $R2 to 1 when it closed a hidden window.
+!macro CLOSE_KESTRO prefix
+Function ${prefix}CloseKestroWindows
+    StrCpy $R2 0
     StrCpy $0 0
     ${Do}
-        FindWindow $0 "${WAITING_CLASS}" "" 0 $0
+        FindWindow $0 $R0 "" 0 $0
         ${IfThen} $0 = 0 ${|} ${ExitDo} ${|}
-        System::Call "user32::IsWindowVisible(p r0) i .r1"
-        ${IfThen} $1 <> 0 ${|} ${Continue} ${|}
         System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
         System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE_AND_QUERY}, i 0, i r1) p .r2"
         ${IfThen} $2 P= 0 ${|} ${Continue} ${|}
         StrCpy $3 ""
         System::Call "kernel32::QueryFullProcessImageNameW(p r2, i 0, w .r3, *i ${NSIS_MAX_STRLEN})"
         ${If} $3 == "$INSTDIR\kestro.exe"
+            System::Call "user32::IsWindowVisible(p r0) i .r4"
+            ${If} $4 = 0
+                StrCpy $5 $R3
+                StrCpy $R2 1
+            ${Else}
+                StrCpy $5 $R1
+            ${EndIf}
+            ${If} $5 != ""
+            ${AndIf} ${Cmd} `MessageBox MB_OKCANCEL|MB_ICONINFORMATION "$5" /SD IDOK IDCANCEL`
+                System::Call "kernel32::CloseHandle(p r2)"
+                Abort
+            ${EndIf}
             SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=${END_WAIT_MS}
-            System::Call "kernel32::WaitForSingleObject(p r2, i ${END_WAIT_MS}) i"
-            StrCpy $Waiting 1
+            System::Call "kernel32::WaitForSingleObject(p r2, i ${END_WAIT_MS}) i .r4"
+            ; Its window went with it: look again from the first window.
+            ${IfThen} $4 = 0 ${|} StrCpy $0 0 ${|}
         ${EndIf}
         System::Call "kernel32::CloseHandle(p r2)"
-        ${IfThen} $Waiting = 1 ${|} ${ExitDo} ${|}
     ${Loop}
 FunctionEnd
+
+; Takes every running Kestro of this folder away, without a show and without saving: first the
+; session commands, which end their shows with them and then leave the session alone; then the
+; shows and the waiting Kestro; then the settings windows. Sets $Waiting to 1 when a Kestro
+; waited in "/start" mode.
+Function ${prefix}CloseKestro
+    StrCpy $R0 "${COMMAND_CLASS}"
+    StrCpy $R1 "${COMMAND_TEXT}"
+    StrCpy $R3 "${COMMAND_TEXT}"
+    Call ${prefix}CloseKestroWindows
+    StrCpy $R0 "${SHOW_CLASS}"
+    StrCpy $R1 "${SHOW_TEXT}"
+    StrCpy $R3 ""
+    Call ${prefix}CloseKestroWindows
+    StrCpy $Waiting $R2
+    StrCpy $R0 "${SETTINGS_CLASS}"
+    StrCpy $R1 "${SETTINGS_TEXT}"
+    StrCpy $R3 "${SETTINGS_TEXT}"
+    Call ${prefix}CloseKestroWindows
+FunctionEnd
 !macroend
-!insertmacro CLOSE_WAITING_KESTRO ""
-!insertmacro CLOSE_WAITING_KESTRO "un."
+!insertmacro CLOSE_KESTRO ""
+!insertmacro CLOSE_KESTRO "un."
 
 !define SHORTCUT_FOLDER "$SMPROGRAMS\Kestro"
 
 Section
     SetShellVarContext current
-    Call CloseWaitingKestro
+    Call CloseKestro
 
     SetOutPath "$INSTDIR"
     File "/oname=kestro.exe" "${EXE}"
@@ -117,7 +157,7 @@ SectionEnd
 
 Section "Uninstall"
     SetShellVarContext current
-    Call un.CloseWaitingKestro
+    Call un.CloseKestro
 
     Delete "${SHORTCUT_FOLDER}\Kestro の設定.lnk"
     Delete "${SHORTCUT_FOLDER}\Kestro のテスト表示.lnk"

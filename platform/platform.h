@@ -9,6 +9,7 @@
 #include "platform/profile.h"
 #include "platform/session.h"
 #include "platform/shell.h"
+#include "platform/show_process.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -25,6 +26,7 @@ struct Platform {
     MessageDialog& messages;
     CommonDialogs& dialogs;
     Session& session;
+    ShowProcess& showProcess;
 };
 
 }  // namespace platform

@@ -23,6 +23,8 @@ class Session {
     // A command instance claims the right to end the session; false when another one of the
     // same executable holds it.
     virtual bool ClaimCommand() = 0;
+    // A command instance of the same executable holds the claim now.
+    virtual bool CommandClaimed() const = 0;
     // A waiting instance begins to listen for a command's announcement.
     virtual void ListenForCommand() = 0;
     // A command has announced that it ends the session and has shown the show itself.

@@ -63,6 +63,15 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         os_.process.EndProgram();
     }
     const bool sessionEnd = EndsTheSession(request);
+    if (showing_ != Showing::Nothing) {
+        // A test show gives way to the end of the session; one that the session's end waits
+        // for goes on, and Windows hears at once that this window is alive.
+        if (sessionEnd && showing_ == Showing::Test) {
+            os_.process.EndProgram();
+        }
+        return;
+    }
+    showing_ = sessionEnd || commandShow_ ? Showing::SessionEnd : Showing::Test;
     if (sessionEnd) {
         // A Kestro command ending the session has shown the show already.
         bool announced = false;
@@ -72,7 +81,13 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         }
         IgnoreErrors([&] { os_.session.SetBlockReason(window_->Handle(), kBlockReason); });
     }
-    IgnoreErrors([&] { config::LoadSettings(os_); });
+    IgnoreErrors([&] {
+        if (commandShow_) {
+            config::ReadSettings(os_);
+        } else {
+            config::LoadSettings(os_);
+        }
+    });
     platform::TimeStamp("settings-read");
     Present();
     if (sessionEnd) {

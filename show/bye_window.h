@@ -21,23 +21,33 @@ class ByeWindow final : public platform::ByeWindowEvents {
     void Load();
     void Unload();
 
-    // Never returns normally: every road ends the program.
+    // Marks the process as a session command's show: its show is one of the end of the
+    // session, and it reads the settings without ever opening the settings window.
+    void ServeCommand() { commandShow_ = true; }
+
+    // Ends the program, except for a request that comes while a show runs and may not end
+    // it: that one is answered at once, and the show goes on to its end.
     void OnCloseRequest(platform::CloseRequest request) override;
     void OnPictureResize() override;
 
-    // Presents the show for the loaded settings: a picture for Time seconds, a video or sound
-    // to its end. Returns when it is over.
-    void Present();
-
   private:
+    // Presents the show for the loaded settings: a picture for Time seconds, a video or sound
+    // to its end. Returns when it is over. Only the close handler calls it, so that a show
+    // never starts inside another.
+    void Present();
     void ShowStillPicture();
     void ShowPng();
     void ShowOlePicture();
     // Plays a video or sound through the media device until it stops.
     void PlayToTheEnd();
 
+    // Why a show runs, once one does: a request that comes during it never starts another.
+    enum class Showing { Nothing, Test, SessionEnd };
+
     platform::Platform& os_;
     std::unique_ptr<platform::ShowWindow> window_;
+    bool commandShow_ = false;
+    Showing showing_ = Showing::Nothing;
 };
 
 }  // namespace show

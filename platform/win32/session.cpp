@@ -80,11 +80,15 @@ void Session::ClearBlockReason(std::intptr_t window) {
 bool Session::ClaimCommand() {
     // Only a mutex that already existed sets the error; a stale value must not count.
     SetLastError(ERROR_SUCCESS);
-    commandMutex_.Reset(CreateMutexW(nullptr, FALSE, (namePrefix_ + L"-command").c_str()));
+    commandMutex_.Reset(CreateMutexW(nullptr, FALSE, CommandMutexName().c_str()));
     if (!commandMutex_) {
         throw LastError();
     }
     return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+bool Session::CommandClaimed() const {
+    return static_cast<bool>(Handle(OpenMutexW(SYNCHRONIZE, FALSE, CommandMutexName().c_str())));
 }
 
 Handle& Session::Announcement() {

@@ -20,6 +20,7 @@ class Session final : public platform::Session {
     void SetBlockReason(std::intptr_t window, const std::wstring& reason) override;
     void ClearBlockReason(std::intptr_t window) override;
     bool ClaimCommand() override;
+    bool CommandClaimed() const override;
     void ListenForCommand() override;
     bool CommandAnnounced() const override;
     void AnnounceCommand() override;
@@ -27,6 +28,7 @@ class Session final : public platform::Session {
     void EndSession(platform::SessionEnd how) override;
 
   private:
+    std::wstring CommandMutexName() const { return namePrefix_ + L"-command"; }
     // Creates the announcement event, or opens it when another instance has made it.
     Handle& Announcement();
 

@@ -12,6 +12,7 @@
 #include "platform/win32/profile_file.h"
 #include "platform/win32/session.h"
 #include "platform/win32/shell.h"
+#include "platform/win32/show_process.h"
 #include "platform/win32/window_system.h"
 
 namespace win32 {
@@ -30,8 +31,9 @@ struct Win32Platform {
     MessageDialog messages;
     CommonDialogs dialogs;
     Session session{process.ExePath()};
-    platform::Platform os{process, files,  profile,  windows, media,
-                          shell,   lookup, messages, dialogs, session};
+    ShowProcess showProcess{process};
+    platform::Platform os{process, files,    profile, windows, media,      shell,
+                          lookup,  messages, dialogs, session, showProcess};
 };
 
 }  // namespace win32

@@ -67,6 +67,22 @@ def png(width=64, height=48):
             + chunk(b"IDAT", zlib.compress(b"\x80" * rows)) + chunk(b"IEND", b""))
 
 
+def tiff_self_linked(width=64, height=48):
+    """A grey TIFF whose first image directory names itself as the next one: an endless chain
+    that crashes Wine's TIFF decoder."""
+    tags = ((256, 3, width), (257, 3, height), (258, 3, 8), (259, 3, 1), (262, 3, 1),
+            (273, 4, None), (277, 3, 1), (278, 3, height), (279, 4, width * height))
+    directory_size = 2 + 12 * len(tags) + 4
+    pixels_at = 8 + directory_size
+    entries = b"".join(
+        struct.pack("<HHI", tag, kind, 1)
+        + (struct.pack("<HH", value, 0) if kind == 3 else
+           struct.pack("<I", pixels_at if value is None else value))
+        for tag, kind, value in tags)
+    directory = struct.pack("<H", len(tags)) + entries + struct.pack("<I", 8)
+    return b"II*\0" + struct.pack("<I", 8) + directory + b"\x80" * (width * height)
+
+
 # --- sound ------------------------------------------------------------------------------------
 
 

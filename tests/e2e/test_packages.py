@@ -19,6 +19,8 @@ SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."
 SIZE = (200, 120)
 # Installing and uninstalling under a loaded Wine take a few seconds each.
 PACKAGE_TIMEOUT = 120
+# Longer than any case: only the uninstaller can end such a show in time.
+LONG_SHOW = 60
 
 # The Start-menu shortcuts: name, the file they open, arguments.
 SHORTCUTS = (
@@ -102,12 +104,14 @@ class Packages(KestroCase):
         return subprocess.Popen(["wine", *command], stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def watch_until(self, done, what):
-        """Polls until done() holds or the time is up; a visible show meanwhile fails."""
+    def watch_until(self, done, what, showing=False):
+        """Polls until done() holds or the time is up; a visible show meanwhile fails, unless
+        one was `showing` before."""
         deadline = time.monotonic() + PACKAGE_TIMEOUT
         while not done() and time.monotonic() < deadline:
-            self.assertEqual(harness.find_windows(visible_only=True), [],
-                             f"a show appeared during {what}")
+            if not showing:
+                self.assertEqual(harness.find_windows(visible_only=True), [],
+                                 f"a show appeared during {what}")
             time.sleep(0.1)
 
     def install(self):
@@ -189,15 +193,43 @@ class Packages(KestroCase):
         time.sleep(1)
         self.assertEqual(harness.find_windows(visible_only=True), [], "the new Kestro shows")
 
-    def test_uninstall_removes_everything_and_ends_the_waiting_kestro(self):
-        self.install()
-        shutil.copy(os.path.join(start_menu_dir(), "Kestro の設定.lnk"), controls.shortcut_path())
-        waiting = self.waiting_kestro()
+    def test_uninstall_removes_everything_and_ends_every_kestro(self):
+        # A Kestro of another folder, which would show if the session ended.
+        other = self.folder()
+        picture = self.picture(other, "quadrants.png", "PNG", *SIZE)
+        other.write_ini(MediaFile=harness.windows_path(picture), Time=1)
+        witness = self.start(other, "/start")
+        self.assertIsNotNone(harness.wait_window(START_UP, visible_only=False)[0], "no witness")
+        # name, arguments, the window that shows it runs, whether that window is visible
+        for name, args, caption, visible in (
+            ("waiting", ("/start",), harness.CAPTION, False),
+            ("settings", (), harness.SETTINGS_CAPTION, True),
+            ("test-show", ("/test",), harness.CAPTION, True),
+            ("session-command", ("/shutdown",), harness.CAPTION, True),
+        ):
+            with self.subTest(name):
+                self.install()
+                shutil.copy(os.path.join(start_menu_dir(), "Kestro の設定.lnk"),
+                            controls.shortcut_path())
+                run = self.start_installed(LONG_SHOW, *args)
+                # A hidden window beside the witness's, or a visible one.
+                deadline = time.monotonic() + START_UP
+                while (len(harness.find_windows(visible, caption)) < 1 + (not visible)
+                       and run.running() and time.monotonic() < deadline):
+                    time.sleep(harness.POLL_SECONDS)
+                self.assertEqual(len(harness.find_windows(visible, caption)), 1 + (not visible),
+                                 "the installed Kestro does not run")
 
-        self.run_wine(os.path.join(install_dir(), "uninstall.exe"), "/S").wait(PACKAGE_TIMEOUT)
-        self.watch_until(lambda: not waiting.running() and not leftovers(), "the uninstall")
-        self.assertFalse(waiting.running(), "the waiting Kestro still runs")
-        self.assertEqual(leftovers(), [])
+                self.run_wine(os.path.join(install_dir(), "uninstall.exe"), "/S").wait(
+                    PACKAGE_TIMEOUT)
+                self.watch_until(lambda: not run.running() and not leftovers(), "the uninstall",
+                                 showing=visible)
+                self.assertFalse(run.running(), "the Kestro still runs")
+                folder = install_dir()
+                self.assertEqual(leftovers(), [], os.path.isdir(folder) and os.listdir(folder))
+                time.sleep(1)
+                self.assertEqual(harness.find_windows(visible_only=True), [], "a show is left")
+                self.assertTrue(witness.running(), "the session ended")
 
     def test_zip_holds_the_program_and_its_guide(self):
         with zipfile.ZipFile(os.environ["KESTRO_ZIP"]) as package:

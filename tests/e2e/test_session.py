@@ -1,10 +1,14 @@
 """`kestro.exe /start` waits, hidden, for the end of the session, and only then shows."""
 
+import time
+
 import harness
 from checks import START_UP, KestroCase
 
 SIZE = (200, 120)
 SECONDS = 1
+# A test show that the session's end meets gives way within this.
+GIVES_WAY = 2
 
 
 class EndOfSession(KestroCase):
@@ -54,3 +58,21 @@ class EndOfSession(KestroCase):
         run = self.waiting_instance()
         harness.taskkill_by_name()
         self.assert_ends_without_show(run)
+
+    def test_a_test_show_gives_way_to_the_end_of_the_session(self):
+        folder = self.folder()
+        path = self.picture(folder, "quadrants.png", "PNG", *SIZE)
+        # Longer than the one-hour cap: only the end of the session can end it in time.
+        folder.write_ini(MediaFile=harness.windows_path(path), Time=3601)
+        run = self.start(folder, "/test")
+        self.wait_shown(run)
+        asked = time.monotonic()
+        wineboot = harness.end_session()
+        try:
+            code, ended = run.wait_end(START_UP)
+            self.assertIsNotNone(code, "the test show outlived the end of the session")
+            self.assertLess(ended - asked, GIVES_WAY, "did not give way at once")
+            self.assertEqual(harness.find_windows(visible_only=True), [], "a second show")
+        finally:
+            # Answered in time, so that Wine has no "not responding" dialog to wait on.
+            self.assertEqual(wineboot.wait(START_UP), 0, "wineboot did not complete")

@@ -3,10 +3,12 @@ desktop first; a waiting `/start` instance knows, and ends without a second show
 ExitWindowsEx runs `wineboot --end-session`, which asks every window to close."""
 
 import os
+import signal
 import subprocess
 import time
 
 import harness
+import hostile
 import media
 from checks import START_UP, KestroCase
 
@@ -16,14 +18,26 @@ SOUND_SECONDS = 3
 # A close-app or critical request must end the program at once, well before a show could end.
 AT_ONCE = 3
 LONG_SHOW = 6
+# What the command allows a show: a still picture Time + 15 s, a sound 10 s without an answer.
+PICTURE_MARGIN = 15
+SILENCE = 10
+# Ending the show process, the session's end under Wine and seeing it, on a loaded machine.
+BOUND_SLACK = 6
+
+
+def show_process_ids():
+    """The Linux ids of the show processes that session commands started."""
+    result = subprocess.run(["pgrep", "-f", "kestro-command-show"], capture_output=True,
+                            text=True, check=False)
+    return [int(pid) for pid in result.stdout.split()]
 
 
 class SessionCommands(KestroCase):
-    def configured_folder(self, seconds=SECONDS, sound=False):
+    def configured_folder(self, seconds=SECONDS, sound=False, sound_seconds=SOUND_SECONDS):
         folder = self.folder()
         if sound:
             path = folder.file("tone.wav")
-            media.make_tone(path, SOUND_SECONDS)
+            media.make_tone(path, sound_seconds)
         else:
             path = self.picture(folder, "quadrants.png", "PNG", *SIZE)
         folder.write_ini(MediaFile=harness.windows_path(path), Time=seconds)
@@ -91,3 +105,48 @@ class SessionCommands(KestroCase):
         self.assert_ends_without_show(command)
         self.assert_nothing_shown_until_both_end(waiting)
         self.assertEqual(harness.find_windows(True, harness.SETTINGS_CAPTION), [])
+
+    def test_a_show_that_crashes_or_freezes_does_not_hold_the_end_of_the_session(self):
+        # name, command, what the show gets, the test freezes it, seconds the command may take
+        for name, command, kind, freeze, bound in (
+            ("self-linked-tiff-shutdown", "/shutdown", "tiff", False, SECONDS + PICTURE_MARGIN),
+            ("self-linked-tiff-logoff", "/logoff", "tiff", False, SECONDS + PICTURE_MARGIN),
+            ("frozen-picture", "/shutdown", "picture", True, SECONDS + PICTURE_MARGIN),
+            ("frozen-sound", "/logoff", "sound", True, SILENCE),
+        ):
+            with self.subTest(name):
+                folder = self.configured_folder(sound=kind == "sound", sound_seconds=60)
+                if kind == "tiff":
+                    path = folder.file("loop.tif")
+                    with open(path, "wb") as tiff:
+                        tiff.write(hostile.tiff_self_linked())
+                    folder.write_ini(MediaFile=harness.windows_path(path), Time=SECONDS)
+                waiting = self.waiting_in(folder)
+                run = self.start(folder, command)
+                frozen = []
+                since = run.started
+                try:
+                    if freeze:
+                        deadline = time.monotonic() + START_UP
+                        while not frozen and time.monotonic() < deadline:
+                            frozen = show_process_ids()
+                            time.sleep(harness.POLL_SECONDS)
+                        self.assertTrue(frozen, "no show process")
+                        # Frozen once the show is under way, as a decoder or driver hangs.
+                        time.sleep(1)
+                        for pid in frozen:
+                            os.kill(pid, signal.SIGSTOP)
+                        since = time.monotonic()
+                    code, ended = run.wait_end(START_UP + bound)
+                    self.assertEqual(code, 0, "the command did not end")
+                    self.assertLess(ended - since, bound + BOUND_SLACK, "held too long")
+                finally:
+                    # Wine takes a stopped process down only once it runs again; Windows ends
+                    # a hung one at once.
+                    for pid in frozen:
+                        try:
+                            os.kill(pid, signal.SIGKILL)
+                        except ProcessLookupError:
+                            pass
+                # The waiting instance goes with the session's end, without a show.
+                self.assert_nothing_shown_until_both_end(waiting)

@@ -8,15 +8,22 @@ from checks import START_UP, KestroCase
 
 class NoMediaFile(KestroCase):
     def test_settings_window_opens_and_waits(self):
-        # A missing kestro.ini and one without MediaFile alike leave nothing to show.
+        # A missing kestro.ini and one without MediaFile alike leave nothing to show; the
+        # show process's argument typed by hand is just an unknown argument.
         for name, keys, args in (
             ("no-ini-plain", None, ()),
             ("no-ini-start", None, ("/start",)),
             ("no-media-file-plain", {"Time": 1}, ()),
+            ("no-ini-test", None, ("/test",)),
+            ("bom-only-test", b"\xef\xbb\xbf", ("/test",)),
+            ("show-argument-typed", {"MediaFile": "C:\\bye.png"}, ("/kestro-command-show",)),
         ):
             with self.subTest(name):
                 folder = self.folder()
-                if keys is not None:
+                if isinstance(keys, bytes):
+                    with open(folder.file("kestro.ini"), "wb") as ini:
+                        ini.write(keys)
+                elif keys is not None:
                     folder.write_ini(**keys)
                 run = self.start(folder, *args)
                 window, _ = harness.wait_window(START_UP, while_running=run,
@@ -27,6 +34,3 @@ class NoMediaFile(KestroCase):
                 self.assertEqual(harness.find_windows(visible_only=True), [],
                                  "the exit show appeared")
                 run.kill()
-
-    def test_test_mode_ends_when_nothing_is_set(self):
-        self.assert_ends_without_show(self.start(self.folder(), "/test"))

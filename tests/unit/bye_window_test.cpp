@@ -264,6 +264,55 @@ TEST(ByeWindowTest, EachCloseRequestDecidesTheShow) {
     }
 }
 
+TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
+    using platform::CloseRequest;
+    const struct {
+        CloseRequest first;  // Unload: the test show, or with `command` a command's show
+        bool command;
+        CloseRequest second;
+        bool endsAtOnce;  // else answered, and the running show goes on to its end
+    } cases[] = {
+        {CloseRequest::Unload, false, CloseRequest::ShutDown, true},
+        {CloseRequest::Unload, false, CloseRequest::LogOff, true},
+        {CloseRequest::Unload, false, CloseRequest::CloseCommand, false},
+        {CloseRequest::ShutDown, false, CloseRequest::ShutDown, false},
+        {CloseRequest::LogOff, false, CloseRequest::LogOff, false},
+        {CloseRequest::ShutDown, false, CloseRequest::Critical, true},
+        {CloseRequest::Unload, true, CloseRequest::ShutDown, false},
+        {CloseRequest::Unload, true, CloseRequest::OtherProgram, true},
+    };
+    for (const auto& c : cases) {
+        for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
+            fake::Os os;
+            Configure(os, {mediaFile, L"0", L""});
+            auto& window = app::TheByeWindow(os.platform);
+            if (c.command) {
+                window.ServeCommand();
+            }
+            os.process.onPump = [&] {
+                os.log.emplace_back("second request");
+                window.OnCloseRequest(c.second);
+                os.log.emplace_back("answered");
+            };
+            EXPECT_THROW(window.OnCloseRequest(c.first), fake::ProgramEnded);
+            const auto trace = testing::Message()
+                               << static_cast<int>(c.first) << c.command
+                               << static_cast<int>(c.second) << fake::Narrow(mediaFile);
+            const auto second = std::find(os.log.begin(), os.log.end(), "second request");
+            ASSERT_NE(second, os.log.end()) << trace;
+            EXPECT_EQ(*std::next(second), c.endsAtOnce ? "EndProgram" : "answered") << trace;
+            EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndProgram"), 1) << trace;
+            EXPECT_EQ(std::count_if(os.log.begin(), os.log.end(),
+                                    [](const auto& line) {
+                                        return line == "Window.Show" ||
+                                               line.rfind("MCI open", 0) == 0;
+                                    }),
+                      1)
+                << trace;
+        }
+    }
+}
+
 TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
     fake::Os os;
     Configure(os, {L"C:\\bye.bmp", L"0", L""});

@@ -6,6 +6,7 @@
 #include "fake_platform.h"
 #include "fake_session.h"
 #include "fake_shell.h"
+#include "fake_show_process.h"
 
 namespace fake {
 
@@ -30,8 +31,9 @@ struct Os {
     MessageDialog messages{log};
     Dialogs dialogs;
     Session session{log};
-    platform::Platform platform{process, loggedFiles, profile,  windows, media,
-                                shell,   lookup,      messages, dialogs, session};
+    ShowProcess showProcess{log, process};
+    platform::Platform platform{process, loggedFiles, profile, windows, media,      shell,
+                                lookup,  messages,    dialogs, session, showProcess};
 
     std::wstring IniPath() const { return process.appPath + L"\\kestro.ini"; }
     void SetIni(const std::wstring& key, const std::wstring& value) {

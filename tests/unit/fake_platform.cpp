@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/error.h"
 
@@ -31,6 +32,14 @@ std::string Narrow(const std::wstring& text) {
         }
     }
     return narrow;
+}
+
+void Process::PumpEvents() {
+    ++pumps;
+    if (onPump) {
+        const auto event = std::exchange(onPump, nullptr);
+        event();
+    }
 }
 
 void Process::Sleep(unsigned milliseconds) {

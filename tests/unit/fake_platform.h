@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,6 +31,8 @@ class Process final : public platform::Process {
     // The clock: Sleep advances it; it wraps at local midnight.
     double timeOfDay = 36000.0;
     int pumps = 0;
+    // Runs once, at the next pump: a window event that comes in the middle of a wait.
+    std::function<void()> onPump;
 
     std::wstring CommandLine() const override { return commandLine; }
     bool PreviousInstance() const override { return previousInstance; }
@@ -40,7 +43,7 @@ class Process final : public platform::Process {
     int VersionMinor() const override { return 1; }
     std::intptr_t InstanceHandle() const override { return 0x400000; }
     float TimeOfDay() const override { return static_cast<float>(timeOfDay); }
-    void PumpEvents() override { ++pumps; }
+    void PumpEvents() override;
     void Sleep(unsigned milliseconds) override;
     [[noreturn]] void EndProgram() override;
 

@@ -27,6 +27,7 @@ class Session final : public platform::Session {
         log_.emplace_back("ClaimCommand");
         return !otherCommandRuns;
     }
+    bool CommandClaimed() const override { return otherCommandRuns; }
     void ListenForCommand() override { log_.emplace_back("ListenForCommand"); }
     bool CommandAnnounced() const override { return announced; }
     void AnnounceCommand() override {

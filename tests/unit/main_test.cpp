@@ -17,17 +17,29 @@ TEST(RunModeTest, ComparesTheLowerCasedTextWhole) {
         const wchar_t* commandLine;
         RunMode mode;
     } cases[] = {
-        {L"/start", RunMode::Start},        {L"/START", RunMode::Start},
-        {L"/StArT", RunMode::Start},        {L"/test", RunMode::Test},
-        {L"/TEST", RunMode::Test},          {L"", RunMode::Settings},
-        {L" /start", RunMode::Settings},    {L"/start ", RunMode::Settings},
-        {L"/start now", RunMode::Settings}, {L"start", RunMode::Settings},
-        {L"/t", RunMode::Settings},         {L"\"/start\"", RunMode::Settings},
-        {L"/shutdown", RunMode::ShutDown},  {L"/ShutDown", RunMode::ShutDown},
-        {L"/RESTART", RunMode::Restart},    {L"/logoff", RunMode::LogOff},
-        {L"/LogOff", RunMode::LogOff},      {L" /logoff", RunMode::Settings},
-        {L"/restart ", RunMode::Settings},  {L"/shutdown now", RunMode::Settings},
-        {L"shutdown", RunMode::Settings},   {L"/shut down", RunMode::Settings},
+        {L"/start", RunMode::Start},
+        {L"/START", RunMode::Start},
+        {L"/StArT", RunMode::Start},
+        {L"/test", RunMode::Test},
+        {L"/TEST", RunMode::Test},
+        {L"", RunMode::Settings},
+        {L" /start", RunMode::Settings},
+        {L"/start ", RunMode::Settings},
+        {L"/start now", RunMode::Settings},
+        {L"start", RunMode::Settings},
+        {L"/t", RunMode::Settings},
+        {L"\"/start\"", RunMode::Settings},
+        {L"/shutdown", RunMode::ShutDown},
+        {L"/ShutDown", RunMode::ShutDown},
+        {L"/RESTART", RunMode::Restart},
+        {L"/logoff", RunMode::LogOff},
+        {L"/LogOff", RunMode::LogOff},
+        {L" /logoff", RunMode::Settings},
+        {L"/restart ", RunMode::Settings},
+        {L"/shutdown now", RunMode::Settings},
+        {L"shutdown", RunMode::Settings},
+        {L"/shut down", RunMode::Settings},
+        {L"/Kestro-Command-Show", RunMode::CommandShow},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::SelectRunMode(c.commandLine), c.mode)
@@ -79,6 +91,17 @@ TEST(MainTest, TestRunsTheShowThroughTheUnload) {
     EXPECT_EQ(os.log.back(), "EndProgram");
 }
 
+TEST(MainTest, NothingToShowOrNoCommandToShowForLeavesTheSettingsWindowOpen) {
+    for (const auto* commandLine : {L"/test", app::kCommandShowArgument}) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", commandLine == app::kCommandShowArgument ? L"C:\\bye.bmp" : L"");
+        os.process.commandLine = commandLine;
+        app::Main(os.platform);
+        EXPECT_EQ(os.windows.settingLoads, 1);
+        EXPECT_EQ(Count(os.log, "LoadByeWindow"), 0);
+    }
+}
+
 TEST(MainTest, OtherCommandLinesOpenExactlyOneSettingsWindow) {
     for (const bool configured : {false, true}) {
         fake::Os os;
@@ -113,32 +136,63 @@ fake::Log RunCommand(fake::Os& os, const wchar_t* commandLine) {
     return steps;
 }
 
-TEST(SessionCommandTest, ShowThenTellTheWaitingInstanceThenEndTheSession) {
+TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
     const struct {
-        const wchar_t* commandLine;
+        const char* name;
         const wchar_t* mediaFile;
-        fake::Log steps;
+        const wchar_t* time;
+        int endsAfterWaits;  // negative: never by itself; 0: cannot start
+        bool answers;
+        double seconds;  // the command waited for the show, and ended it unless it ended
     } cases[] = {
-        {L"/shutdown",
-         L"C:\\bye.bmp",
-         {"ClaimCommand", "LoadByeWindow", "LoadPicture C:\\bye.bmp", "Window.SetOuterSize 200 120",
-          "Window.CenterOnScreen 200 120", "Window.Show", "Window.MakeTopMost", "AnnounceCommand",
-          "EndSession shutdown", "EndProgram"}},
-        {L"/Restart",
-         L"C:\\bye.wav",
-         {"ClaimCommand", "LoadByeWindow", "MCI open \"C:\\bye.wav\" alias kestro",
-          "MCI play kestro notify", "MCI status kestro mode", "MCI close kestro", "AnnounceCommand",
-          "EndSession restart", "EndProgram"}},
-        // Nothing to show: no settings window either, the session ends at once.
-        {L"/logoff", L"", {"ClaimCommand", "AnnounceCommand", "EndSession logoff", "EndProgram"}},
+        {"ends, or crashes", L"C:\\bye.bmp", L"2", 25, false, 2.5},
+        {"cannot start", L"C:\\bye.bmp", L"2", 0, true, 0},
+        {"picture past Time + 15 s", L"C:\\bye.bmp", L"2", -1, false, 17},
+        {"picture time capped", L"C:\\bye.png", L"99999", -1, true, 3615},
+        {"sound that stops answering", L"C:\\bye.wav", L"2", -1, false, 10},
+        {"video that answers for ever", L"C:\\bye.avi", L"2", -1, true, 3615},
+        {"no media file: no show, no settings window", L"", L"2", 0, true, 0},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.SetIni(L"MediaFile", c.mediaFile);
-        os.SetIni(L"Time", L"1");
+        os.SetIni(L"Time", c.time);
+        os.showProcess.startFails = c.endsAfterWaits == 0;
+        os.showProcess.endsAfterWaits = c.endsAfterWaits;
+        os.showProcess.answers = c.answers;
+        fake::Log steps{"ClaimCommand"};
+        if (*c.mediaFile != 0) {
+            steps.emplace_back("StartShow");
+        }
+        if (c.endsAfterWaits < 0) {
+            steps.emplace_back("EndShow");
+        }
+        steps.insert(steps.end(), {"AnnounceCommand", "EndSession shutdown", "EndProgram"});
+        EXPECT_EQ(RunCommand(os, L"/ShutDown"), steps) << c.name;
+        EXPECT_NEAR(os.showProcess.waits / 10.0, c.seconds, 0.15) << c.name;
+        EXPECT_EQ(os.windows.settingLoads, 0) << c.name;
+    }
+}
+
+TEST(SessionCommandTest, AnInstallerClosingTheCommandEndsItsShowAndNotTheSession) {
+    fake::Os os;
+    os.SetIni(L"MediaFile", L"C:\\bye.wav");
+    os.showProcess.endsAfterWaits = -1;
+    os.showProcess.closeAfterWaits = 3;
+    EXPECT_EQ(RunCommand(os, L"/logoff"),
+              (fake::Log{"ClaimCommand", "StartShow", "EndShow", "EndProgram"}));
+}
+
+TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
+    for (const auto* mediaFile : {L"C:\\bye.bmp", L""}) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", mediaFile);
         os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
         os.files.files[L"C:\\bye.bmp"] = picture_bytes::Bmp(200, 120);
-        EXPECT_EQ(RunCommand(os, c.commandLine), c.steps) << fake::Narrow(c.commandLine);
+        os.session.otherCommandRuns = true;
+        os.process.commandLine = app::kCommandShowArgument;
+        EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
+        EXPECT_EQ(Count(os.log, "Window.Show"), *mediaFile != 0 ? 1 : 0);
         EXPECT_EQ(os.windows.settingLoads, 0);
     }
 }

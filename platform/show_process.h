@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// The show of a session command, run as a process of its own: the same executable started
+// again, so that a decoder or driver that crashes or hangs in it cannot keep the session from
+// ending.
+class ShowProcess {
+  public:
+    virtual ~ShowProcess() = default;
+
+    // Starts the executable again with this argument; throws platform::Error when it cannot.
+    virtual void Start(const std::wstring& argument) = 0;
+    // Waits at most `milliseconds` for the show process to end, dispatching this process's
+    // window events meanwhile; true once it has ended, however it ended.
+    virtual bool WaitForEnd(unsigned milliseconds) = 0;
+    // The show's window answered a message at once, as Windows asks a window that it may list
+    // as not responding; false while it has no window.
+    virtual bool Answers() = 0;
+    // Ends the show process at once.
+    virtual void End() = 0;
+    // Another program (an installer) asked the command to close while it waits.
+    virtual bool CloseRequested() const = 0;
+};
+
+}  // namespace platform

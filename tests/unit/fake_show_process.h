@@ -1,0 +1,44 @@
+#pragma once
+
+#include "fake_platform.h"
+#include "platform/error.h"
+#include "platform/show_process.h"
+
+namespace fake {
+
+// A show process as a script. Each wait passes a turn on the process's clock.
+class ShowProcess final : public platform::ShowProcess {
+  public:
+    ShowProcess(Log& log, Process& process) : log_(log), process_(process) {}
+
+    bool startFails = false;
+    // Waits after which it has ended by itself, or another program asks the command to
+    // close; negative: never.
+    int endsAfterWaits = 0;
+    int closeAfterWaits = -1;
+    bool answers = true;
+    int waits = 0;
+
+    void Start(const std::wstring& /*argument*/) override {
+        log_.emplace_back("StartShow");
+        if (startFails) {
+            throw platform::Error(L"指定されたファイルが見つかりません。");
+        }
+    }
+    bool WaitForEnd(unsigned milliseconds) override {
+        process_.Sleep(milliseconds);
+        ++waits;
+        return endsAfterWaits >= 0 && waits >= endsAfterWaits;
+    }
+    bool Answers() override { return answers; }
+    void End() override { log_.emplace_back("EndShow"); }
+    bool CloseRequested() const override {
+        return closeAfterWaits >= 0 && waits >= closeAfterWaits;
+    }
+
+  private:
+    Log& log_;
+    Process& process_;
+};
+
+}  // namespace fake
