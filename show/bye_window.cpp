@@ -59,6 +59,10 @@ void ByeWindow::OnPictureResize() {
 void ByeWindow::OnCloseRequest(CloseRequest request) {
     using platform::IgnoreErrors;
     platform::TimeStamp("request");
+    if (signInShow_) {
+        signInShow_ = false;
+        IgnoreErrors([&] { os_.showProcess.End(); });
+    }
     if (EndsWithoutShow(request)) {
         os_.process.EndProgram();
     }
@@ -71,7 +75,8 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         }
         return;
     }
-    showing_ = sessionEnd || commandShow_ ? Showing::SessionEnd : Showing::Test;
+    const bool command = served_ && served_ != config::Moment::SignIn;
+    showing_ = sessionEnd || command ? Showing::SessionEnd : Showing::Test;
     if (sessionEnd) {
         // A Kestro command ending the session has shown the show already.
         bool announced = false;
@@ -82,14 +87,19 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         IgnoreErrors([&] { os_.session.SetBlockReason(window_->Handle(), kBlockReason); });
     }
     IgnoreErrors([&] {
-        if (commandShow_) {
+        if (served_) {
             config::ReadSettings(os_);
         } else {
             config::LoadSettings(os_);
         }
     });
     platform::TimeStamp("settings-read");
-    Present();
+    const auto moment = served_.value_or(
+        request == CloseRequest::LogOff ? config::Moment::SignOut : config::Moment::ShutDown);
+    file_ = config::FileFor(config::Settings(), moment);
+    if (!file_.empty()) {
+        Present();
+    }
     if (sessionEnd) {
         IgnoreErrors([&] { os_.session.ClearBlockReason(window_->Handle()); });
     }
@@ -97,8 +107,7 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
 }
 
 void ByeWindow::Present() {
-    const auto& mediaFile = config::Settings().MediaFile;
-    if (!IsStillPicture(mediaFile)) {
+    if (!IsStillPicture(file_)) {
         PlayToTheEnd();
         return;
     }
@@ -108,7 +117,7 @@ void ByeWindow::Present() {
 
 void ByeWindow::ShowStillPicture() {
     using platform::IgnoreErrors;
-    const auto& mediaFile = config::Settings().MediaFile;
+    const auto& mediaFile = file_;
     IgnoreErrors([&] { window_->Picture1().SetPersistentDrawing(true); });
     std::vector<std::uint8_t> head;
     IgnoreErrors([&] { head = ReadPictureHead(os_.files, mediaFile); });
@@ -135,7 +144,7 @@ void ByeWindow::PlayToTheEnd() {
     if (settings.Width != 0) {
         IgnoreErrors([&] { window_->Picture1().Move(0, 0, settings.Width, settings.Height); });
     }
-    PlayMedia(media, *window_, settings.MediaFile, settings.Width == 0);
+    PlayMedia(media, *window_, file_, settings.Width == 0);
     IgnoreErrors([&] { os_.process.PumpEvents(); });
     WaitWhilePlaying(media, os_.process);
     IgnoreErrors([&] { CloseMedia(media); });
@@ -149,7 +158,7 @@ void ByeWindow::ShowPng() {
     std::int16_t height = 0;
     IgnoreErrors([&] {
         if (settings.Width == 0) {
-            GetPngSize(os_.files, settings.MediaFile, width, height);
+            GetPngSize(os_.files, file_, width, height);
         } else {
             width = settings.Width;
             height = settings.Height;
@@ -157,9 +166,9 @@ void ByeWindow::ShowPng() {
     });
     IgnoreErrors([&] { box.Move(0, 0, width, height); });
     IgnoreErrors([&] {
-        CheckPictureFile(os_.files, settings.MediaFile);
+        CheckPictureFile(os_.files, file_);
         platform::TimeStamp("file-read");
-        box.DrawPngFile(settings.MediaFile);
+        box.DrawPngFile(file_);
         platform::TimeStamp("decoded");
     });
     IgnoreErrors([&] { box.Refresh(); });
@@ -171,12 +180,12 @@ void ByeWindow::ShowOlePicture() {
     const auto& settings = config::Settings();
     auto& box = window_->Picture1();
     if (settings.Width == 0) {
-        IgnoreErrors([&] { box.SetPicture(*LoadCheckedPicture(os_, settings.MediaFile)); });
+        IgnoreErrors([&] { box.SetPicture(*LoadCheckedPicture(os_, file_)); });
         return;
     }
     IgnoreErrors([&] { box.Move(0, 0, settings.Width, settings.Height); });
     std::unique_ptr<platform::Picture> picture;
-    IgnoreErrors([&] { picture = LoadCheckedPicture(os_, settings.MediaFile); });
+    IgnoreErrors([&] { picture = LoadCheckedPicture(os_, file_); });
     IgnoreErrors([&] {
         if (picture) {
             box.PaintPicture(*picture, settings.Width, settings.Height);

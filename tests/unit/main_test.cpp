@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
+#include "app/forms.h"
 #include "fake_os.h"
 #include "picture_bytes.h"
 
@@ -40,6 +42,8 @@ TEST(RunModeTest, ComparesTheLowerCasedTextWhole) {
         {L"shutdown", RunMode::Settings},
         {L"/shut down", RunMode::Settings},
         {L"/Kestro-Command-Show", RunMode::CommandShow},
+        {L"/kestro-sign-out-show", RunMode::SignOutShow},
+        {L"/KESTRO-SIGN-IN-SHOW", RunMode::SignInShow},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::SelectRunMode(c.commandLine), c.mode)
@@ -195,6 +199,127 @@ TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
         EXPECT_EQ(Count(os.log, "Window.Show"), *mediaFile != 0 ? 1 : 0);
         EXPECT_EQ(os.windows.settingLoads, 0);
     }
+}
+
+struct MomentFiles {
+    const wchar_t* media;
+    const wchar_t* logon;  // null: the key is missing
+    const wchar_t* logoff;
+};
+
+void Configure(fake::Os& os, const MomentFiles& files) {
+    os.SetIni(L"MediaFile", files.media);
+    for (const auto& [key, value] :
+         {std::pair{L"LogonFile", files.logon}, std::pair{L"LogoffFile", files.logoff}}) {
+        if (value != nullptr) {
+            os.SetIni(key, value);
+        }
+    }
+}
+
+// The file whose playing the log shows; empty when nothing played.
+std::string Played(const fake::Log& log) {
+    const std::string open = "MCI open \"";
+    for (const auto& line : log) {
+        if (line.rfind(open, 0) == 0) {
+            return line.substr(open.size(), line.find('"', open.size()) - open.size());
+        }
+    }
+    return "";
+}
+
+// What a show process started with the argument plays, asked for by its command or offered by
+// the waiting instance.
+std::string ShowProcessPlays(const MomentFiles& files, const std::wstring& argument) {
+    if (argument.empty()) {
+        return "";
+    }
+    fake::Os os;
+    Configure(os, files);
+    os.session.otherCommandRuns = true;
+    os.session.signInOffered = true;
+    os.process.commandLine = argument;
+    EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
+    return Played(os.log);
+}
+
+// The waiting instance, and what its close handler plays for the request.
+std::string WaitingInstancePlays(const MomentFiles& files, platform::CloseRequest request) {
+    fake::Os os;
+    Configure(os, files);
+    os.process.commandLine = L"/start";
+    app::Main(os.platform);
+    EXPECT_THROW(app::TheByeWindow(os.platform).OnCloseRequest(request), fake::ProgramEnded);
+    return Played(os.log);
+}
+
+// A session command: its show process plays, and the session ends whatever it played.
+std::string CommandPlays(const MomentFiles& files, const wchar_t* commandLine) {
+    fake::Os os;
+    Configure(os, files);
+    const auto steps = RunCommand(os, commandLine);
+    EXPECT_EQ(Count(steps, "EndSession " + fake::Narrow(commandLine + 1)), 1);
+    return ShowProcessPlays(files, os.showProcess.argument);
+}
+
+std::string SignInPlays(const MomentFiles& files) {
+    fake::Os os;
+    Configure(os, files);
+    os.process.commandLine = L"/start";
+    app::Main(os.platform);
+    return ShowProcessPlays(files, os.showProcess.argument);
+}
+
+TEST(MomentTest, EachMomentShowsItsFile) {
+    using platform::CloseRequest;
+    const struct {
+        MomentFiles files;
+        const char* signIn;
+        const char* signOut;
+        const char* shutDown;
+    } cases[] = {
+        {{L"C:\\bye.wav", nullptr, nullptr}, "", "C:\\bye.wav", "C:\\bye.wav"},
+        {{L"C:\\bye.wav", L"", L""}, "", "C:\\bye.wav", "C:\\bye.wav"},
+        {{L"C:\\bye.wav", L"C:\\hello.wav", L"C:\\out.wav"},
+         "C:\\hello.wav",
+         "C:\\out.wav",
+         "C:\\bye.wav"},
+        {{L"", L"C:\\hello.wav", L"C:\\out.wav"}, "C:\\hello.wav", "C:\\out.wav", ""},
+        {{L"", nullptr, L"C:\\out.wav"}, "", "C:\\out.wav", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << fake::Narrow(c.files.media) << " "
+                     << (c.files.logon ? fake::Narrow(c.files.logon) : "-") << " "
+                     << (c.files.logoff ? fake::Narrow(c.files.logoff) : "-"));
+        EXPECT_EQ(SignInPlays(c.files), c.signIn);
+        EXPECT_EQ(WaitingInstancePlays(c.files, CloseRequest::LogOff), c.signOut);
+        EXPECT_EQ(CommandPlays(c.files, L"/logoff"), c.signOut);
+        EXPECT_EQ(WaitingInstancePlays(c.files, CloseRequest::ShutDown), c.shutDown);
+        EXPECT_EQ(CommandPlays(c.files, L"/shutdown"), c.shutDown);
+        EXPECT_EQ(CommandPlays(c.files, L"/restart"), c.shutDown);
+    }
+}
+
+TEST(MomentTest, TheSignInShowRunsOnceBesideTheWaitingInstanceAndEndsFirst) {
+    fake::Os os;
+    os.SetIni(L"MediaFile", L"C:\\bye.wav");
+    os.SetIni(L"LogonFile", L"C:\\hello.wav");
+    os.process.commandLine = L"/start";
+    app::Main(os.platform);
+    EXPECT_EQ(os.log, (fake::Log{"AskFirstAtSessionEnd", "ListenForCommand", "LoadByeWindow",
+                                 "OfferSignInShow", "LaunchShow"}));
+    // The offer is taken once: typed again by hand, the argument opens the settings window.
+    EXPECT_TRUE(os.session.TakeSignInShow());
+    os.process.commandLine = app::kSignInShowArgument;
+    app::Main(os.platform);
+    EXPECT_EQ(os.windows.settingLoads, 1);
+    os.log.clear();
+    EXPECT_THROW(app::TheByeWindow(os.platform).OnCloseRequest(platform::CloseRequest::ShutDown),
+                 fake::ProgramEnded);
+    ASSERT_GE(os.log.size(), 2U);
+    EXPECT_EQ(os.log[0], "EndShow");
+    EXPECT_EQ(Played(os.log), "C:\\bye.wav");
 }
 
 TEST(SessionCommandTest, ASecondCommandEndsAtOnce) {
