@@ -28,7 +28,7 @@ struct ControlDesign {
 inline constexpr int kSettingControlCount = 24;
 // The client area's design size in twips.
 inline constexpr int kClientWidthTwips = 5835;
-inline constexpr int kClientHeightTwips = 4965;
+inline constexpr int kClientHeightTwips = 4980;
 
 // The controls in tab order, which is also the order in which they are created.
 const std::array<ControlDesign, kSettingControlCount>& SettingDesign();
