@@ -35,10 +35,12 @@ void ReadSettings(platform::Platform& os) {
     using platform::IgnoreErrors;
     auto& values = Settings();
     IgnoreErrors([&] { IniMod::SetIniFile(SettingsFilePath(os.process)); });
-    for (auto [key, file] :
+    for (const auto& file :
          {std::pair{L"MediaFile", &values.MediaFile}, std::pair{L"LogonFile", &values.LogonFile},
           std::pair{L"LogoffFile", &values.LogoffFile}}) {
-        IgnoreErrors([&] { *file = IniMod::ReadIni(os.profile, kSection, key, std::nullopt); });
+        IgnoreErrors([&] {
+            *file.second = IniMod::ReadIni(os.profile, kSection, file.first, std::nullopt);
+        });
     }
     IgnoreErrors([&] {
         if (auto time = ParseSingle(IniMod::ReadIni(os.profile, kSection, L"Time", L"3"))) {

@@ -75,7 +75,7 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         }
         return;
     }
-    const bool command = served_ && served_ != config::Moment::SignIn;
+    const bool command = served_.has_value() && *served_ != config::Moment::SignIn;
     showing_ = sessionEnd || command ? Showing::SessionEnd : Showing::Test;
     if (sessionEnd) {
         // A Kestro command ending the session has shown the show already.
