@@ -31,8 +31,6 @@ class ByeWindow final : public platform::ByeWindowEvents {
 
   private:
     void ShowStillPicture();
-    void ShowPng();
-    void ShowOlePicture();
     // Plays a video or sound through the media device until it stops.
     void PlayToTheEnd();
 
