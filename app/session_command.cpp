@@ -5,11 +5,6 @@
 #include "platform/error.h"
 
 namespace app {
-namespace {
-
-constexpr int kExclamationOk = 48;
-
-}  // namespace
 
 void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
     using platform::IgnoreErrors;
@@ -31,7 +26,8 @@ void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
         // The session goes on, and with it the waiting instance's show.
         IgnoreErrors([&] { os.session.WithdrawCommand(); });
         IgnoreErrors([&] {
-            os.messages.ShowMessage(error.Description(), os.process.Title(), kExclamationOk);
+            os.messages.ShowMessage(error.Description(), os.process.Title(),
+                                    platform::kWarningStyle);
         });
     }
     os.process.EndProgram();

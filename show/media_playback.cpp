@@ -16,8 +16,6 @@
 namespace show {
 namespace {
 
-// WS_CHILD: the device's video window lives inside the picture box.
-constexpr long long kVideoWindowStyle = 1073741824;
 constexpr std::size_t kReplyBufferSize = 256;
 constexpr unsigned kReplyLength = 255;
 
@@ -133,7 +131,7 @@ std::wstring OpenCommand(const std::wstring& path, bool video, std::intptr_t par
     std::wstring command = L"open \"" + path + L"\" alias " + kMediaAlias;
     if (video) {
         command += L" parent " + std::to_wstring(parent) + L" style " +
-                   std::to_wstring(kVideoWindowStyle) + L" wait";
+                   std::to_wstring(platform::kVideoInsideWindow) + L" wait";
     }
     return command;
 }
