@@ -13,15 +13,21 @@ int ShownIndex(int index, int from, int to) {
     return static_cast<int>(static_cast<long long>(index) * to / from);
 }
 
-// Adds one stored row to the sums of the shown columns its pixels fall in.
+// Adds one stored row to the sums of the shown columns: the stored columns of shown column x
+// run from first[x] to first[x + 1], summed in registers before the sums are touched.
 template <unsigned BytesPerPixel>
-void AddRow(const BYTE* pixel, const std::vector<int>& column, std::uint64_t* sums) {
-    for (const int shown : column) {
-        std::uint64_t* sum = sums + static_cast<std::size_t>(shown) * kChannels;
-        for (unsigned channel = 0; channel < BytesPerPixel; ++channel) {
-            sum[channel] += pixel[channel];
+void AddRow(const BYTE* pixel, const std::vector<int>& first, std::uint64_t* sums) {
+    for (std::size_t x = 0; x + 1 < first.size(); ++x) {
+        std::uint64_t channel[kChannels] = {};
+        for (int column = first[x]; column < first[x + 1]; ++column) {
+            for (unsigned c = 0; c < std::min(BytesPerPixel, kChannels); ++c) {
+                channel[c] += pixel[c];
+            }
+            pixel += BytesPerPixel;
         }
-        pixel += BytesPerPixel;
+        for (unsigned c = 0; c < kChannels; ++c) {
+            sums[x * kChannels + c] += channel[c];
+        }
     }
 }
 
@@ -33,13 +39,15 @@ PictureShrink::PictureShrink(platform::Size from, platform::Size to, unsigned by
       to_(to),
       bytesPerPixel_(bytesPerPixel),
       opaque_(opaque),
-      column_(static_cast<std::size_t>(from.width)),
-      columnCount_(static_cast<std::size_t>(to.width)),
+      first_(static_cast<std::size_t>(to.width) + 1),
       sums_(static_cast<std::size_t>(to.width) * kChannels),
       shown_(static_cast<std::size_t>(to.width) * static_cast<std::size_t>(to.height)) {
-    for (int x = 0; x < from.width; ++x) {
-        column_[static_cast<std::size_t>(x)] = ShownIndex(x, from.width, to.width);
-        ++columnCount_[static_cast<std::size_t>(column_[static_cast<std::size_t>(x)])];
+    // The first stored column whose shown column is x.
+    for (int x = 0, column = 0; x <= to.width; ++x) {
+        while (column < from.width && ShownIndex(column, from.width, to.width) < x) {
+            ++column;
+        }
+        first_[static_cast<std::size_t>(x)] = column;
     }
 }
 
@@ -50,9 +58,9 @@ void PictureShrink::AddRows(const BYTE* pixels, int rows, std::size_t stride) {
         }
         const BYTE* pixel = pixels + static_cast<std::size_t>(row) * stride;
         if (bytesPerPixel_ == 3) {
-            AddRow<3>(pixel, column_, sums_.data());
+            AddRow<3>(pixel, first_, sums_.data());
         } else {
-            AddRow<kChannels>(pixel, column_, sums_.data());
+            AddRow<kChannels>(pixel, first_, sums_.data());
         }
         ++rowsInShownRow_;
     }
@@ -66,7 +74,8 @@ void PictureShrink::FinishRow() {
     const bool alpha = !opaque_ && bytesPerPixel_ == kChannels;
     for (std::size_t x = 0; x < static_cast<std::size_t>(to_.width); ++x) {
         std::uint64_t* sum = &sums_[x * kChannels];
-        const std::uint64_t count = std::uint64_t{columnCount_[x]} * rowsInShownRow_;
+        const std::uint64_t count =
+            std::uint64_t(first_[x + 1] - first_[x]) * std::uint64_t{rowsInShownRow_};
         std::uint32_t value = alpha ? 0 : kOpaque;
         for (unsigned channel = 0; channel < (alpha ? kChannels : 3U); ++channel) {
             const auto average = count == 0 ? 0 : (sum[channel] + count / 2) / count;

@@ -32,10 +32,8 @@ class PictureShrink {
     platform::Size to_;
     unsigned bytesPerPixel_;
     bool opaque_;
-    // Which shown column each stored column falls in, and how many stored columns each
-    // shown column covers.
-    std::vector<int> column_;
-    std::vector<std::uint32_t> columnCount_;
+    // The first stored column of each shown column, and one past the last.
+    std::vector<int> first_;
     // Sums of the shown row being gathered, four channels a pixel.
     std::vector<std::uint64_t> sums_;
     int storedRow_ = 0;
