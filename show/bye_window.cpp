@@ -57,17 +57,12 @@ OpenedPicture OpenPicture(platform::WindowSystem& windows, const std::wstring& p
 // on the other roads only a picture that opened has a size of its own.
 std::optional<platform::Size> StoredSize(const PictureInspection& inspection,
                                          const OpenedPicture& opened) {
-    if (inspection.road == PictureRoad::Png) {
-        return inspection.size;
-    }
-    if (!opened.ole && !opened.facts) {
-        return std::nullopt;
-    }
-    if (inspection.size) {
+    if (inspection.road == PictureRoad::Png || opened.ole) {
         return inspection.size;
     }
     if (opened.facts) {
-        return opened.facts->size;
+        // The header check has no reader for some of the decoder's formats.
+        return inspection.size.value_or(opened.facts->size);
     }
     return std::nullopt;
 }
@@ -132,26 +127,25 @@ void ByeWindow::ShowStillPicture() {
     platform::TimeStamp("file-read");
     const auto opened = OpenPicture(os_.windows, settings.MediaFile, inspection);
     // The file's own EXIF block first: some decoders (Wine's among them) do not report it.
-    auto orientation = inspection.orientation;
-    if (!orientation && opened.facts) {
-        orientation = opened.facts->orientation;
+    auto recorded = inspection.orientation;
+    if (!recorded && opened.facts) {
+        recorded = opened.facts->orientation;
     }
+    const auto orientation = recorded.value_or(platform::Orientation{});
     const auto stored = StoredSize(inspection, opened);
-    // Nothing to show at a size of its own: the box keeps its size, as for any picture that
-    // cannot be decoded.
+    // Without a size of its own or a fixed size, the box keeps its size, as for any picture
+    // that cannot be decoded.
     if (settings.Width != 0 || stored) {
         std::optional<platform::Size> screen;
         IgnoreErrors([&] { screen = window_->ScreenSize(); });
-        const auto shown = ShownSize(stored.value_or(platform::Size{}),
-                                     orientation.value_or(platform::Orientation{}), settings.Width,
+        const auto shown = ShownSize(stored.value_or(platform::Size{}), orientation, settings.Width,
                                      settings.Height, screen);
         IgnoreErrors([&] { box.Move(0, 0, shown.width, shown.height); });
         IgnoreErrors([&] {
             if (opened.ole) {
                 box.PaintPicture(*opened.ole, shown.width, shown.height);
             } else if (opened.facts) {
-                box.DrawPictureFile(settings.MediaFile,
-                                    orientation.value_or(platform::Orientation{}));
+                box.DrawPictureFile(settings.MediaFile, orientation);
             }
         });
         platform::TimeStamp("drawn");
