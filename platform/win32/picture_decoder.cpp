@@ -221,8 +221,11 @@ void DrawShrunk(Frame& opened, platform::Orientation orientation, platform::Size
                     shrink.AddRows(band, rows, stride);
                 });
     auto size = stored;
-    const auto pixels =
-        orientation.Upright() ? shrink.Pixels() : Turned(shrink.Pixels(), size, orientation);
+    std::vector<std::uint32_t> turned;
+    if (!orientation.Upright()) {
+        turned = Turned(shrink.Pixels(), size, orientation);
+    }
+    const auto& pixels = orientation.Upright() ? shrink.Pixels() : turned;
     std::uint32_t* target = image.Pixels();
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         target[i] = Over(pixels[i], target[i]);
