@@ -132,7 +132,8 @@ void PictureBox::Move(int left, int top, int width, int height) {
     if (!MoveWindow(hwnd_, left, top, width, height, TRUE)) {
         throw LastError();
     }
-    if (InnerSize() == before) {
+    const auto after = InnerSize();
+    if (after.width == before.width && after.height == before.height) {
         return;
     }
     RebuildImage();
