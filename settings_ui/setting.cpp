@@ -86,7 +86,7 @@ void Setting::Browse() {
         // Taken quietly, the choice would look ignored; the box keeps what it had.
         platform::IgnoreErrors([&] {
             os_.messages.ShowMessage(kPathTooLongMessage, os_.process.Title(),
-                                     config::kExclamationOk);
+                                     platform::kWarningStyle);
         });
     }
 }
@@ -148,7 +148,7 @@ bool Setting::WriteSettings() {
         // that the cause can be fixed and Save pressed again.
         platform::IgnoreErrors([&] {
             os_.messages.ShowMessage(error.Description(), os_.process.Title(),
-                                     config::kExclamationOk);
+                                     platform::kWarningStyle);
         });
         return false;
     }
