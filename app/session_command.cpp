@@ -9,7 +9,6 @@
 namespace app {
 namespace {
 
-constexpr int kExclamationOk = 48;
 constexpr unsigned kTurnMilliseconds = 100;
 
 // Runs the show in a process of its own and returns once that process has gone, whatever it
@@ -74,7 +73,8 @@ void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
         // The session goes on, and with it the waiting instance's show.
         IgnoreErrors([&] { os.session.WithdrawCommand(); });
         IgnoreErrors([&] {
-            os.messages.ShowMessage(error.Description(), os.process.Title(), kExclamationOk);
+            os.messages.ShowMessage(error.Description(), os.process.Title(),
+                                    platform::kWarningStyle);
         });
     }
     os.process.EndProgram();

@@ -15,10 +15,14 @@ cmake --preset mingw -B build/mingw-timing -DKESTRO_TIMING=ON >/dev/null
 cmake --build build/mingw-timing -j2 --target kestro
 
 source tools/wine-session.sh
+# A screen of the common size: the two 1920 x 1080 pictures fill it at their own size, and the
+# photo is shown fitted to it.
+export WINE_SESSION_SCREEN=1920x1080
 wine_session_start
 # Inside the session's folder, so that the session's end removes it too.
 work="$wine_session_dir/bench"
 mkdir -p "$work"
 
+# Sections named on the command line run alone: pictures, photo, split, waiting, sound.
 python3 bench/measure.py "$root/build/mingw/platform/win32/kestro.exe" \
-    "$root/build/mingw-timing/platform/win32/kestro.exe" "$root/build/mingw/bench" "$work"
+    "$root/build/mingw-timing/platform/win32/kestro.exe" "$root/build/mingw/bench" "$work" "$@"

@@ -4,6 +4,9 @@
 //   ideal_show PICTURE        waits in a hidden window; WM_QUERYENDSESSION shows the picture
 //   ideal_show PICTURE /now   shows it as soon as it is decoded (the yardstick of /shutdown)
 //
+// A picture larger than the screen is scaled to fit it, as kestro.exe shows it, before anything
+// asks for it too.
+//
 // Either way the picture stays up for one second, as kestro.exe's does with Time=1, and then
 // the program ends.
 #include <wincodec.h>
@@ -21,12 +24,29 @@ HDC g_picture = nullptr;
 int g_width = 0;
 int g_height = 0;
 
+// The largest size of the picture's proportions that fits the screen, rounded as Kestro rounds.
+void FitToScreen(UINT& width, UINT& height) {
+    const auto screenWidth = static_cast<long long>(GetSystemMetrics(SM_CXSCREEN));
+    const auto screenHeight = static_cast<long long>(GetSystemMetrics(SM_CYSCREEN));
+    if (width <= screenWidth && height <= screenHeight) {
+        return;
+    }
+    if (width * screenHeight >= height * screenWidth) {
+        height = static_cast<UINT>((2 * height * screenWidth + width) / (2 * width));
+        width = static_cast<UINT>(screenWidth);
+    } else {
+        width = static_cast<UINT>((2 * width * screenHeight + height) / (2 * height));
+        height = static_cast<UINT>(screenHeight);
+    }
+}
+
 // Decodes the picture into a DIB section selected into g_picture. WIC reads JPEG and PNG alike.
 bool Decode(const wchar_t* path) {
     IWICImagingFactory* factory = nullptr;
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
-    IWICBitmapSource* converted = nullptr;
+    IWICBitmapSource* whole = nullptr;
+    IWICBitmapScaler* converted = nullptr;
     UINT width = 0;
     UINT height = 0;
     bool decoded =
@@ -35,8 +55,14 @@ bool Decode(const wchar_t* path) {
         SUCCEEDED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ,
                                                      WICDecodeMetadataCacheOnDemand, &decoder)) &&
         SUCCEEDED(decoder->GetFrame(0, &frame)) &&
-        SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame, &converted)) &&
-        SUCCEEDED(converted->GetSize(&width, &height));
+        SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame, &whole)) &&
+        SUCCEEDED(whole->GetSize(&width, &height));
+    if (decoded) {
+        FitToScreen(width, height);
+        decoded = SUCCEEDED(factory->CreateBitmapScaler(&converted)) &&
+                  SUCCEEDED(converted->Initialize(whole, width, height,
+                                                  WICBitmapInterpolationModeFant));
+    }
     if (decoded) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -58,7 +84,8 @@ bool Decode(const wchar_t* path) {
             g_height = static_cast<int>(height);
         }
     }
-    for (IUnknown* object : {static_cast<IUnknown*>(converted), static_cast<IUnknown*>(frame),
+    for (IUnknown* object : {static_cast<IUnknown*>(converted), static_cast<IUnknown*>(whole),
+                             static_cast<IUnknown*>(frame),
                              static_cast<IUnknown*>(decoder), static_cast<IUnknown*>(factory)}) {
         if (object != nullptr) {
             object->Release();

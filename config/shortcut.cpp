@@ -50,7 +50,7 @@ void WriteShortcut(const ShortcutPlatform& os, const std::wstring& strLinkPath,
     }
     link->SetHotkey(lngHotkey);
     link->SetShowCmd(lngShowCmd);
-    link->Resolve(kNoWindow, kSlrUpdate);
+    link->Resolve(kNoWindow, platform::kResolveUpdatesLink);
 
     TempFile temp(os.files);
     link->Save(temp.Path());
@@ -73,8 +73,9 @@ std::wstring GetSpecialFolder(platform::Shell& shell, int lngCsidl) {
 }
 
 void ShowShortcutError(const ShortcutPlatform& os, const platform::Error& error) {
-    platform::IgnoreErrors(
-        [&] { os.messages.ShowMessage(error.Description(), os.process.Title(), kExclamationOk); });
+    platform::IgnoreErrors([&] {
+        os.messages.ShowMessage(error.Description(), os.process.Title(), platform::kWarningStyle);
+    });
 }
 
 bool CreateShortcut(const ShortcutPlatform& os, const std::wstring& strLinkPath,

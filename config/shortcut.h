@@ -19,12 +19,6 @@ struct ShortcutPlatform {
     const platform::Process& process;
 };
 
-// The shell's resolve flag that lets it update the link's fields; no window is passed, so
-// the shell asks nothing.
-inline constexpr std::uint32_t kSlrUpdate = 4;
-// Exclamation icon and an OK button.
-inline constexpr int kExclamationOk = 48;
-
 // The special folder's path with a trailing backslash; throws platform::Error with the
 // platform's description when the shell has no file-system folder for the number.
 std::wstring SpecialFolder(platform::Shell& shell, int lngCsidl);

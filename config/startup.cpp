@@ -13,11 +13,11 @@ constexpr int kNoHotkey = 0;
 }  // namespace
 
 std::wstring ShortcutPath(platform::Shell& shell) {
-    return SpecialFolder(shell, kCsidlStartup) + kShortcutName;
+    return SpecialFolder(shell, platform::kStartupFolder) + kShortcutName;
 }
 
 bool Registered(platform::Shell& shell, const platform::FileLookup& lookup) {
-    const std::wstring folder = GetSpecialFolder(shell, kCsidlStartup);
+    const std::wstring folder = GetSpecialFolder(shell, platform::kStartupFolder);
     return !folder.empty() && lookup.NormalFileExists(folder + kShortcutName);
 }
 
@@ -35,7 +35,7 @@ bool Register(const ShortcutPlatform& os) {
 }
 
 void Unregister(platform::Shell& shell, platform::FileSystem& files) {
-    const std::wstring folder = GetSpecialFolder(shell, kCsidlStartup);
+    const std::wstring folder = GetSpecialFolder(shell, platform::kStartupFolder);
     if (!folder.empty()) {
         platform::IgnoreErrors([&] { files.RemoveFile(folder + kShortcutName); });
     }

@@ -13,8 +13,6 @@
 // registered, registering fails with a message, and unregistering touches nothing.
 namespace config {
 
-// CSIDL_STARTUP: the current user's Startup folder.
-inline constexpr int kCsidlStartup = 7;
 inline constexpr wchar_t kShortcutName[] = L"Kestro.lnk";
 inline constexpr wchar_t kStartArgument[] = L"/start";
 

@@ -9,6 +9,18 @@
 
 namespace platform {
 
+// The size the program states for the open-file record: the classic layout of 32-bit Windows.
+inline constexpr std::uint32_t kClassicOpenFileRecordSize = 76;
+// Open-file and save-file dialog flags: the folder and the file must exist; the Explorer-style
+// dialog without its read-only box.
+inline constexpr std::uint32_t kPathAndFileMustExist = 0x1800;
+inline constexpr std::uint32_t kExplorerHideReadOnly = 0x80004;
+// The folder browser's flag that lets only file-system folders be chosen, its notification that
+// its window is ready, and its message that selects a folder by its path in wide text.
+inline constexpr std::uint32_t kFileSystemFoldersOnly = 1;
+inline constexpr unsigned kBrowserReady = 1;
+inline constexpr unsigned kBrowserSelectPath = 1127;
+
 // The record of the open-file and save-file dialogs, field by field as the platform takes it,
 // with wide texts. An absent text (nullopt) reaches the platform as a null pointer; an empty
 // one as an empty text. Texts may hold NULs: the filter is a NUL-separated list, and the file

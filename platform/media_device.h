@@ -4,6 +4,9 @@
 
 namespace platform {
 
+// The style that makes the device's video window a child of the window it is opened in.
+inline constexpr long long kVideoInsideWindow = 0x40000000;
+
 // The media device, driven by command strings. A command that fails is not an error: the
 // device simply does not do it, and a query then answers nothing.
 class MediaDevice {

@@ -6,6 +6,11 @@
 
 namespace platform {
 
+// The special folder whose shortcuts start with the user's session: the Startup folder.
+inline constexpr int kStartupFolder = 7;
+// Lets the shell's resolve update the link's fields; with no window it asks nothing.
+inline constexpr std::uint32_t kResolveUpdatesLink = 4;
+
 // The platform's shell-link object: the fields of one shortcut, written to a file. Each
 // method throws platform::Error with the platform's description when the object refuses.
 // Its owner releases it by dropping it.
@@ -20,7 +25,7 @@ class ShellLink {
     virtual void SetHotkey(int hotkey) = 0;
     virtual void SetShowCmd(int showCmd) = 0;
     // Lets the shell check the link's target; `window` 0 means no owner for any question
-    // the shell would ask, `flags` are the shell's SLR_ values.
+    // the shell would ask, `flags` are the shell's resolve flags (kResolveUpdatesLink).
     virtual void Resolve(std::intptr_t window, std::uint32_t flags) = 0;
     // Writes the shortcut file, replacing a file of that name; the object does not take the
     // name as its own.

@@ -2,21 +2,25 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "platform/orientation.h"
 
 namespace platform {
 
 struct Size {
     int width = 0;
     int height = 0;
+
+    friend bool operator==(Size, Size) = default;
 };
 
 // What a picture decoder reads from a file's header: the first frame's size as stored, and
-// the orientation (1-8, as EXIF numbers them) that the file records; 0 when the decoder does
-// not say.
+// the orientation that the file records, where the decoder tells it.
 struct PictureFacts {
     Size size;
-    int orientation = 0;
+    std::optional<Orientation> orientation;
 };
 
 // A decoded picture file (BMP, GIF or JPEG). Its owner releases it by dropping it.
@@ -41,16 +45,13 @@ class PictureBox {
     virtual void Refresh() = 0;
     // Makes the current persistent image the box's displayed picture.
     virtual void ImageToPicture() = 0;
-    // Displays the picture; the box takes the picture's size (the resize handler runs).
-    virtual void SetPicture(const Picture& picture) = 0;
-    // Draws the picture into the persistent image at (0, 0), scaled to width x height.
+    // Draws the picture into the persistent image at (0, 0), scaled to width x height with a
+    // filter fit for photos.
     virtual void PaintPicture(const Picture& picture, int width, int height) = 0;
-    // Draws a PNG file into the persistent image from its top-left corner, scaled to the
-    // box, alpha blended over the box's background.
-    virtual void DrawPngFile(const std::wstring& path) = 0;
     // Decodes the first frame of a picture file of any format the system decodes, turns and
-    // mirrors it by the orientation (1-8), and draws it like DrawPngFile.
-    virtual void DrawPictureFile(const std::wstring& path, int orientation) = 0;
+    // mirrors it upright, and draws it into the persistent image from its top-left corner,
+    // scaled to the box with a filter fit for photos, alpha blended over the box's background.
+    virtual void DrawPictureFile(const std::wstring& path, Orientation orientation) = 0;
 };
 
 // Who asks the exit-show window to close, and why.
@@ -85,6 +86,8 @@ class ShowWindow {
     virtual void SetOuterSize(int width, int height) = 0;
     // Centres the window on the primary screen for its current size.
     virtual void CenterOnScreen() = 0;
+    // The primary screen's full size in pixels: the most the show can be seen of.
+    virtual Size ScreenSize() const = 0;
     virtual void Show() = 0;
     // Places the window above all windows that are not top-most, without moving or sizing it.
     virtual void MakeTopMost() = 0;

@@ -9,11 +9,6 @@
 namespace settings_ui {
 namespace {
 
-constexpr std::uint32_t kRecordSize = 76;
-constexpr std::uint32_t kPathAndFileMustExist = 0x1800;
-constexpr std::uint32_t kExplorerHideReadOnly = 0x80004;
-constexpr std::uint32_t kReturnOnlyFileSystemFolders = 1;
-
 // "Pictures|*.bmp;*.png|" becomes the NUL-separated list the platform reads.
 std::wstring FilterList(std::wstring filter) {
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
@@ -33,7 +28,7 @@ platform::OpenFileRecord FileDlg::FileRecord(std::intptr_t lngHWnd, const std::w
     }
 
     platform::OpenFileRecord record;
-    record.lStructSize = kRecordSize;
+    record.lStructSize = platform::kClassicOpenFileRecordSize;
     record.hwndOwner = lngHWnd;
     record.lpstrFilter = FilterList(filter);
     record.nFilterIndex = 1;
@@ -70,7 +65,8 @@ std::wstring FileDlg::ShowOpen(std::intptr_t lngHWnd, const std::wstring& strFil
                                const std::wstring& strDefDir) {
     platform::OpenFileRecord record = FileRecord(lngHWnd, strFilter, strDefDir);
     // A caller's own flags replace the existence checks.
-    record.Flags = (Flags == 0 ? kPathAndFileMustExist : Flags) | kExplorerHideReadOnly;
+    record.Flags =
+        (Flags == 0 ? platform::kPathAndFileMustExist : Flags) | platform::kExplorerHideReadOnly;
     return Chosen(Ask(false, record), record);
 }
 
@@ -78,7 +74,7 @@ std::wstring FileDlg::ShowSave(std::intptr_t lngHWnd, const std::wstring& strFil
                                const std::wstring& strDefDir) {
     platform::OpenFileRecord record = FileRecord(lngHWnd, strFilter, strDefDir);
     record.hInstance = process_.InstanceHandle();
-    record.Flags = Flags | kExplorerHideReadOnly;
+    record.Flags = Flags | platform::kExplorerHideReadOnly;
     record.lpstrDefExt = L"";
     return Chosen(Ask(true, record), record);
 }
@@ -91,7 +87,7 @@ std::wstring FileDlg::ShowDir(std::intptr_t lngHWnd, const std::wstring& strDefD
     platform::BrowseRecord record;
     record.hwndOwner = lngHWnd;
     record.lpszTitle = kBrowseTitle;
-    record.ulFlags = kReturnOnlyFileSystemFolders;
+    record.ulFlags = platform::kFileSystemFoldersOnly;
     if (!FileDlgMod::BrowseInitDir().empty()) {
         record.lpfn = &FileDlgMod::BrowseCallbackProc;
     }

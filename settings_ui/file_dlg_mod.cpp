@@ -16,8 +16,8 @@ void SetBrowseInitDir(const std::wstring& path) { BrowseInitDirState() = path; }
 
 int BrowseCallbackProc(platform::CommonDialogs& dialogs, std::intptr_t hwnd, unsigned uMsg,
                        std::intptr_t /*lp*/, std::intptr_t /*pData*/) {
-    if (uMsg == kBffmInitialized) {
-        dialogs.SendBrowserMessage(hwnd, kBffmSetSelectionW, -1, BrowseInitDir());
+    if (uMsg == platform::kBrowserReady) {
+        dialogs.SendBrowserMessage(hwnd, platform::kBrowserSelectPath, -1, BrowseInitDir());
     }
     return 0;
 }

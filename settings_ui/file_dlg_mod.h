@@ -8,11 +8,6 @@
 // Beside the file-dialog component: what its folder browser shares across the process.
 namespace FileDlgMod {
 
-// The folder browser's notification that its window is ready, and the message that selects
-// a folder in it (wide-text form, so that any folder name reaches it whole).
-inline constexpr unsigned kBffmInitialized = 1;
-inline constexpr unsigned kBffmSetSelectionW = 1127;
-
 // The start folder of the current folder browser, shared by every FileDlg of the process;
 // empty at the start and until a ShowDir sets it.
 const std::wstring& BrowseInitDir();

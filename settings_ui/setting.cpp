@@ -94,7 +94,7 @@ void Setting::Browse(SettingControl box) {
         // Taken quietly, the choice would look ignored; the box keeps what it had.
         platform::IgnoreErrors([&] {
             os_.messages.ShowMessage(kPathTooLongMessage, os_.process.Title(),
-                                     config::kExclamationOk);
+                                     platform::kWarningStyle);
         });
     }
 }
@@ -155,7 +155,7 @@ bool Setting::WriteSettings() {
         // that the cause can be fixed and Save pressed again.
         platform::IgnoreErrors([&] {
             os_.messages.ShowMessage(error.Description(), os_.process.Title(),
-                                     config::kExclamationOk);
+                                     platform::kWarningStyle);
         });
         return false;
     }

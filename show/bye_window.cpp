@@ -1,15 +1,13 @@
 #include "show/bye_window.h"
 
-#include <cstdint>
-#include <vector>
+#include <optional>
 
 #include "config/settings.h"
 #include "platform/error.h"
 #include "platform/timing.h"
-#include "show/decoded_picture.h"
 #include "show/media_playback.h"
-#include "show/picture_header.h"
-#include "show/png_size.h"
+#include "show/picture_inspection.h"
+#include "show/picture_size.h"
 #include "show/still_picture.h"
 #include "show/timed_wait.h"
 #include "show/top_most.h"
@@ -30,15 +28,43 @@ bool EndsTheSession(CloseRequest request) {
     return request == CloseRequest::ShutDown || request == CloseRequest::LogOff;
 }
 
-// A picture whose header the check refuses fails to load, as a damaged one does: no decoder
-// ever sees it.
-std::unique_ptr<platform::Picture> LoadCheckedPicture(platform::Platform& os,
-                                                      const std::wstring& path) {
-    CheckPictureFile(os.files, path);
-    platform::TimeStamp("file-read");
-    auto picture = os.windows.LoadPicture(path);
+// A picture file opened by the decoder of its road: the OLE picture loader's picture, or the
+// imaging decoder's facts (its frame stays open for the drawing). Neither when the header check
+// refuses the file or the decoder does not take it.
+struct OpenedPicture {
+    std::unique_ptr<platform::Picture> ole;
+    std::optional<platform::PictureFacts> facts;
+};
+
+OpenedPicture OpenPicture(platform::WindowSystem& windows, const std::wstring& path,
+                          const PictureInspection& inspection) {
+    OpenedPicture opened;
+    if (inspection.refusal) {
+        return opened;
+    }
+    platform::IgnoreErrors([&] {
+        if (inspection.road == PictureRoad::OlePicture) {
+            opened.ole = windows.LoadPicture(path);
+        } else {
+            opened.facts = windows.InspectPicture(path);
+        }
+    });
     platform::TimeStamp("decoded");
-    return picture;
+    return opened;
+}
+
+// The size as stored: the PNG probe's whatever the decoder says, as the PNG road always had;
+// on the other roads only a picture that opened has a size of its own.
+std::optional<platform::Size> StoredSize(const PictureInspection& inspection,
+                                         const OpenedPicture& opened) {
+    if (inspection.road == PictureRoad::Png || opened.ole) {
+        return inspection.size;
+    }
+    if (opened.facts) {
+        // The header check has no reader for some of the decoder's formats.
+        return inspection.size.value_or(opened.facts->size);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -117,21 +143,38 @@ void ByeWindow::Present() {
 
 void ByeWindow::ShowStillPicture() {
     using platform::IgnoreErrors;
-    const auto& mediaFile = file_;
-    IgnoreErrors([&] { window_->Picture1().SetPersistentDrawing(true); });
-    std::vector<std::uint8_t> head;
-    IgnoreErrors([&] { head = ReadPictureHead(os_.files, mediaFile); });
+    const auto& settings = config::Settings();
+    auto& box = window_->Picture1();
+    IgnoreErrors([&] { box.SetPersistentDrawing(true); });
     // Each road checks the file's header before its decoder sees the file.
-    switch (ChooseRoad(SniffPicture(head), mediaFile)) {
-        case PictureRoad::Png:
-            ShowPng();
-            break;
-        case PictureRoad::OlePicture:
-            ShowOlePicture();
-            break;
-        case PictureRoad::Decoder:
-            ShowDecodedPicture(os_, window_->Picture1(), mediaFile, head);
-            break;
+    const auto inspection = InspectPictureFile(os_.files, file_);
+    platform::TimeStamp("file-read");
+    const auto opened = OpenPicture(os_.windows, file_, inspection);
+    // The file's own EXIF block first: some decoders (Wine's among them) do not report it.
+    auto recorded = inspection.orientation;
+    if (!recorded && opened.facts) {
+        recorded = opened.facts->orientation;
+    }
+    const auto orientation = recorded.value_or(platform::Orientation{});
+    const auto stored = StoredSize(inspection, opened);
+    // Without a size of its own or a fixed size, the box keeps its size, as for any picture
+    // that cannot be decoded.
+    if (settings.Width != 0 || stored) {
+        std::optional<platform::Size> screen;
+        IgnoreErrors([&] { screen = window_->ScreenSize(); });
+        const auto shown = ShownSize(stored.value_or(platform::Size{}), orientation, settings.Width,
+                                     settings.Height, screen);
+        IgnoreErrors([&] { box.Move(0, 0, shown.width, shown.height); });
+        IgnoreErrors([&] {
+            if (opened.ole) {
+                box.PaintPicture(*opened.ole, shown.width, shown.height);
+            } else if (opened.facts) {
+                box.DrawPictureFile(file_, orientation);
+            }
+        });
+        platform::TimeStamp("drawn");
+        IgnoreErrors([&] { box.Refresh(); });
+        IgnoreErrors([&] { box.ImageToPicture(); });
     }
     ShowTopMost(*window_);
     platform::TimeStamp("top-most");
@@ -148,50 +191,6 @@ void ByeWindow::PlayToTheEnd() {
     IgnoreErrors([&] { os_.process.PumpEvents(); });
     WaitWhilePlaying(media, os_.process);
     IgnoreErrors([&] { CloseMedia(media); });
-}
-
-void ByeWindow::ShowPng() {
-    using platform::IgnoreErrors;
-    const auto& settings = config::Settings();
-    auto& box = window_->Picture1();
-    std::int16_t width = 0;
-    std::int16_t height = 0;
-    IgnoreErrors([&] {
-        if (settings.Width == 0) {
-            GetPngSize(os_.files, file_, width, height);
-        } else {
-            width = settings.Width;
-            height = settings.Height;
-        }
-    });
-    IgnoreErrors([&] { box.Move(0, 0, width, height); });
-    IgnoreErrors([&] {
-        CheckPictureFile(os_.files, file_);
-        platform::TimeStamp("file-read");
-        box.DrawPngFile(file_);
-        platform::TimeStamp("decoded");
-    });
-    IgnoreErrors([&] { box.Refresh(); });
-    IgnoreErrors([&] { box.ImageToPicture(); });
-}
-
-void ByeWindow::ShowOlePicture() {
-    using platform::IgnoreErrors;
-    const auto& settings = config::Settings();
-    auto& box = window_->Picture1();
-    if (settings.Width == 0) {
-        IgnoreErrors([&] { box.SetPicture(*LoadCheckedPicture(os_, file_)); });
-        return;
-    }
-    IgnoreErrors([&] { box.Move(0, 0, settings.Width, settings.Height); });
-    std::unique_ptr<platform::Picture> picture;
-    IgnoreErrors([&] { picture = LoadCheckedPicture(os_, file_); });
-    IgnoreErrors([&] {
-        if (picture) {
-            box.PaintPicture(*picture, settings.Width, settings.Height);
-        }
-    });
-    IgnoreErrors([&] { box.ImageToPicture(); });
 }
 
 }  // namespace show

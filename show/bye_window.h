@@ -41,8 +41,6 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // never starts inside another.
     void Present();
     void ShowStillPicture();
-    void ShowPng();
-    void ShowOlePicture();
     // Plays a video or sound through the media device until it stops.
     void PlayToTheEnd();
 

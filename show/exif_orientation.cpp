@@ -1,10 +1,9 @@
 #include "show/exif_orientation.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <optional>
 #include <string_view>
 
+#include "show/byte_reader.h"
 #include "show/jpeg_segments.h"
 
 namespace show {
@@ -15,59 +14,18 @@ constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kShortType = 3;
 constexpr std::size_t kIfdEntrySize = 12;
 
-// A window on the bytes that reads numbers in the TIFF block's byte order and answers
-// nothing for reads past its end.
-class Bytes {
-  public:
-    // A window reaching past the bytes, or ending before it begins, is cut to what is there.
-    Bytes(const std::vector<std::uint8_t>& bytes, std::size_t begin, std::size_t end)
-        : bytes_(bytes),
-          begin_(std::min(begin, bytes.size())),
-          end_(std::clamp(end, begin_, bytes.size())) {}
-
-    void SetLittleEndian(bool little) { little_ = little; }
-
-    std::optional<std::uint32_t> Number(std::size_t offset, std::size_t size) const {
-        if (offset > end_ - begin_ || size > end_ - begin_ - offset) {
-            return std::nullopt;
-        }
-        std::uint32_t value = 0;
-        for (std::size_t i = 0; i < size; ++i) {
-            const std::size_t index = little_ ? size - 1 - i : i;
-            value = (value << 8) | bytes_[begin_ + offset + index];
-        }
-        return value;
-    }
-
-    bool Holds(std::size_t offset, std::string_view text) const {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto byte = Number(offset + i, 1);
-            if (!byte || *byte != static_cast<std::uint8_t>(text[i])) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-  private:
-    const std::vector<std::uint8_t>& bytes_;
-    std::size_t begin_;
-    std::size_t end_;
-    bool little_ = false;
-};
-
 // The orientation entry of the first image directory of a TIFF block.
-int TiffOrientation(Bytes tiff) {
+std::optional<platform::Orientation> TiffOrientation(ByteReader tiff) {
     using std::string_view_literals::operator""sv;
     if (tiff.Holds(0, "II*\0"sv)) {
-        tiff.SetLittleEndian(true);
+        tiff.SetOrder(ByteOrder::LittleEndian);
     } else if (!tiff.Holds(0, "MM\0*"sv)) {
-        return 0;
+        return std::nullopt;
     }
     const auto directory = tiff.Number(4, 4);
     const auto count = directory ? tiff.Number(*directory, 2) : std::nullopt;
     if (!count) {
-        return 0;
+        return std::nullopt;
     }
     for (std::uint32_t i = 0; i < *count; ++i) {
         const std::size_t entry = *directory + 2 + i * kIfdEntrySize;
@@ -76,27 +34,30 @@ int TiffOrientation(Bytes tiff) {
         const auto values = tiff.Number(entry + 4, 4);
         const auto value = tiff.Number(entry + 8, 2);
         if (!tag || !type || !values || !value) {
-            return 0;
+            return std::nullopt;
         }
         if (*tag == kOrientationTag) {
-            const bool valid = *type == kShortType && *values == 1 && *value >= 1 && *value <= 8;
-            return valid ? static_cast<int>(*value) : 0;
+            return *type == kShortType && *values == 1 ? platform::Orientation::FromExif(*value)
+                                                       : std::nullopt;
         }
     }
-    return 0;
+    return std::nullopt;
 }
 
 }  // namespace
 
-int ExifOrientation(const std::vector<std::uint8_t>& head) {
+std::optional<platform::Orientation> ExifOrientation(std::span<const std::uint8_t> head) {
     using std::string_view_literals::operator""sv;
-    const Bytes file(head, 0, head.size());
+    const ByteReader file(head);
     // The EXIF block comes before the picture data.
     const auto exif = FindJpegSegment(head, [&](const JpegSegment& segment) {
         return segment.marker == kApp1 && segment.end <= head.size() &&
                file.Holds(segment.body, "Exif\0\0"sv);
     });
-    return exif ? TiffOrientation(Bytes(head, exif->body + 6, exif->end)) : 0;
+    if (!exif) {
+        return std::nullopt;
+    }
+    return TiffOrientation(file.Window(exif->body + 6, exif->end));
 }
 
 }  // namespace show

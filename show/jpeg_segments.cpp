@@ -1,5 +1,7 @@
 #include "show/jpeg_segments.h"
 
+#include "show/byte_reader.h"
+
 namespace show {
 namespace {
 
@@ -17,7 +19,8 @@ bool StandsAlone(std::uint8_t marker) {
 
 std::optional<JpegSegment> FindJpegSegment(std::span<const std::uint8_t> bytes,
                                            const std::function<bool(const JpegSegment&)>& wanted) {
-    if (bytes.size() < 2 || bytes[0] != kMarker || bytes[1] != kStartOfImage) {
+    const ByteReader reader(bytes);
+    if (reader.Number(0, 2) != (std::uint32_t{kMarker} << 8U | kStartOfImage)) {
         return std::nullopt;
     }
     std::size_t at = 2;
@@ -36,15 +39,12 @@ std::optional<JpegSegment> FindJpegSegment(std::span<const std::uint8_t> bytes,
         if (marker == 0 || StandsAlone(marker)) {
             continue;
         }
-        if (marker == kStartOfImage || marker == kEndOfImage || marker == kStartOfScan ||
-            at + 2 > bytes.size()) {
+        const auto length = reader.Number(at, 2);
+        if (marker == kStartOfImage || marker == kEndOfImage || marker == kStartOfScan || !length ||
+            *length < 2) {
             return std::nullopt;
         }
-        const std::size_t length = (std::size_t{bytes[at]} << 8) | bytes[at + 1];
-        if (length < 2) {
-            return std::nullopt;
-        }
-        const JpegSegment segment{marker, at + 2, at + length};
+        const JpegSegment segment{marker, at + 2, at + *length};
         if (wanted(segment)) {
             return segment;
         }

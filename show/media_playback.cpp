@@ -9,14 +9,13 @@
 
 #include "platform/error.h"
 #include "platform/text.h"
+#include "show/picture_size.h"
 #include "show/timed_wait.h"
 #include "show/top_most.h"
 
 namespace show {
 namespace {
 
-// WS_CHILD: the device's video window lives inside the picture box.
-constexpr long long kVideoWindowStyle = 1073741824;
 constexpr std::size_t kReplyBufferSize = 256;
 constexpr unsigned kReplyLength = 255;
 
@@ -69,15 +68,31 @@ std::optional<int> VideoExtent(const std::wstring& field) {
     return std::abs(*value);
 }
 
-void FitBoxToVideo(platform::MediaDevice& media, platform::PictureBox& box) {
+void StretchVideoToBox(platform::MediaDevice& media, const platform::PictureBox& box) {
+    const auto size = box.InnerSize();
+    media.SendCommand(Command(L"put", L" window at 0 0 " + std::to_wstring(size.width) + L" " +
+                                          std::to_wstring(size.height) + L" wait"));
+}
+
+// The box takes the video's own size, fitted to the screen; a fitted video is scaled to it.
+void FitBoxToVideo(platform::MediaDevice& media, platform::ShowWindow& window) {
     const auto fields = SplitAtSpaces(MciQuery(media, Command(L"where", L" source")));
     if (fields.size() < 4) {
         return;
     }
     const auto width = VideoExtent(fields[2]);
     const auto height = VideoExtent(fields[3]);
-    if (width && height) {
-        box.Move(0, 0, *width, *height);
+    if (!width || !height) {
+        return;
+    }
+    std::optional<platform::Size> screen;
+    platform::IgnoreErrors([&] { screen = window.ScreenSize(); });
+    const platform::Size own{*width, *height};
+    const auto shown = FitInto(own, screen);
+    auto& box = window.Picture1();
+    box.Move(0, 0, shown.width, shown.height);
+    if (shown != own) {
+        StretchVideoToBox(media, box);
     }
 }
 
@@ -104,12 +119,6 @@ std::optional<float> LengthSeconds(platform::MediaDevice& media) {
     return static_cast<float>(*length) / kMillisecondsPerSecond;
 }
 
-void StretchVideoToBox(platform::MediaDevice& media, const platform::PictureBox& box) {
-    const auto size = box.InnerSize();
-    media.SendCommand(Command(L"put", L" window at 0 0 " + std::to_wstring(size.width) + L" " +
-                                          std::to_wstring(size.height) + L" wait"));
-}
-
 }  // namespace
 
 bool IsVideo(const std::wstring& path) {
@@ -122,7 +131,7 @@ std::wstring OpenCommand(const std::wstring& path, bool video, std::intptr_t par
     std::wstring command = L"open \"" + path + L"\" alias " + kMediaAlias;
     if (video) {
         command += L" parent " + std::to_wstring(parent) + L" style " +
-                   std::to_wstring(kVideoWindowStyle) + L" wait";
+                   std::to_wstring(platform::kVideoInsideWindow) + L" wait";
     }
     return command;
 }
@@ -142,7 +151,7 @@ void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const
     if (video) {
         IgnoreErrors([&] {
             if (naturalSize) {
-                FitBoxToVideo(media, window.Picture1());
+                FitBoxToVideo(media, window);
             } else {
                 StretchVideoToBox(media, window.Picture1());
             }

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/error.h"
+#include "show/byte_reader.h"
 #include "show/jpeg_segments.h"
 
 namespace show {
@@ -12,26 +12,12 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-bool StartsWith(Bytes bytes, std::string_view prefix) {
-    return bytes.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), bytes.begin(),
-                      [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
-}
-
-std::uint32_t LittleEndian(Bytes bytes, std::size_t at, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = count; i > 0; --i) {
-        value = (value << 8) | bytes[at + i - 1];
+std::optional<PictureHeader> Sized(PictureFormat format, std::optional<std::uint32_t> width,
+                                   std::optional<std::uint32_t> height) {
+    if (!width || !height) {
+        return std::nullopt;
     }
-    return value;
-}
-
-std::uint32_t BigEndian(Bytes bytes, std::size_t at, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        value = (value << 8) | bytes[at + i];
-    }
-    return value;
+    return PictureHeader{format, *width, *height};
 }
 
 // --- BMP: file header, then a core header (16-bit sizes) or an info header of any later
@@ -43,39 +29,42 @@ constexpr std::uint32_t kBmpShortestInfo = 16;
 constexpr std::uint32_t kBmpLongestInfo = 124;
 
 std::optional<PictureHeader> ReadBmp(Bytes bytes) {
-    if (bytes.size() < kBmpInfoAt + 4) {
+    const ByteReader reader(bytes, ByteOrder::LittleEndian);
+    const auto headerSize = reader.Number(kBmpInfoAt, 4);
+    if (!headerSize) {
         return std::nullopt;
     }
-    const auto headerSize = LittleEndian(bytes, kBmpInfoAt, 4);
-    if (headerSize == kBmpCoreHeader) {
+    if (*headerSize == kBmpCoreHeader) {
         if (bytes.size() < kBmpInfoAt + kBmpCoreHeader) {
             return std::nullopt;
         }
-        return PictureHeader{PictureFormat::Bmp, LittleEndian(bytes, kBmpInfoAt + 4, 2),
-                             LittleEndian(bytes, kBmpInfoAt + 6, 2)};
+        return Sized(PictureFormat::Bmp, reader.Number(kBmpInfoAt + 4, 2),
+                     reader.Number(kBmpInfoAt + 6, 2));
     }
-    if (headerSize < kBmpShortestInfo || headerSize > kBmpLongestInfo ||
-        bytes.size() < kBmpInfoAt + 12) {
+    const auto width = reader.Number(kBmpInfoAt + 4, 4);
+    const auto height = reader.Number(kBmpInfoAt + 8, 4);
+    if (*headerSize < kBmpShortestInfo || *headerSize > kBmpLongestInfo || !width || !height) {
         return std::nullopt;
     }
-    const auto width = static_cast<std::int32_t>(LittleEndian(bytes, kBmpInfoAt + 4, 4));
-    const auto height = static_cast<std::int32_t>(LittleEndian(bytes, kBmpInfoAt + 8, 4));
+    const auto signedWidth = static_cast<std::int32_t>(*width);
+    const auto signedHeight = static_cast<std::int32_t>(*height);
     // A negative width means nothing, and the lowest height has no positive counterpart.
-    if (width < 0 || height == INT32_MIN) {
+    if (signedWidth < 0 || signedHeight == INT32_MIN) {
         return std::nullopt;
     }
-    return PictureHeader{PictureFormat::Bmp, static_cast<std::uint32_t>(width),
-                         static_cast<std::uint32_t>(height < 0 ? -height : height)};
+    return PictureHeader{
+        PictureFormat::Bmp, *width,
+        static_cast<std::uint32_t>(signedHeight < 0 ? -signedHeight : signedHeight)};
 }
 
 // --- PNG: the signature, then the image header chunk.
 
 std::optional<PictureHeader> ReadPng(Bytes bytes) {
-    constexpr std::size_t kHeaderEnd = 24;
-    if (bytes.size() < kHeaderEnd || !StartsWith(bytes.subspan(12), "IHDR")) {
+    const ByteReader reader(bytes);
+    if (!reader.Holds(12, "IHDR")) {
         return std::nullopt;
     }
-    return PictureHeader{PictureFormat::Png, BigEndian(bytes, 16, 4), BigEndian(bytes, 20, 4)};
+    return Sized(PictureFormat::Png, reader.Number(16, 4), reader.Number(20, 4));
 }
 
 // --- JPEG: segments up to the first frame header, walked as the common decoders walk them.
@@ -89,11 +78,12 @@ std::optional<PictureHeader> ReadJpeg(Bytes bytes) {
     const auto frame = FindJpegSegment(
         bytes, [](const JpegSegment& segment) { return IsFrameHeader(segment.marker); });
     // Precision, height, width.
-    if (!frame || frame->end < frame->body + 5 || frame->body + 5 > bytes.size()) {
+    if (!frame || frame->end < frame->body + 5) {
         return std::nullopt;
     }
-    return PictureHeader{PictureFormat::Jpeg, BigEndian(bytes, frame->body + 3, 2),
-                         BigEndian(bytes, frame->body + 1, 2)};
+    const ByteReader reader(bytes);
+    return Sized(PictureFormat::Jpeg, reader.Number(frame->body + 3, 2),
+                 reader.Number(frame->body + 1, 2));
 }
 
 // --- GIF: the logical screen, then blocks: extensions, image descriptors (each followed by
@@ -121,7 +111,8 @@ std::optional<PictureHeader> ReadGif(Bytes bytes) {
     if (bytes.size() < kGifScreenEnd) {
         return std::nullopt;
     }
-    return PictureHeader{PictureFormat::Gif, LittleEndian(bytes, 6, 2), LittleEndian(bytes, 8, 2)};
+    const ByteReader reader(bytes, ByteOrder::LittleEndian);
+    return Sized(PictureFormat::Gif, reader.Number(6, 2), reader.Number(8, 2));
 }
 
 // Each image's size, in order, as far as the bytes go or up to a block no decoder knows.
@@ -129,14 +120,16 @@ std::vector<PictureHeader> GifFrames(Bytes bytes) {
     constexpr std::uint8_t kImage = 0x2C;
     constexpr std::uint8_t kExtension = 0x21;
     constexpr std::size_t kDescriptorBytes = 10;
+    const ByteReader reader(bytes, ByteOrder::LittleEndian);
     std::vector<PictureHeader> frames;
     std::optional<std::size_t> at = kGifScreenEnd + ColourTableBytes(bytes[10]);
     while (at && *at < bytes.size()) {
+        const auto frame =
+            Sized(PictureFormat::Gif, reader.Number(*at + 5, 2), reader.Number(*at + 7, 2));
         if (bytes[*at] == kExtension) {
             at = SkipSubBlocks(bytes, *at + 2);
-        } else if (bytes[*at] == kImage && *at + kDescriptorBytes <= bytes.size()) {
-            frames.push_back({PictureFormat::Gif, LittleEndian(bytes, *at + 5, 2),
-                              LittleEndian(bytes, *at + 7, 2)});
+        } else if (bytes[*at] == kImage && *at + kDescriptorBytes <= bytes.size() && frame) {
+            frames.push_back(*frame);
             // Past the local colour table and the code size, the image data.
             at =
                 SkipSubBlocks(bytes, *at + kDescriptorBytes + ColourTableBytes(bytes[*at + 9]) + 1);
@@ -155,16 +148,17 @@ bool Fits(const PictureHeader& size) {
 }  // namespace
 
 std::optional<PictureHeader> ReadPictureHeader(Bytes bytes) {
-    if (StartsWith(bytes, "BM")) {
+    const ByteReader reader(bytes);
+    if (reader.Holds(0, "BM")) {
         return ReadBmp(bytes);
     }
-    if (StartsWith(bytes, "\x89PNG\r\n\x1a\n")) {
+    if (reader.Holds(0, "\x89PNG\r\n\x1a\n")) {
         return ReadPng(bytes);
     }
-    if (StartsWith(bytes, "\xFF\xD8")) {
+    if (reader.Holds(0, "\xFF\xD8")) {
         return ReadJpeg(bytes);
     }
-    if (StartsWith(bytes, "GIF87a") || StartsWith(bytes, "GIF89a")) {
+    if (reader.Holds(0, "GIF87a") || reader.Holds(0, "GIF89a")) {
         return ReadGif(bytes);
     }
     return std::nullopt;
@@ -189,20 +183,6 @@ std::optional<std::wstring> PictureRefusal(Bytes bytes) {
         return L"An image of the picture is empty or too large.";
     }
     return std::nullopt;
-}
-
-void CheckPictureFile(const platform::FileSystem& files, const std::wstring& path) {
-    auto bytes = files.ReadBytes(path, 0, kPictureHeaderFirstRead);
-    // A GIF's every frame is checked; a header not found may lie further on. Otherwise the
-    // header found decides alone, as it would in more bytes.
-    const auto header = ReadPictureHeader(bytes);
-    if (bytes.size() == kPictureHeaderFirstRead &&
-        (!header || header->format == PictureFormat::Gif)) {
-        bytes = files.ReadBytes(path, 0, kPictureHeaderBytes);
-    }
-    if (const auto refusal = PictureRefusal(bytes)) {
-        throw platform::Error(*refusal);
-    }
 }
 
 }  // namespace show

@@ -6,22 +6,16 @@
 #include <span>
 #include <string>
 
-#include "platform/files.h"
-
 namespace show {
 
 // Pictures above this many pixels are refused: decoding one would exhaust the memory or hold
 // up the end of the session, and some decoders crash on them.
 inline constexpr std::int64_t kMaxPicturePixels = 64LL * 1024 * 1024;
 
-// How much of a file the header check reads. A JPEG's frame header may follow large metadata
-// segments, and every frame of a GIF is checked, so this is more than the first few bytes.
+// How much of a file the header check reads at most. A JPEG's frame header may follow large
+// metadata segments, and every frame of a GIF is checked, so this is more than the first few
+// bytes.
 inline constexpr std::size_t kPictureHeaderBytes = 16U * 1024 * 1024;
-// What the check reads first. It holds the header of every BMP and PNG and the frame header of
-// nearly every JPEG; only a GIF, or a file whose header these bytes do not hold, is read on to
-// kPictureHeaderBytes. A large picture is then not read once for the check and again by its
-// decoder.
-inline constexpr std::size_t kPictureHeaderFirstRead = 64U * 1024;
 
 enum class PictureFormat { Bmp, Gif, Jpeg, Png };
 
@@ -41,9 +35,5 @@ std::optional<PictureHeader> ReadPictureHeader(std::span<const std::uint8_t> byt
 // Beyond what ReadPictureHeader refuses: a side of zero, more than kMaxPicturePixels, and a
 // GIF frame of either kind, within the bytes given.
 std::optional<std::wstring> PictureRefusal(std::span<const std::uint8_t> bytes);
-
-// Reads the start of the file, as far as the check needs it, and throws platform::Error with
-// the refusal, or when the file cannot be read; returns when a decoder may see it.
-void CheckPictureFile(const platform::FileSystem& files, const std::wstring& path);
 
 }  // namespace show

@@ -1,13 +1,10 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "platform/files.h"
 
 namespace show {
 
@@ -21,7 +18,7 @@ bool IsStillPicture(const std::wstring& path);
 // What a picture file holds, told by its first bytes, whatever its name says.
 enum class PictureContent { Unknown, Png, Bmp, Gif, Jpeg, Tiff, WebP, Heif, Icon };
 
-PictureContent SniffPicture(const std::vector<std::uint8_t>& head);
+PictureContent SniffPicture(std::span<const std::uint8_t> head);
 
 // How the show decodes a still picture: the PNG road with its size probe, the OLE picture
 // loader, or the imaging decoder for every other format.
@@ -29,13 +26,5 @@ enum class PictureRoad { Png, OlePicture, Decoder };
 
 // The content decides; content that no signature names falls back to the file's ending.
 PictureRoad ChooseRoad(PictureContent content, const std::wstring& path);
-
-// Enough of a file's start for its signature and for the EXIF block of a camera's JPEG, which
-// a 64 KiB thumbnail segment may precede.
-inline constexpr std::size_t kPictureHeadBytes = 192 * 1024;
-
-// The file's first bytes; none when it does not exist. Throws when it cannot be read.
-std::vector<std::uint8_t> ReadPictureHead(const platform::FileSystem& files,
-                                          const std::wstring& path);
 
 }  // namespace show

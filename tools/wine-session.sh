@@ -6,6 +6,9 @@
 #   wine_session_start                 # always a private Xvfb display (tests)
 #   wine_session_start --reuse-display # keep $DISPLAY when there is one (the demo)
 #
+# The private display's screen is WINE_SESSION_SCREEN (width x height, 1280x1024 unless set),
+# exported for the programs that look at it.
+#
 # It takes over the shell's EXIT, INT and TERM traps.
 
 wine_session_dir=
@@ -19,7 +22,8 @@ wine_session_log() { echo "wine-session: $*" >&2; }
 # machine never race for the same number.
 wine_session_start_xvfb() {
     local number_file="$wine_session_dir/display"
-    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    export WINE_SESSION_SCREEN="${WINE_SESSION_SCREEN:-1280x1024}"
+    setsid Xvfb -displayfd 3 -screen 0 "${WINE_SESSION_SCREEN}x24" -nolisten tcp \
         3>"$number_file" >"$wine_session_dir/xvfb.log" 2>&1 &
     wine_session_xvfb_pid=$!
     local tries

@@ -60,10 +60,20 @@ void ByeWindow::SetOuterSize(int width, int height) {
 void ByeWindow::CenterOnScreen() {
     RECT bounds{};
     Succeeded(GetWindowRect(hwnd_.Get(), &bounds));
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - (bounds.right - bounds.left)) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - (bounds.bottom - bounds.top)) / 2;
+    const auto screen = ScreenSize();
+    const int left = (screen.width - (bounds.right - bounds.left)) / 2;
+    const int top = (screen.height - (bounds.bottom - bounds.top)) / 2;
     Succeeded(SetWindowPos(hwnd_.Get(), nullptr, left, top, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+}
+
+// The process is aware of each monitor's DPI: the primary monitor's size in its own pixels.
+platform::Size ByeWindow::ScreenSize() const {
+    const platform::Size size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (size.width <= 0 || size.height <= 0) {
+        throw platform::Error(L"The primary screen's size is unknown.");
+    }
+    return size;
 }
 
 void ByeWindow::Show() {

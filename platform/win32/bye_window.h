@@ -19,6 +19,7 @@ class ByeWindow final : public platform::ShowWindow {
     std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(Hwnd()); }
     void SetOuterSize(int width, int height) override;
     void CenterOnScreen() override;
+    platform::Size ScreenSize() const override;
     void Show() override;
     void MakeTopMost() override;
     void Unload() override;

@@ -14,6 +14,16 @@
 namespace win32 {
 namespace {
 
+// The constants the program puts into the records, as Windows defines them.
+static_assert(platform::kPathAndFileMustExist == (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+static_assert(platform::kExplorerHideReadOnly == (OFN_EXPLORER | OFN_HIDEREADONLY));
+static_assert(platform::kFileSystemFoldersOnly == BIF_RETURNONLYFSDIRS);
+static_assert(platform::kBrowserReady == BFFM_INITIALIZED);
+static_assert(platform::kBrowserSelectPath == BFFM_SETSELECTIONW);
+// The classic record's size is that of 32-bit Windows; a 64-bit build lays it out larger.
+static_assert(sizeof(void*) != 4 ||
+              platform::kClassicOpenFileRecordSize == OPENFILENAME_SIZE_VERSION_400W);
+
 // Handles and addresses come from the program's records as numbers.
 template <typename Pointer>
 Pointer FromNumber(std::intptr_t number) {

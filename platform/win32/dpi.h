@@ -8,9 +8,10 @@
 // - The settings window is designed in twips. It opens at the DPI of the monitor it appears
 //   on and, when it moves to a monitor of another DPI (WM_DPICHANGED), lays itself out again
 //   in the message font for that DPI. The common dialogs and message boxes it owns follow it.
-// - The exit show does not scale. It shows a picture at its natural size, pixel for pixel (or
-//   at the fixed size, which is in pixels too), centred on the primary monitor: the picture is
-//   the user's own, made for a screen, and any stretch would blur it.
+// - The exit show does not scale with the DPI. It shows a picture at its natural size, pixel
+//   for pixel (or at the fixed size, which is in pixels too), centred on the primary monitor:
+//   the picture is the user's own, and any stretch would blur it. Only a picture larger than
+//   the primary monitor, whose size is counted in its own pixels, is shrunk to fit it.
 // Every DPI question of the Win32 layer is asked here. The calls that answer per monitor came
 // with Windows 10 (1607); where they are missing, the answer is the system's DPI.
 namespace win32 {

@@ -18,6 +18,9 @@ constexpr wchar_t kListenerClass[] = L"KestroMediaListener";
 
 }  // namespace
 
+// The constant the program passes in its commands, as Windows defines it.
+static_assert(platform::kVideoInsideWindow == WS_CHILD);
+
 // The return codes are not looked at: a command the device cannot carry out simply has no
 // effect, and a query then answers nothing. The media drivers find the thread in the
 // program's apartment, as they always have: the video drivers build their players out of COM

@@ -56,6 +56,12 @@ void OlePicture::Render(HDC dc, int width, int height) const {
     OLE_YSIZE_HIMETRIC hmHeight = 0;
     Check(picture_->get_Width(&hmWidth));
     Check(picture_->get_Height(&hmHeight));
+    // Drawn smaller than it is, a photo keeps its detail only when the pixels it loses are
+    // averaged; the device context's default mode drops them. Enlarged, it stays sharp.
+    const auto natural = PixelSize();
+    const bool smaller = width < natural.width || height < natural.height;
+    SetStretchBltMode(dc, smaller ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
     // HIMETRIC runs upwards: the source rectangle starts at the bottom and has a negative
     // height, or the picture comes out upside down.
     Check(picture_->Render(dc, 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr));

@@ -20,7 +20,7 @@ class OlePicture final : public platform::Picture {
 
     // The natural size in pixels at the screen's resolution.
     platform::Size PixelSize() const;
-    // Draws the whole picture at (0, 0), scaled to width x height.
+    // Draws the whole picture at (0, 0), scaled to width x height (averaging when smaller).
     void Render(HDC dc, int width, int height) const;
 
   private:

@@ -88,10 +88,7 @@ void PictureBox::Paint(HDC dc) const {
 }
 
 void PictureBox::DrawDisplayedPicture(HDC dc) const {
-    if (picture_) {
-        const auto size = picture_->PixelSize();
-        picture_->Render(dc, size.width, size.height);
-    } else if (imageCopy_) {
+    if (imageCopy_) {
         const auto size = imageCopy_->Size();
         BitBlt(dc, 0, 0, size.width, size.height, imageCopy_->Dc(), 0, 0, SRCCOPY);
     }
@@ -128,10 +125,6 @@ void PictureBox::SetPersistentDrawing(bool on) {
 }
 
 void PictureBox::Move(int left, int top, int width, int height) {
-    MoveBox(left, top, width, height);
-}
-
-bool PictureBox::MoveBox(int left, int top, int width, int height) {
     if (width < 0 || height < 0) {
         throw platform::Error(L"A size cannot be negative.");
     }
@@ -141,11 +134,10 @@ bool PictureBox::MoveBox(int left, int top, int width, int height) {
     }
     const auto after = InnerSize();
     if (after.width == before.width && after.height == before.height) {
-        return false;
+        return;
     }
     RebuildImage();
     events_.OnPictureResize();
-    return true;
 }
 
 platform::Size PictureBox::InnerSize() const {
@@ -160,19 +152,7 @@ void PictureBox::Refresh() {
 
 void PictureBox::ImageToPicture() {
     Existing(image_);
-    picture_.reset();
     imageCopy_ = image_;
-}
-
-void PictureBox::SetPicture(const platform::Picture& picture) {
-    picture_ = AsOlePicture(picture);
-    imageCopy_.reset();
-    const auto size = picture_->PixelSize();
-    // A move that keeps the size keeps the old image, which does not hold the new picture.
-    if (!MoveBox(0, 0, size.width, size.height)) {
-        RebuildImage();
-    }
-    Refresh();
 }
 
 void PictureBox::PaintPicture(const platform::Picture& picture, int width, int height) {
@@ -180,9 +160,7 @@ void PictureBox::PaintPicture(const platform::Picture& picture, int width, int h
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void PictureBox::DrawPngFile(const std::wstring& path) { DrawPictureFile(path, 1); }
-
-void PictureBox::DrawPictureFile(const std::wstring& path, int orientation) {
+void PictureBox::DrawPictureFile(const std::wstring& path, platform::Orientation orientation) {
     DrawPicture(path, orientation, Image());
     InvalidateRect(hwnd_, nullptr, FALSE);
 }

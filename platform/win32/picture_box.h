@@ -26,10 +26,8 @@ class PictureBox final : public platform::PictureBox {
     std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
     void Refresh() override;
     void ImageToPicture() override;
-    void SetPicture(const platform::Picture& picture) override;
     void PaintPicture(const platform::Picture& picture, int width, int height) override;
-    void DrawPngFile(const std::wstring& path) override;
-    void DrawPictureFile(const std::wstring& path, int orientation) override;
+    void DrawPictureFile(const std::wstring& path, platform::Orientation orientation) override;
 
     // The colour of the persistent image at (x, y) as 0xRRGGBB; the background colour where
     // there is no image.
@@ -39,8 +37,6 @@ class PictureBox final : public platform::PictureBox {
     void OnDestroyed() { hwnd_ = nullptr; }
 
   private:
-    // True when the size changed: the image is rebuilt and the resize handler has run.
-    bool MoveBox(int left, int top, int width, int height);
     void Paint(HDC dc) const;
     void DrawDisplayedPicture(HDC dc) const;
     // A fresh persistent image of the box's size (background and displayed picture) while
@@ -53,10 +49,9 @@ class PictureBox final : public platform::PictureBox {
     platform::ByeWindowEvents& events_;
     bool persistent_ = false;
     std::shared_ptr<MemoryImage> image_;
-    // The displayed picture: the one set, or the persistent image as ImageToPicture found it.
-    // At most one of the two. The image is shared until it is drawn into again: copying a
-    // large picture at once would hold up the show.
-    std::optional<OlePicture> picture_;
+    // The displayed picture: the persistent image as ImageToPicture found it. It is shared
+    // until the image is drawn into again: copying a large picture at once would hold up the
+    // show.
     std::shared_ptr<MemoryImage> imageCopy_;
 };
 

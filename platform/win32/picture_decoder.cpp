@@ -13,6 +13,7 @@
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/picture_shrink.h"
 #include "platform/win32/picture_turn.h"
 #include "platform/win32/win32_error.h"
 
@@ -82,19 +83,20 @@ std::optional<Inspected>& LastInspected() {
     return last;
 }
 
-int ReportedOrientation(IWICBitmapFrameDecode& frame) {
+std::optional<platform::Orientation> ReportedOrientation(IWICBitmapFrameDecode& frame) {
     ComPtr<IWICMetadataQueryReader> reader;
     if (FAILED(frame.GetMetadataQueryReader(reader.Put()))) {
-        return 0;
+        return std::nullopt;
     }
     for (const auto* query : kOrientationQueries) {
         PropertyValue value;
-        if (SUCCEEDED(reader->GetMetadataByName(query, value.Put())) && value.Get().vt == VT_UI2 &&
-            value.Get().uiVal >= 1 && value.Get().uiVal <= 8) {
-            return value.Get().uiVal;
+        if (SUCCEEDED(reader->GetMetadataByName(query, value.Put())) && value.Get().vt == VT_UI2) {
+            if (const auto orientation = platform::Orientation::FromExif(value.Get().uiVal)) {
+                return orientation;
+            }
         }
     }
-    return 0;
+    return std::nullopt;
 }
 
 std::vector<std::uint32_t> CopyAll(IWICBitmapSource& source, platform::Size size) {
@@ -106,17 +108,24 @@ std::vector<std::uint32_t> CopyAll(IWICBitmapSource& source, platform::Size size
     return pixels;
 }
 
-// The frame's pixels as premultiplied BGRA, upright for the orientation, scaled to target.
-ComPtr<IWICBitmapSource> Prepared(Frame& opened, int orientation, platform::Size target) {
-    auto& factory = *opened.factory.Get();
+// The frame's pixels as premultiplied BGRA.
+ComPtr<IWICBitmapSource> Premultiplied(Frame& opened) {
     ComPtr<IWICFormatConverter> converter;
-    Check(factory.CreateFormatConverter(converter.Put()));
+    Check(opened.factory->CreateFormatConverter(converter.Put()));
     Check(converter->Initialize(opened.frame.Get(), GUID_WICPixelFormat32bppPBGRA,
                                 WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom));
     ComPtr<IWICBitmapSource> source;
     Check(converter->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    return source;
+}
+
+// The frame's pixels as premultiplied BGRA, upright for the orientation, scaled to target.
+ComPtr<IWICBitmapSource> Prepared(Frame& opened, platform::Orientation orientation,
+                                  platform::Size target) {
+    auto& factory = *opened.factory.Get();
+    auto source = Premultiplied(opened);
     auto size = opened.size;
-    if (orientation >= 2 && orientation <= 8) {
+    if (!orientation.Upright()) {
         // Turned by hand: the imaging component's own flip-rotator cannot turn by quarters
         // everywhere (Wine's cannot).
         auto upright = Turned(CopyAll(*source.Get(), size), size, orientation);
@@ -156,24 +165,70 @@ std::uint32_t Over(std::uint32_t bgra, std::uint32_t dst) {
     return result;
 }
 
-// Copies the source, of the image's size, into the image a band of rows at a time, each pixel
-// through `put` (from the source's bytes of the pixel to the image's pixel). A buffer of the
-// whole picture beside the image would cost the show the time it takes to fault in its pages.
-template <typename Put>
-void CopyInBands(IWICBitmapSource& source, UINT bytesPerPixel, MemoryImage& image, Put put) {
+// Reads the source of the size a band of rows at a time and hands each band to `visit` (its
+// bytes, its first row, its rows, its stride). A buffer of the whole picture would cost the show
+// the time it takes to fault in its pages.
+template <typename Visit>
+void ForEachBand(IWICBitmapSource& source, UINT bytesPerPixel, platform::Size size, Visit visit) {
     constexpr int kBandRows = 64;
-    const auto size = image.Size();
     const UINT stride = static_cast<UINT>(size.width) * bytesPerPixel;
     std::vector<BYTE> band(static_cast<std::size_t>(stride) * kBandRows);
     for (int top = 0; top < size.height; top += kBandRows) {
         const int rows = std::min(kBandRows, size.height - top);
         const WICRect rect{0, top, size.width, rows};
         Check(source.CopyPixels(&rect, stride, stride * static_cast<UINT>(rows), band.data()));
-        std::uint32_t* target = image.Pixels() + static_cast<std::size_t>(top) * size.width;
-        const auto count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(size.width);
-        for (std::size_t i = 0; i < count; ++i) {
-            put(band.data() + i * bytesPerPixel, target[i]);
-        }
+        visit(band.data(), top, rows, std::size_t{stride});
+    }
+}
+
+// Copies the source, of the image's size, into the image, each pixel through `put` (from the
+// source's bytes of the pixel to the image's pixel).
+template <typename Put>
+void CopyInBands(IWICBitmapSource& source, UINT bytesPerPixel, MemoryImage& image, Put put) {
+    const auto size = image.Size();
+    ForEachBand(source, bytesPerPixel, size,
+                [&](const BYTE* band, int top, int rows, std::size_t /*stride*/) {
+                    std::uint32_t* target =
+                        image.Pixels() + static_cast<std::size_t>(top) * size.width;
+                    const auto count =
+                        static_cast<std::size_t>(rows) * static_cast<std::size_t>(size.width);
+                    for (std::size_t i = 0; i < count; ++i) {
+                        put(band + i * bytesPerPixel, target[i]);
+                    }
+                });
+}
+
+// Shrinks the frame to `stored` (the shown size before the turn) as it reads it, turns the
+// result upright and blends it into the image: a large photo is turned at the size it is shown
+// at, not at its own.
+void DrawShrunk(Frame& opened, platform::Orientation orientation, platform::Size stored,
+                MemoryImage& image) {
+    WICPixelFormatGUID format{};
+    Check(opened.frame->GetPixelFormat(&format));
+    ComPtr<IWICBitmapSource> source;
+    UINT bytesPerPixel = 4;
+    const bool opaque =
+        format == GUID_WICPixelFormat24bppBGR || format == GUID_WICPixelFormat32bppBGR;
+    if (opaque) {
+        Check(opened.frame->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+        bytesPerPixel = format == GUID_WICPixelFormat24bppBGR ? 3 : 4;
+    } else {
+        source = Premultiplied(opened);
+    }
+    PictureShrink shrink(opened.size, stored, bytesPerPixel, opaque);
+    ForEachBand(*source.Get(), bytesPerPixel, opened.size,
+                [&](const BYTE* band, int /*top*/, int rows, std::size_t stride) {
+                    shrink.AddRows(band, rows, stride);
+                });
+    auto size = stored;
+    std::vector<std::uint32_t> turned;
+    if (!orientation.Upright()) {
+        turned = Turned(shrink.Pixels(), size, orientation);
+    }
+    const auto& pixels = orientation.Upright() ? shrink.Pixels() : turned;
+    std::uint32_t* target = image.Pixels();
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        target[i] = Over(pixels[i], target[i]);
     }
 }
 
@@ -205,7 +260,7 @@ platform::PictureFacts InspectPicture(const std::wstring& path) {
     return facts;
 }
 
-void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image) {
+void DrawPicture(const std::wstring& path, platform::Orientation orientation, MemoryImage& image) {
     // Taken once: a later drawing of the file reads it as it is then.
     auto inspected = std::exchange(LastInspected(), std::nullopt);
     auto opened =
@@ -214,11 +269,15 @@ void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image) 
     if (size.width == 0 || size.height == 0) {
         return;
     }
+    // The size the stored picture is brought to before it is turned.
+    auto stored = size;
+    if (orientation.SwapsSides()) {
+        std::swap(stored.width, stored.height);
+    }
     // Upright at its own size: the decoder's pixels need no turning or scaling.
-    const bool upright = (orientation < 2 || orientation > 8) && size.width == opened.size.width &&
-                         size.height == opened.size.height;
     WICPixelFormatGUID format{};
-    if (upright && SUCCEEDED(opened.frame->GetPixelFormat(&format))) {
+    if (orientation.Upright() && stored == opened.size &&
+        SUCCEEDED(opened.frame->GetPixelFormat(&format))) {
         auto& frame = *opened.frame.Get();
         if (format == GUID_WICPixelFormat24bppBGR) {
             CopyInBands(frame, 3, image,
@@ -235,6 +294,10 @@ void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image) 
                         [](const BYTE* from, std::uint32_t& to) { to = FromRgb48(from); });
             return;
         }
+    }
+    if (stored.width <= opened.size.width && stored.height <= opened.size.height) {
+        DrawShrunk(opened, orientation, stored, image);
+        return;
     }
     auto source = Prepared(opened, orientation, size);
     CopyInBands(*source.Get(), 4, image, [](const BYTE* from, std::uint32_t& to) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/orientation.h"
 #include "platform/win32/memory_image.h"
 #include "platform/window_system.h"
 
@@ -16,8 +17,8 @@ namespace win32 {
 platform::PictureFacts InspectPicture(const std::wstring& path);
 
 // Draws the first frame (the one inspected last, when it is of this path) into the image from
-// its top-left corner, turned and mirrored by the
-// orientation (1-8), scaled to the image's size and alpha blended over what the image holds.
-void DrawPicture(const std::wstring& path, int orientation, MemoryImage& image);
+// its top-left corner, turned and mirrored upright by the orientation, scaled to the image's
+// size and alpha blended over what the image holds.
+void DrawPicture(const std::wstring& path, platform::Orientation orientation, MemoryImage& image);
 
 }  // namespace win32

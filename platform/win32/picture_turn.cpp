@@ -6,10 +6,10 @@
 namespace win32 {
 
 std::vector<std::uint32_t> Turned(const std::vector<std::uint32_t>& pixels, platform::Size& size,
-                                  int orientation) {
+                                  platform::Orientation orientation) {
     const std::size_t width = static_cast<std::size_t>(size.width);
     const std::size_t height = static_cast<std::size_t>(size.height);
-    const bool quarter = orientation >= 5 && orientation <= 8;
+    const bool quarter = orientation.SwapsSides();
     const std::size_t shownWidth = quarter ? height : width;
     const std::size_t shownHeight = quarter ? width : height;
     std::vector<std::uint32_t> shown(pixels.size());
@@ -18,7 +18,7 @@ std::vector<std::uint32_t> Turned(const std::vector<std::uint32_t>& pixels, plat
             // Where the pixel shown at (x, y) is stored.
             std::size_t sx = x;
             std::size_t sy = y;
-            switch (orientation) {
+            switch (orientation.Exif()) {
                 case 2:
                     sx = width - 1 - x;
                     break;

@@ -12,6 +12,8 @@
 
 namespace win32 {
 
+static_assert(platform::kStartupFolder == CSIDL_STARTUP);
+
 std::wstring Shell::SpecialFolderPath(int csidl) {
     PIDLIST_ABSOLUTE raw = nullptr;
     const HRESULT result = SHGetSpecialFolderLocation(nullptr, csidl, &raw);

@@ -5,6 +5,8 @@
 
 namespace win32 {
 
+static_assert(platform::kResolveUpdatesLink == SLR_UPDATE);
+
 ShellLink::ShellLink() {
     EnterApartment();
     Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,

@@ -9,8 +9,9 @@ import time
 
 CAPTION = "Windows の終了"
 SETTINGS_CAPTION = "Kestro 2.1の設定"
-SCREEN_WIDTH = 1280
-SCREEN_HEIGHT = 1024
+# The Wine session's screen (tools/wine-session.sh).
+SCREEN_WIDTH, SCREEN_HEIGHT = (
+    int(side) for side in os.environ.get("WINE_SESSION_SCREEN", "1280x1024").split("x"))
 POLL_SECONDS = 0.02
 
 

@@ -18,12 +18,12 @@ def make_tone(path, seconds):
     )
 
 
-def make_quadrant_video(path, seconds, codec):
-    """An AVI whose every frame is the quadrant picture of `pictures`, at VIDEO_SIZE.
+def make_quadrant_video(path, seconds, codec, size=VIDEO_SIZE):
+    """An AVI whose every frame is the quadrant picture of `pictures`, at `size`.
 
     codec "raw" is uncompressed, bottom-up RGB; "msvideo1" is Microsoft Video 1."""
     frame = os.path.splitext(path)[0] + "-frame.png"
-    pictures.make_quadrants(frame, *VIDEO_SIZE, "PNG")
+    pictures.make_quadrants(frame, *size, "PNG")
     codec_options = {
         "raw": ["-c:v", "rawvideo", "-pix_fmt", "bgr24"],
         "msvideo1": ["-c:v", "msvideo1"],

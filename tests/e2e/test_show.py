@@ -1,6 +1,9 @@
 """`kestro.exe /test` shows the configured picture at once, for Time seconds, then ends."""
 
+import os
+
 import harness
+import media
 import pictures
 from checks import KestroCase
 
@@ -87,3 +90,39 @@ class PictureContent(KestroCase):
                 if not (may_refuse and harness.geometry(window)[2:4] != shown):
                     self.assert_window_shows_picture(window, *shown, f"content-{name}", quadrants)
                 self.assert_ends_after(run, seen, 1)
+
+
+class FitToScreen(KestroCase):
+    def test_larger_than_the_screen_is_fitted(self):
+        # The screen is 1280 x 1024. Each row: how the file is made, its stored size, the
+        # settings' fixed size, and the size shown.
+        photo = (2400, 1800)
+        for name, file_name, make, stored, fixed, shown in (
+            ("jpeg-photo", "photo.jpg", "JPEG", photo, None, (1280, 960)),
+            ("png-photo", "photo.png", "PNG", photo, None, (1280, 960)),
+            ("bmp-portrait", "tall.bmp", "BMP3", (1400, 2100), None, (683, 1024)),
+            ("sideways-phone-photo", "phone.jpg", "JPEG-6", photo, None, (768, 1024)),
+            ("small-unchanged", "small.jpg", "JPEG", (200, 120), None, (200, 120)),
+            ("fixed-size-kept", "photo.jpg", "JPEG", photo, (1600, 1200), (1600, 1200)),
+            ("video", "clip.avi", "AVI", (1600, 1200), None, (1280, 960)),
+        ):
+            with self.subTest(name):
+                folder = self.folder()
+                path = os.path.join(folder.path, file_name)
+                if make == "AVI":
+                    media.make_quadrant_video(path, 2, "msvideo1", stored)
+                else:
+                    pictures.make_quadrants(path, *stored, make.split("-")[0])
+                quadrants = pictures.QUADRANTS
+                if make == "JPEG-6":
+                    pictures.add_exif_orientation(path, 6)
+                    quadrants = pictures.TURNED_RIGHT
+                keys = {"MediaFile": harness.windows_path(path), "Time": 1}
+                if fixed:
+                    keys.update(Width=fixed[0], Height=fixed[1])
+                folder.write_ini(**keys)
+                run = self.start(folder, "/test")
+                window, _ = self.wait_shown(run)
+                # Size, centre, and every corner and quadrant that lies on the screen.
+                self.assert_window_shows_picture(window, *shown, f"fit-{name}", quadrants)
+                self.assertEqual(run.wait_end(10)[0], 0, "exit code")

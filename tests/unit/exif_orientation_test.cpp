@@ -61,7 +61,7 @@ TEST(ExifOrientationTest, ReadsTheCamerasOrientation) {
     const struct {
         const char* name;
         Bytes head;
-        int orientation;
+        int orientation;  // 0: none
     } cases[] = {
         {"Motorola order", Join({kStart, kJfif, sideways, kScan}), 6},
         {"Intel order", Join({kStart, Exif(Tiff(true, 0x0112, 3, 1, 8))}), 8},
@@ -85,7 +85,8 @@ TEST(ExifOrientationTest, ReadsTheCamerasOrientation) {
         {"empty", {}, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(show::ExifOrientation(c.head), c.orientation) << c.name;
+        const auto found = show::ExifOrientation(c.head);
+        EXPECT_EQ(found ? found->Exif() : 0, c.orientation) << c.name;
     }
 }
 

@@ -8,7 +8,7 @@
 namespace fake {
 
 Os::Os() {
-    shell.folders[config::kCsidlStartup] = kStartupFolder;
+    shell.folders[platform::kStartupFolder] = kStartupFolder;
     profile.log = &log;
     app::ResetForms();
     config::Settings() = {};

@@ -174,25 +174,15 @@ void PictureBox::Refresh() { windows_.Call("Picture1.Refresh"); }
 
 void PictureBox::ImageToPicture() { windows_.Call("Picture1.ImageToPicture"); }
 
-void PictureBox::SetPicture(const platform::Picture& picture) {
-    const auto& fakePicture = dynamic_cast<const Picture&>(picture);
-    windows_.Call("Picture1.SetPicture", SizeText(fakePicture.size));
-    Resize(fakePicture.size);
-}
-
 void PictureBox::PaintPicture(const platform::Picture& picture, int width, int height) {
     const auto& fakePicture = dynamic_cast<const Picture&>(picture);
     windows_.Call("Picture1.PaintPicture",
                   SizeText(fakePicture.size) + " -> " + SizeText({width, height}));
 }
 
-void PictureBox::DrawPngFile(const std::wstring& path) {
-    windows_.Call("Picture1.DrawPngFile", Narrow(path) + " " + SizeText(size));
-}
-
-void PictureBox::DrawPictureFile(const std::wstring& path, int orientation) {
+void PictureBox::DrawPictureFile(const std::wstring& path, platform::Orientation orientation) {
     windows_.Call("Picture1.DrawPictureFile",
-                  Narrow(path) + " " + std::to_string(orientation) + " " + SizeText(size));
+                  Narrow(path) + " " + std::to_string(orientation.Exif()) + " " + SizeText(size));
 }
 
 ShowWindow::ShowWindow(Log& log, WindowSystem& windows, platform::ByeWindowEvents& events)
@@ -279,7 +269,10 @@ platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path) {
         throw platform::Error(L"No decoder takes the file.");
     }
     const auto orientation = orientations.find(path);
-    return {picture->second, orientation == orientations.end() ? 0 : orientation->second};
+    if (orientation == orientations.end()) {
+        return {picture->second, std::nullopt};
+    }
+    return {picture->second, platform::Orientation::FromExif(orientation->second)};
 }
 
 void WindowSystem::Call(const std::string& name, const std::string& arguments) {

@@ -115,10 +115,8 @@ class PictureBox final : public platform::PictureBox {
     std::intptr_t Handle() const override { return 4242; }
     void Refresh() override;
     void ImageToPicture() override;
-    void SetPicture(const platform::Picture& picture) override;
     void PaintPicture(const platform::Picture& picture, int width, int height) override;
-    void DrawPngFile(const std::wstring& path) override;
-    void DrawPictureFile(const std::wstring& path, int orientation) override;
+    void DrawPictureFile(const std::wstring& path, platform::Orientation orientation) override;
 
   private:
     void Resize(platform::Size newSize);
@@ -133,11 +131,13 @@ class ShowWindow final : public platform::ShowWindow {
 
     PictureBox box;
     platform::Size size{357, 271};
+    platform::Size screen{1280, 1024};
 
     platform::PictureBox& Picture1() override { return box; }
     std::intptr_t Handle() const override { return kHandle; }
     void SetOuterSize(int width, int height) override;
     void CenterOnScreen() override;
+    platform::Size ScreenSize() const override { return screen; }
     void Show() override;
     void MakeTopMost() override;
     void Unload() override;
@@ -188,7 +188,7 @@ class WindowSystem final : public platform::WindowSystem {
 
     // Decodable pictures and their natural sizes; any other path fails to load.
     std::map<std::wstring, platform::Size> pictures;
-    // The orientation that the decoder reports for a picture; 0 (none) for the others.
+    // The orientation (1-8) that the decoder reports for a picture; none for the others.
     std::map<std::wstring, int> orientations;
     // Failing operations, by the name they have in the log ("Picture1.Move", ...).
     std::set<std::string> failing;

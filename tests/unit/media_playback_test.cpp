@@ -110,6 +110,9 @@ TEST(MediaPlaybackTest, SourceRectangleReplies) {
         {"0 0 352 -288", "Picture1.Move 0 0 352 288"},
         {"0 0 -160 -120", "Picture1.Move 0 0 160 120"},
         {"5 7 640 480", "Picture1.Move 0 0 640 480"},
+        // Larger than the 1280 x 1024 screen: fitted to it.
+        {"0 0 1600 1200", "Picture1.Move 0 0 1280 960"},
+        {"0 0 1280 1024", "Picture1.Move 0 0 1280 1024"},
         {"", nullptr},
         {"0 0 352", nullptr},
         {"0 0 352 abc", nullptr},
@@ -127,6 +130,10 @@ TEST(MediaPlaybackTest, SourceRectangleReplies) {
         const auto show = Show(os, L"C:\\Media\\bye.avi");
         const auto where = std::find(show.begin(), show.end(), "MCI where kestro source");
         ASSERT_NE(where, show.end());
+        // Only a fitted video is scaled to its box.
+        const bool scaled =
+            std::count(show.begin(), show.end(), "MCI put kestro window at 0 0 1280 960 wait") == 1;
+        EXPECT_EQ(scaled, std::string(c.reply) == "0 0 1600 1200") << c.reply;
         if (c.move != nullptr) {
             EXPECT_EQ(where[1], c.move) << c.reply;
         } else {

@@ -290,7 +290,7 @@ TEST_F(SettingTest, BrowseToAPathTooLongSaysSoAndKeepsTheBox) {
     EXPECT_EQ(view.Text(SettingControl::Text1), L"typed.png");
     ASSERT_EQ(os.messages.shown.size(), 1U);
     EXPECT_EQ(os.messages.shown[0].text, settings_ui::kPathTooLongMessage);
-    EXPECT_EQ(os.messages.shown[0].style, config::kExclamationOk);
+    EXPECT_EQ(os.messages.shown[0].style, platform::kWarningStyle);
 }
 
 TEST_F(SettingTest, QuitAndOtherControlsWriteNothing) {

@@ -106,7 +106,7 @@ TEST_F(PictureBoxTest, PngIsBlendedOverTheBackground) {
     dir.Write(L"two.png", kTwoPixelPng);
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 2, 1);
-    box.DrawPngFile(dir.File(L"two.png"));
+    box.DrawPictureFile(dir.File(L"two.png"), {});
     const std::uint32_t background = Rgb(GetSysColor(COLOR_ACTIVECAPTION));
     const auto channel = [](std::uint32_t colour, int shift) { return (colour >> shift) & 0xFFU; };
     const std::uint32_t half = box.PixelAt(0, 0);
@@ -117,7 +117,7 @@ TEST_F(PictureBoxTest, PngIsBlendedOverTheBackground) {
 
     // Stretched to a fixed size: the left half red over the background, the right half blue.
     box.Move(0, 0, 40, 10);
-    box.DrawPngFile(dir.File(L"two.png"));
+    box.DrawPictureFile(dir.File(L"two.png"), {});
     EXPECT_EQ(box.PixelAt(39, 5), 0x0000FFU);
     EXPECT_NEAR(channel(box.PixelAt(1, 5), 16), 128 + channel(background, 16) / 2, 3);
 }
@@ -160,7 +160,7 @@ TEST_F(PictureBoxTest, OpaquePngsComeOutAlikeAtAnySize) {
         dir.Write(c.name, c.bytes);
         for (const int scale : {1, 3}) {
             box.Move(0, 0, 2 * scale, scale);
-            box.DrawPngFile(dir.File(c.name));
+            box.DrawPictureFile(dir.File(c.name), {});
             EXPECT_PRED2(alike, box.PixelAt(0, 0), 0x1280FEU) << scale;
             EXPECT_PRED2(alike, box.PixelAt(2 * scale - 1, scale - 1), 0x0040C0U) << scale;
         }
@@ -173,12 +173,12 @@ TEST_F(PictureBoxTest, ImageToPictureKeepsTheImageAsItWas) {
     dir.Write(L"two.png", kTwoPixelPng);
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 40, 150);
-    box.DrawPngFile(dir.File(L"two.png"));
+    box.DrawPictureFile(dir.File(L"two.png"), {});
     const std::uint32_t once = box.PixelAt(1, 5);
     EXPECT_EQ(box.PixelAt(39, 149), 0x0000FFU);
     box.ImageToPicture();
     // The half-transparent half, blended over itself, comes out another colour.
-    box.DrawPngFile(dir.File(L"two.png"));
+    box.DrawPictureFile(dir.File(L"two.png"), {});
     EXPECT_NE(box.PixelAt(1, 5), once);
     // A new image of another size starts from the picture.
     box.Move(0, 0, 41, 150);
@@ -198,19 +198,20 @@ TEST_F(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 30, 20);
     for (const auto* name : {L"huge.png", L"text.png", L"cut.png", L"missing.png"}) {
-        EXPECT_THROW(box.DrawPngFile(dir.File(name)), platform::Error);
+        EXPECT_THROW(box.DrawPictureFile(dir.File(name), {}), platform::Error);
     }
     // A box too large to keep an image has none to draw into.
     box.Move(0, 0, 20000, 20000);
-    EXPECT_THROW(box.DrawPngFile(dir.File(L"huge.png")), platform::Error);
+    EXPECT_THROW(box.DrawPictureFile(dir.File(L"huge.png"), {}), platform::Error);
     box.Move(0, 0, 0, 0);
     try {
-        box.DrawPngFile(dir.File(L"two.png"));  // may refuse, but must neither crash nor hang
+        box.DrawPictureFile(dir.File(L"two.png"),
+                            {});  // may refuse, but must neither crash nor hang
     } catch (const platform::Error&) {
     }
 }
 
-TEST_F(PictureBoxTest, PicturesKeepTheirSizeAndComeOutUpright) {
+TEST_F(PictureBoxTest, OlePicturesComeOutUpright) {
     // A 3 x 2 24-bit BMP, stored bottom row first: blue below, red on top.
     const std::string row = [](const char* pixel) {
         std::string bytes;
@@ -229,9 +230,8 @@ TEST_F(PictureBoxTest, PicturesKeepTheirSizeAndComeOutUpright) {
     win32::WindowSystem windows;
     auto picture = windows.LoadPicture(dir.File(L"small.bmp"));
     box.SetPersistentDrawing(true);
-    box.SetPicture(*picture);
-    EXPECT_EQ(box.InnerSize().width, 3);
-    EXPECT_EQ(box.InnerSize().height, 2);
+    box.Move(0, 0, 3, 2);
+    box.PaintPicture(*picture, 3, 2);
     EXPECT_EQ(box.PixelAt(2, 0), 0xFF0000U);
     EXPECT_EQ(box.PixelAt(2, 1), 0x0000FFU);
 
@@ -281,7 +281,8 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
         const int width = quarter ? 2 : 3;
         const int height = quarter ? 3 : 2;
         box.Move(0, 0, width, height);
-        box.DrawPictureFile(dir.File(L"corners.bmp"), orientation);
+        box.DrawPictureFile(dir.File(L"corners.bmp"),
+                            *platform::Orientation::FromExif(orientation));
         const auto* expected = corners[orientation - 1];
         EXPECT_EQ(box.PixelAt(0, 0), expected[0]) << orientation;
         EXPECT_EQ(box.PixelAt(width - 1, 0), expected[1]) << orientation;
@@ -289,19 +290,33 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
         EXPECT_EQ(box.PixelAt(width - 1, height - 1), expected[3]) << orientation;
     }
     // Turned first, then stretched: a quarter turn stretched back to 30 x 20.
+    const auto sideways = *platform::Orientation::FromExif(6);
     box.Move(0, 0, 30, 20);
-    box.DrawPictureFile(dir.File(L"corners.bmp"), 6);
+    box.DrawPictureFile(dir.File(L"corners.bmp"), sideways);
     EXPECT_EQ(box.PixelAt(1, 1), c);
     EXPECT_EQ(box.PixelAt(28, 18), b);
+
+    // Shrunk, each pixel shown is the average of the pixels it covers; turned after that.
+    dir.Write(L"blocks.bmp", Bmp(4, 2,
+                                 {0x000000, 0x202020, 0xFF0000, 0xFF0000, 0x404040, 0x606060,
+                                  0x0000FF, 0x0000FF}));
+    box.Move(0, 0, 2, 1);
+    box.DrawPictureFile(dir.File(L"blocks.bmp"), {});
+    EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
+    EXPECT_EQ(box.PixelAt(1, 0), 0x800080U);
+    box.Move(0, 0, 1, 2);
+    box.DrawPictureFile(dir.File(L"blocks.bmp"), sideways);
+    EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
+    EXPECT_EQ(box.PixelAt(0, 1), 0x800080U);
 
     // A drawing takes the frame that the inspection opened only once: the next one reads the
     // file as it is then.
     box.Move(0, 0, 3, 2);
     windows.InspectPicture(dir.File(L"corners.bmp"));
-    box.DrawPictureFile(dir.File(L"corners.bmp"), 1);
+    box.DrawPictureFile(dir.File(L"corners.bmp"), {});
     EXPECT_EQ(box.PixelAt(0, 0), a);
     dir.Write(L"corners.bmp", Bmp(3, 2, {d, d, d, d, d, d}));
-    box.DrawPictureFile(dir.File(L"corners.bmp"), 1);
+    box.DrawPictureFile(dir.File(L"corners.bmp"), {});
     EXPECT_EQ(box.PixelAt(0, 0), d);
 
     dir.Write(L"text.jpg", "not a picture");

@@ -110,7 +110,7 @@ void RemoveEntry(const std::wstring& path) {
 class StartupTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = config::GetSpecialFolder(shell_, config::kCsidlStartup);
+        folder_ = config::GetSpecialFolder(shell_, platform::kStartupFolder);
         ASSERT_FALSE(folder_.empty());
         shortcut_ = folder_ + L"Kestro.lnk";
         RemoveEntry(shortcut_);
@@ -259,10 +259,10 @@ TEST(SpecialFolderTest, LongFolderPathComesBackWhole) {
     win32::Shell shell;
     {
         const RedirectedStartup redirected(folder);
-        EXPECT_EQ(config::GetSpecialFolder(shell, config::kCsidlStartup), folder + L"\\");
+        EXPECT_EQ(config::GetSpecialFolder(shell, platform::kStartupFolder), folder + L"\\");
     }
     RemoveDirectoryW(folder.c_str());
-    EXPECT_NE(config::GetSpecialFolder(shell, config::kCsidlStartup), folder + L"\\");
+    EXPECT_NE(config::GetSpecialFolder(shell, platform::kStartupFolder), folder + L"\\");
 }
 
 TEST(MessageDialogTest, ShowsTextAndTitleUntilClosed) {
