@@ -14,13 +14,18 @@ enum class RunMode {
     Restart,   // "/restart": the exit show, then restart
     LogOff,    // "/logoff": the exit show, then log off
     Settings,  // anything else: the settings window
-    // The show of a session command, in a process of its own; not for users: without a
-    // command of the same executable waiting for it, the settings window opens instead.
-    CommandShow,
+    // The shows in processes of their own; not for users: without a command of the same
+    // executable waiting for it, or the waiting instance's offer for the sign-in show, the
+    // settings window opens instead.
+    CommandShow,  // of "/shutdown" and "/restart"
+    SignOutShow,  // of "/logoff"
+    SignInShow,   // started by "/start"
 };
 
-// The argument with which a session command starts its show process.
+// The arguments with which a session command and the waiting instance start their shows.
 inline constexpr wchar_t kCommandShowArgument[] = L"/kestro-command-show";
+inline constexpr wchar_t kSignOutShowArgument[] = L"/kestro-sign-out-show";
+inline constexpr wchar_t kSignInShowArgument[] = L"/kestro-sign-in-show";
 
 // The argument text lower-cased and compared whole: no trimming, no further parsing.
 RunMode SelectRunMode(const std::wstring& commandLine);

@@ -15,14 +15,14 @@ constexpr unsigned kTurnMilliseconds = 100;
 // did: ended, crashed, could not start, or was ended here for running past its bounds. Only a
 // close request from another program (an installer taking Kestro away) ends the command
 // instead, with its show and without ending the session.
-void RunShowProcess(platform::Platform& os) {
+void RunShowProcess(platform::Platform& os, const std::wstring& argument,
+                    const ShowBounds& bounds) {
     auto& show = os.showProcess;
     try {
-        show.Start(kCommandShowArgument);
+        show.Start(argument);
     } catch (const platform::Error&) {
         return;
     }
-    const ShowBounds bounds = BoundsFor(config::Settings());
     show::SteadyClock clock(os.process);
     const float started = clock.Now();
     float answered = started;
@@ -59,8 +59,12 @@ void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
     // The user asked to end the session: no settings window may stand in the way. The media
     // file itself is opened only by the show process.
     config::ReadSettings(os);
-    if (!config::Settings().MediaFile.empty()) {
-        RunShowProcess(os);
+    const bool logOff = how == platform::SessionEnd::LogOff;
+    const auto& file = config::FileFor(config::Settings(),
+                                       logOff ? config::Moment::SignOut : config::Moment::ShutDown);
+    if (!file.empty()) {
+        RunShowProcess(os, logOff ? kSignOutShowArgument : kCommandShowArgument,
+                       BoundsFor(file, config::Settings().Time));
     }
     IgnoreErrors([&] { os.session.AnnounceCommand(); });
     try {

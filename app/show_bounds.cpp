@@ -7,10 +7,10 @@
 
 namespace app {
 
-ShowBounds BoundsFor(const config::SettingsValues& settings) {
-    if (show::IsStillPicture(settings.MediaFile)) {
-        const float time = std::clamp(settings.Time, 0.0F, show::kLongestShowSeconds);
-        return {time + kShowMarginSeconds, std::nullopt};
+ShowBounds BoundsFor(const std::wstring& file, float time) {
+    if (show::IsStillPicture(file)) {
+        return {std::clamp(time, 0.0F, show::kLongestShowSeconds) + kShowMarginSeconds,
+                std::nullopt};
     }
     return {show::kLongestShowSeconds + kShowMarginSeconds, kSilenceSeconds};
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <optional>
-
-#include "config/settings.h"
+#include <string>
 
 namespace app {
 
@@ -23,7 +22,7 @@ inline constexpr float kSilenceSeconds = 10.0F;
 
 // A still picture is bounded by its time alone: decoding it may keep its window from answering
 // for a while. A sound or video plays for as long as it lasts, as long as its window answers.
-ShowBounds BoundsFor(const config::SettingsValues& settings);
+ShowBounds BoundsFor(const std::wstring& file, float time);
 
 // The show has run past its bounds after `running` seconds, the last `silent` of them without
 // an answer from its window.

@@ -1,5 +1,7 @@
 #include "config/settings.h"
 
+#include <utility>
+
 #include "app/main.h"
 #include "config/ini_mod.h"
 #include "config/number_text.h"
@@ -13,6 +15,18 @@ SettingsValues& Settings() {
     return values;
 }
 
+const std::wstring& FileFor(const SettingsValues& settings, Moment moment) {
+    switch (moment) {
+        case Moment::SignIn:
+            return settings.LogonFile;
+        case Moment::SignOut:
+            return settings.LogoffFile.empty() ? settings.MediaFile : settings.LogoffFile;
+        case Moment::ShutDown:
+            break;
+    }
+    return settings.MediaFile;
+}
+
 std::wstring SettingsFilePath(const platform::Process& process) {
     return platform::AddBackslash(process.AppPath()) + kIniName;
 }
@@ -21,9 +35,13 @@ void ReadSettings(platform::Platform& os) {
     using platform::IgnoreErrors;
     auto& values = Settings();
     IgnoreErrors([&] { IniMod::SetIniFile(SettingsFilePath(os.process)); });
-    IgnoreErrors([&] {
-        values.MediaFile = IniMod::ReadIni(os.profile, kSection, L"MediaFile", std::nullopt);
-    });
+    for (const auto& file :
+         {std::pair{L"MediaFile", &values.MediaFile}, std::pair{L"LogonFile", &values.LogonFile},
+          std::pair{L"LogoffFile", &values.LogoffFile}}) {
+        IgnoreErrors([&] {
+            *file.second = IniMod::ReadIni(os.profile, kSection, file.first, std::nullopt);
+        });
+    }
     IgnoreErrors([&] {
         if (auto time = ParseSingle(IniMod::ReadIni(os.profile, kSection, L"Time", L"3"))) {
             values.Time = *time;
@@ -46,7 +64,8 @@ void ReadSettings(platform::Platform& os) {
 void LoadSettings(platform::Platform& os) {
     ReadSettings(os);
     platform::IgnoreErrors([&] {
-        if (Settings().MediaFile.empty()) {
+        const auto& values = Settings();
+        if (values.MediaFile.empty() && values.LogonFile.empty() && values.LogoffFile.empty()) {
             app::ShowSettings(os);
         }
     });

@@ -7,15 +7,24 @@
 
 namespace config {
 
-// The four settings of the process, filled only by LoadSettings. Only Width chooses the
-// size: 0 is the media's natural size (Height then ignored), anything else the fixed size
-// Width x Height.
+// The settings of the process, filled only by LoadSettings. Only Width chooses the size: 0 is
+// the media's natural size (Height then ignored), anything else the fixed size Width x Height.
+// Time and the size hold for each of the three files.
 struct SettingsValues {
     std::wstring MediaFile;
     float Time = 0.0F;
     std::int16_t Width = 0;
     std::int16_t Height = 0;
+    std::wstring LogonFile;
+    std::wstring LogoffFile;
 };
+
+// The moments that have a show: the start of the session, a sign-out, and a shut-down or
+// restart (the exit show of "/test" too).
+enum class Moment { SignIn, SignOut, ShutDown };
+
+// The file shown at the moment; empty when the moment has no show.
+const std::wstring& FileFor(const SettingsValues& settings, Moment moment);
 
 SettingsValues& Settings();
 
@@ -25,11 +34,11 @@ inline constexpr wchar_t kIniName[] = L"kestro.ini";
 // The settings file beside the executable.
 std::wstring SettingsFilePath(const platform::Process& process);
 
-// Fills the four values from the settings file; a value that does not convert keeps what it
+// Fills the values from the settings file; a value that does not convert keeps what it
 // held. Never fails.
 void ReadSettings(platform::Platform& os);
 
-// ReadSettings, then opens the settings window when no media file is configured.
+// ReadSettings, then opens the settings window when no file is configured for any moment.
 void LoadSettings(platform::Platform& os);
 
 }  // namespace config

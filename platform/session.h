@@ -33,6 +33,11 @@ class Session {
     // Takes the announcement back, when ending the session failed.
     virtual void WithdrawCommand() = 0;
 
+    // The waiting instance offers its sign-in show once, before it starts the show process;
+    // that process takes the offer, and a later one finds none.
+    virtual void OfferSignInShow() = 0;
+    virtual bool TakeSignInShow() = 0;
+
     // Asks Windows to end the session; throws platform::Error when it refuses.
     virtual void EndSession(SessionEnd how) = 0;
 };

@@ -4,15 +4,19 @@
 
 namespace platform {
 
-// The show of a session command, run as a process of its own: the same executable started
-// again, so that a decoder or driver that crashes or hangs in it cannot keep the session from
-// ending.
+// The show of a session command, or the sign-in show, run as a process of its own: the same
+// executable started again, so that a decoder or driver that crashes or hangs in it cannot keep the
+// session from ending.
 class ShowProcess {
   public:
     virtual ~ShowProcess() = default;
 
-    // Starts the executable again with this argument; throws platform::Error when it cannot.
+    // Starts the executable again with this argument, to be waited for; throws
+    // platform::Error when it cannot.
     virtual void Start(const std::wstring& argument) = 0;
+    // Starts it again with this argument and leaves it to run on its own until End, without
+    // anything of the command's (an installer sees only the show). Throws platform::Error.
+    virtual void Launch(const std::wstring& argument) = 0;
     // Waits at most `milliseconds` for the show process to end, dispatching this process's
     // window events meanwhile; true once it has ended, however it ended.
     virtual bool WaitForEnd(unsigned milliseconds) = 0;

@@ -113,6 +113,14 @@ enum class SettingControl {
     Check1,    // fixed size on or off
     Label3,    // caption of Text2
     Label4,    // caption of Text3
+    Frame2,    // frame "ほかの場面" around the files of the other moments
+    Label7,    // caption of Text5
+    Text5,     // sign-in file
+    Command4,  // "...": browse for the sign-in file
+    Label8,    // caption of Text6
+    Text6,     // sign-out file
+    Command5,  // "...": browse for the sign-out file
+    Label9,    // note under Text6
 };
 
 // What the settings window reports to the program.

@@ -34,7 +34,13 @@ void Setting::OnClick(SettingControl control) {
             FixedSizeRule();
             return;
         case SettingControl::Command3:
-            Browse();
+            Browse(SettingControl::Text1);
+            return;
+        case SettingControl::Command4:
+            Browse(SettingControl::Text5);
+            return;
+        case SettingControl::Command5:
+            Browse(SettingControl::Text6);
             return;
         case SettingControl::Command1:
             Save();
@@ -61,6 +67,8 @@ void Setting::Load() {
     view_->SetText(SettingControl::Text4, config::SingleText(values.Time));
     view_->SetText(SettingControl::Text2, std::to_wstring(values.Width));
     view_->SetText(SettingControl::Text3, std::to_wstring(values.Height));
+    view_->SetText(SettingControl::Text5, values.LogonFile);
+    view_->SetText(SettingControl::Text6, values.LogoffFile);
 }
 
 void Setting::FixedSizeRule() {
@@ -71,7 +79,7 @@ void Setting::FixedSizeRule() {
     }
 }
 
-void Setting::Browse() {
+void Setting::Browse(SettingControl box) {
     FileDlg dialog(os_.dialogs, os_.files, os_.process);
     dialog.Title = kBrowseFileTitle;
     dialog.Filter = kMediaFilter;
@@ -81,7 +89,7 @@ void Setting::Browse() {
         chosen = !dialog.Cancel;
     });
     if (chosen) {
-        view_->SetText(SettingControl::Text1, dialog.Filename);
+        view_->SetText(box, dialog.Filename);
     } else if (dialog.PathTooLong) {
         // Taken quietly, the choice would look ignored; the box keeps what it had.
         platform::IgnoreErrors([&] {
@@ -129,13 +137,12 @@ bool Setting::WriteSettings() {
         SettingControl box;
     };
     const Key keys[] = {
-        {L"MediaFile", SettingControl::Text1},
-        {L"Time", SettingControl::Text4},
-        {L"Width", SettingControl::Text2},
-        {L"Height", SettingControl::Text3},
+        {L"MediaFile", SettingControl::Text1}, {L"Time", SettingControl::Text4},
+        {L"Width", SettingControl::Text2},     {L"Height", SettingControl::Text3},
+        {L"LogonFile", SettingControl::Text5}, {L"LogoffFile", SettingControl::Text6},
     };
     try {
-        // All four first: the file's form depends on every value of the Save.
+        // Every value first: the file's form depends on every value of the Save.
         std::vector<std::wstring> values;
         std::transform(std::begin(keys), std::end(keys), std::back_inserter(values),
                        [this](const Key& key) { return view_->Text(key.box); });

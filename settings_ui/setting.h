@@ -40,9 +40,10 @@ class Setting final : public platform::SettingEvents {
   private:
     void Load();
     void FixedSizeRule();
-    void Browse();
+    // Fills the box with the file the user chooses in the file dialog.
+    void Browse(platform::SettingControl box);
     void Save();
-    // The four values into the settings file; false, with the platform's description shown,
+    // The values into the settings file; false, with the platform's description shown,
     // when one could not be written.
     bool WriteSettings();
     void Quit();

@@ -85,6 +85,10 @@ void ByeWindow::OnPictureResize() {
 void ByeWindow::OnCloseRequest(CloseRequest request) {
     using platform::IgnoreErrors;
     platform::TimeStamp("request");
+    if (signInShow_) {
+        signInShow_ = false;
+        IgnoreErrors([&] { os_.showProcess.End(); });
+    }
     if (EndsWithoutShow(request)) {
         os_.process.EndProgram();
     }
@@ -97,7 +101,8 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         }
         return;
     }
-    showing_ = sessionEnd || commandShow_ ? Showing::SessionEnd : Showing::Test;
+    const bool command = served_.has_value() && *served_ != config::Moment::SignIn;
+    showing_ = sessionEnd || command ? Showing::SessionEnd : Showing::Test;
     if (sessionEnd) {
         // A Kestro command ending the session has shown the show already.
         bool announced = false;
@@ -108,14 +113,19 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         IgnoreErrors([&] { os_.session.SetBlockReason(window_->Handle(), kBlockReason); });
     }
     IgnoreErrors([&] {
-        if (commandShow_) {
+        if (served_) {
             config::ReadSettings(os_);
         } else {
             config::LoadSettings(os_);
         }
     });
     platform::TimeStamp("settings-read");
-    Present();
+    const auto moment = served_.value_or(
+        request == CloseRequest::LogOff ? config::Moment::SignOut : config::Moment::ShutDown);
+    file_ = config::FileFor(config::Settings(), moment);
+    if (!file_.empty()) {
+        Present();
+    }
     if (sessionEnd) {
         IgnoreErrors([&] { os_.session.ClearBlockReason(window_->Handle()); });
     }
@@ -123,8 +133,7 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
 }
 
 void ByeWindow::Present() {
-    const auto& mediaFile = config::Settings().MediaFile;
-    if (!IsStillPicture(mediaFile)) {
+    if (!IsStillPicture(file_)) {
         PlayToTheEnd();
         return;
     }
@@ -138,9 +147,9 @@ void ByeWindow::ShowStillPicture() {
     auto& box = window_->Picture1();
     IgnoreErrors([&] { box.SetPersistentDrawing(true); });
     // Each road checks the file's header before its decoder sees the file.
-    const auto inspection = InspectPictureFile(os_.files, settings.MediaFile);
+    const auto inspection = InspectPictureFile(os_.files, file_);
     platform::TimeStamp("file-read");
-    const auto opened = OpenPicture(os_.windows, settings.MediaFile, inspection);
+    const auto opened = OpenPicture(os_.windows, file_, inspection);
     // The file's own EXIF block first: some decoders (Wine's among them) do not report it.
     auto recorded = inspection.orientation;
     if (!recorded && opened.facts) {
@@ -160,7 +169,7 @@ void ByeWindow::ShowStillPicture() {
             if (opened.ole) {
                 box.PaintPicture(*opened.ole, shown.width, shown.height);
             } else if (opened.facts) {
-                box.DrawPictureFile(settings.MediaFile, orientation);
+                box.DrawPictureFile(file_, orientation);
             }
         });
         platform::TimeStamp("drawn");
@@ -178,7 +187,7 @@ void ByeWindow::PlayToTheEnd() {
     if (settings.Width != 0) {
         IgnoreErrors([&] { window_->Picture1().Move(0, 0, settings.Width, settings.Height); });
     }
-    PlayMedia(media, *window_, settings.MediaFile, settings.Width == 0);
+    PlayMedia(media, *window_, file_, settings.Width == 0);
     IgnoreErrors([&] { os_.process.PumpEvents(); });
     WaitWhilePlaying(media, os_.process);
     IgnoreErrors([&] { CloseMedia(media); });

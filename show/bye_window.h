@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "config/settings.h"
 #include "platform/platform.h"
 #include "show/still_picture.h"
 
@@ -21,9 +23,12 @@ class ByeWindow final : public platform::ByeWindowEvents {
     void Load();
     void Unload();
 
-    // Marks the process as a session command's show: its show is one of the end of the
-    // session, and it reads the settings without ever opening the settings window.
-    void ServeCommand() { commandShow_ = true; }
+    // Marks the process as a show process for the moment: it reads the settings without ever
+    // opening the settings window. A command's show is one of the end of the session; the
+    // sign-in show gives way to the end of the session, as a test show does.
+    void Serve(config::Moment moment) { served_ = moment; }
+    // The waiting instance's sign-in show runs beside it: a close request ends it first.
+    void EndFirst() { signInShow_ = true; }
 
     // Ends the program, except for a request that comes while a show runs and may not end
     // it: that one is answered at once, and the show goes on to its end.
@@ -40,12 +45,16 @@ class ByeWindow final : public platform::ByeWindowEvents {
     void PlayToTheEnd();
 
     // Why a show runs, once one does: a request that comes during it never starts another.
+    // Test: a test or sign-in show, which gives way to the end of the session.
     enum class Showing { Nothing, Test, SessionEnd };
 
     platform::Platform& os_;
     std::unique_ptr<platform::ShowWindow> window_;
-    bool commandShow_ = false;
+    std::optional<config::Moment> served_;
+    bool signInShow_ = false;
     Showing showing_ = Showing::Nothing;
+    // The file of the moment, once the settings are read.
+    std::wstring file_;
 };
 
 }  // namespace show

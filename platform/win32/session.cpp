@@ -112,6 +112,19 @@ void Session::AnnounceCommand() { Succeeded(SetEvent(Announcement().Get())); }
 
 void Session::WithdrawCommand() { Succeeded(ResetEvent(Announcement().Get())); }
 
+void Session::OfferSignInShow() {
+    // Auto-reset: the first look takes the offer, every later one finds it taken.
+    signInOffer_.Reset(CreateEventW(nullptr, FALSE, TRUE, SignInOfferName().c_str()));
+    if (!signInOffer_) {
+        throw LastError();
+    }
+}
+
+bool Session::TakeSignInShow() {
+    const Handle offer(OpenEventW(SYNCHRONIZE, FALSE, SignInOfferName().c_str()));
+    return offer && WaitForSingleObject(offer.Get(), 0) == WAIT_OBJECT_0;
+}
+
 void Session::EndSession(platform::SessionEnd how) {
     if (how != platform::SessionEnd::LogOff) {
         EnableShutdownPrivilege();

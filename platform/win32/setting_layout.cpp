@@ -46,8 +46,8 @@ constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
     {SettingControl::Text4, ControlKind::TextBox, {}, L"3", 240, 1800, 1095, 270},
     {SettingControl::Label6, ControlKind::Label, {}, L"秒", 1440, 1890, 180, 180},
     {SettingControl::Frame1, ControlKind::Frame, {}, L"サイズの設定", 2280, 1320, 3375, 1095},
-    {SettingControl::Command1, ControlKind::DefaultButton, {}, L"保存", 3360, 2520, 1095, 375},
-    {SettingControl::Command2, ControlKind::Button, {}, L"終了", 4560, 2520, 1095, 375},
+    {SettingControl::Command1, ControlKind::DefaultButton, {}, L"保存", 3360, 4440, 1095, 375},
+    {SettingControl::Command2, ControlKind::Button, {}, L"終了", 4560, 4440, 1095, 375},
     {SettingControl::Picture1, ControlKind::Group, SettingControl::Frame1, L"", 240, 240, 2775,
      735},
     {SettingControl::Text2, ControlKind::TextBox, SettingControl::Picture1, L"", 600, 360, 495,
@@ -60,6 +60,20 @@ constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
      180},
     {SettingControl::Label4, ControlKind::Label, SettingControl::Picture1, L"高さ", 1320, 390, 315,
      180},
+    {SettingControl::Frame2, ControlKind::Frame, {}, L"ほかの場面", 120, 2520, 5535, 1800},
+    {SettingControl::Label7, ControlKind::Label, SettingControl::Frame2,
+     L"サインイン時に再生・表示するファイル(&N)", 120, 240, 3300, 180},
+    {SettingControl::Text5, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 480, 4860, 270},
+    {SettingControl::Command4, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 480, 255,
+     255},
+    {SettingControl::Label8, ControlKind::Label, SettingControl::Frame2,
+     L"サインアウト時に再生・表示するファイル(&O)", 120, 870, 3600, 180},
+    {SettingControl::Text6, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 1110, 4860,
+     270},
+    {SettingControl::Command5, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 1110, 255,
+     255},
+    {SettingControl::Label9, ControlKind::Label, SettingControl::Frame2, L"空欄なら終了時と同じ",
+     240, 1470, 1800, 180},
 }};
 
 // The control's top-left corner in the client area, in twips.
@@ -123,14 +137,16 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, int dpi) {
     return {left, top, left + width, top + height};
 }
 
-bool InsideFrame(const ControlDesign& design) {
+// The frame that holds the control, if any.
+std::optional<SettingControl> FrameOf(const ControlDesign& design) {
     for (auto container = design.container; container;) {
-        if (*container == SettingControl::Frame1) {
-            return true;
+        const auto& outer = kDesign.at(static_cast<std::size_t>(*container));
+        if (outer.kind == ControlKind::Frame) {
+            return container;
         }
-        container = kDesign.at(static_cast<std::size_t>(*container)).container;
+        container = outer.container;
     }
-    return false;
+    return std::nullopt;
 }
 
 bool Within(const RECT& inner, const RECT& outer) {
@@ -150,10 +166,13 @@ Places LayOut(HDC fontDc, int dpi) {
     const auto place = [&](SettingControl control) -> RECT& {
         return places.at(static_cast<std::size_t>(control));
     };
-    // The design has the media-file box reach under the "..." button, which may also have
-    // grown to the left: the box ends where the button starts.
-    place(SettingControl::Text1).right =
-        std::min(place(SettingControl::Text1).right, place(SettingControl::Command3).left);
+    // The design has the media-file box reach under the "..." button, and each button may have
+    // grown to the left: a file box ends where its button starts.
+    for (const auto& [box, button] : {std::pair{SettingControl::Text1, SettingControl::Command3},
+                                      std::pair{SettingControl::Text5, SettingControl::Command4},
+                                      std::pair{SettingControl::Text6, SettingControl::Command5}}) {
+        place(box).right = std::min(place(box).right, place(button).left);
+    }
     // A size box's label that has grown with its caption moves left, keeping the design's
     // narrowest gap before its box.
     const int gap = PixelsFromTwips(kLabelGapTwips, dpi);
@@ -169,23 +188,24 @@ Places LayOut(HDC fontDc, int dpi) {
 
 bool Fits(const Places& places, SIZE client, int captionHeight) {
     const RECT area{0, 0, client.cx, client.cy};
-    const RECT& frame = places.at(static_cast<std::size_t>(SettingControl::Frame1));
-    // The frame's caption sits on its top line; its contents start below it.
-    const RECT frameInside{frame.left + 1, frame.top + captionHeight, frame.right - 1,
-                           frame.bottom - 1};
+    // A frame's caption sits on its top line; its contents start below it.
+    const auto inside = [&](SettingControl frameControl) {
+        const RECT& frame = places.at(static_cast<std::size_t>(frameControl));
+        return RECT{frame.left + 1, frame.top + captionHeight, frame.right - 1, frame.bottom - 1};
+    };
     for (const auto& a : kDesign) {
         if (a.kind == ControlKind::Group) {
             continue;
         }
         const RECT& placeA = places.at(static_cast<std::size_t>(a.control));
-        if (!Within(placeA, InsideFrame(a) ? frameInside : area)) {
+        const auto frameA = FrameOf(a);
+        if (!Within(placeA, frameA ? inside(*frameA) : area)) {
             return false;
         }
         for (const auto& b : kDesign) {
             RECT common{};
-            const bool apart = b.kind == ControlKind::Group || &b == &a ||
-                               (a.control == SettingControl::Frame1 && InsideFrame(b)) ||
-                               (b.control == SettingControl::Frame1 && InsideFrame(a));
+            const bool apart = b.kind == ControlKind::Group || &b == &a || frameA == b.control ||
+                               FrameOf(b) == a.control;
             if (!apart &&
                 IntersectRect(&common, &placeA, &places.at(static_cast<std::size_t>(b.control)))) {
                 return false;

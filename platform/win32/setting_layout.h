@@ -25,10 +25,10 @@ struct ControlDesign {
     int height;
 };
 
-inline constexpr int kSettingControlCount = 16;
+inline constexpr int kSettingControlCount = 24;
 // The client area's design size in twips.
 inline constexpr int kClientWidthTwips = 5835;
-inline constexpr int kClientHeightTwips = 3060;
+inline constexpr int kClientHeightTwips = 4980;
 
 // The controls in tab order, which is also the order in which they are created.
 const std::array<ControlDesign, kSettingControlCount>& SettingDesign();
@@ -40,7 +40,7 @@ using Places = std::array<RECT, kSettingControlCount>;
 // grow to fit theirs.
 Places LayOut(HDC fontDc, int dpi);
 
-// Every control lies in the client area, those of Frame1 inside the frame below its caption
+// Every control lies in the client area, those of a frame inside the frame below its caption
 // (captionHeight high), and no two overlap.
 bool Fits(const Places& places, SIZE client, int captionHeight);
 

@@ -37,6 +37,10 @@ void ShowProcess::Start(const std::wstring& argument) {
     if (!window_) {
         throw LastError();
     }
+    Launch(argument);
+}
+
+void ShowProcess::Launch(const std::wstring& argument) {
     // CreateProcessW may write into the command line it is given.
     std::wstring commandLine = L"\"" + process_.ExePath() + L"\" " + argument;
     STARTUPINFOW startup{};

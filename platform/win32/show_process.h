@@ -8,13 +8,14 @@
 
 namespace win32 {
 
-// The show process of a session command. While it runs, the command has a hidden window of
-// its own, which an installer closes before it closes any show.
+// The show process of a session command or of the sign-in. While a command's runs, the command
+// has a hidden window of its own, which an installer closes before it closes any show.
 class ShowProcess final : public platform::ShowProcess {
   public:
     explicit ShowProcess(Process& process) : process_(process) {}
 
     void Start(const std::wstring& argument) override;
+    void Launch(const std::wstring& argument) override;
     bool WaitForEnd(unsigned milliseconds) override;
     bool Answers() override;
     void End() override;

@@ -97,6 +97,14 @@ def find_windows(visible_only, caption=CAPTION):
     return [int(line) for line in result.stdout.split()]
 
 
+def show_process_ids():
+    """The Linux ids of the show processes that Kestro started: a session command's or the
+    sign-in show."""
+    result = subprocess.run(["pgrep", "-f", "kestro-.*-show"], capture_output=True, text=True,
+                            check=False)
+    return [int(pid) for pid in result.stdout.split()]
+
+
 def wait_window(timeout, visible_only=True, while_running=None, caption=CAPTION):
     """Polls until such a window exists; returns (id, monotonic time seen) or (None, None).
 

@@ -3,9 +3,11 @@
 import time
 
 import harness
+import media
 from checks import START_UP, KestroCase
 
 SIZE = (200, 120)
+SIGN_IN_SIZE = (160, 100)
 SECONDS = 1
 # A test show that the session's end meets gives way within this.
 GIVES_WAY = 2
@@ -21,13 +23,16 @@ class EndOfSession(KestroCase):
         window, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
         self.assertIsNotNone(window, "the hidden window never appeared")
         self.assertEqual(harness.find_windows(visible_only=True), [], "shown before the end")
+        self.assert_waits_small(run)
+        return run
+
+    def assert_waits_small(self, run):
         self.assertTrue(run.running(), "a /start instance stopped waiting")
         # The libraries of the show and of COM load at the end of the session, not all day.
         with open(f"/proc/{run.process.pid}/maps") as maps:
             mapped = {line.rsplit("/", 1)[-1].strip().lower() for line in maps}
         for dll in ("ole32.dll", "winmm.dll", "windowscodecs.dll"):
             self.assertNotIn(dll, mapped, f"a waiting instance holds {dll}")
-        return run
 
     def assert_end_of_session_shows(self, run, name):
         wineboot = harness.end_session()
@@ -53,6 +58,48 @@ class EndOfSession(KestroCase):
         self.assert_ends_without_show(second)
         self.assertTrue(first.running(), "the waiting instance ended too")
         self.assert_end_of_session_shows(first, "end-session-after-second-start")
+
+    def test_sign_in_shows_its_file_once_and_the_end_still_shows_the_media_file(self):
+        folder = self.folder()
+        path = self.picture(folder, "quadrants.png", "PNG", *SIZE)
+        sign_in = self.picture(folder, "sign-in.png", "PNG", *SIGN_IN_SIZE)
+        folder.write_ini(MediaFile=harness.windows_path(path),
+                         LogonFile=harness.windows_path(sign_in), Time=SECONDS)
+        run = self.start(folder, "/start")
+        window, seen = self.wait_shown(run)
+        self.assert_window_shows_picture(window, *SIGN_IN_SIZE, "sign-in")
+        # Its decoder ran in the show process: the waiting instance stays as small as ever.
+        self.assert_waits_small(run)
+        while harness.find_windows(visible_only=True):
+            self.assertLess(time.monotonic() - seen, SECONDS + START_UP, "shown for ever")
+            time.sleep(harness.POLL_SECONDS)
+        second = self.start(folder, "/start")
+        self.assert_ends_without_show(second)
+        self.assert_end_of_session_shows(run, "end-session-after-sign-in")
+
+    def test_a_sign_in_show_still_running_is_ended_first(self):
+        folder = self.folder()
+        path = self.picture(folder, "quadrants.png", "PNG", *SIZE)
+        sign_in = folder.file("sign-in.wav")
+        media.make_tone(sign_in, 60)
+        folder.write_ini(MediaFile=harness.windows_path(path),
+                         LogonFile=harness.windows_path(sign_in), Time=SECONDS)
+        run = self.start(folder, "/start")
+        deadline = time.monotonic() + START_UP
+        while not harness.show_process_ids():
+            self.assertLess(time.monotonic(), deadline, "no sign-in show")
+            time.sleep(harness.POLL_SECONDS)
+        # Well under way, as a sign-in sound is when the user shuts down at once.
+        time.sleep(1)
+        self.assert_waits_small(run)
+        wineboot = harness.end_session()
+        try:
+            window, seen = self.wait_shown(run)
+            self.assertEqual(harness.show_process_ids(), [], "the sign-in show still runs")
+            self.assert_window_shows_picture(window, *SIZE, "end-session-during-sign-in")
+            self.assert_ends_after(run, seen, SECONDS)
+        finally:
+            wineboot.wait(START_UP)
 
     def test_close_from_outside_ends_without_show(self):
         run = self.waiting_instance()

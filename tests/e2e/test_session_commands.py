@@ -13,6 +13,7 @@ import media
 from checks import START_UP, KestroCase
 
 SIZE = (200, 120)
+SIGN_OUT_SIZE = (160, 100)
 SECONDS = 2
 SOUND_SECONDS = 3
 # A close-app or critical request must end the program at once, well before a show could end.
@@ -23,13 +24,6 @@ PICTURE_MARGIN = 15
 SILENCE = 10
 # Ending the show process, the session's end under Wine and seeing it, on a loaded machine.
 BOUND_SLACK = 6
-
-
-def show_process_ids():
-    """The Linux ids of the show processes that session commands started."""
-    result = subprocess.run(["pgrep", "-f", "kestro-command-show"], capture_output=True,
-                            text=True, check=False)
-    return [int(pid) for pid in result.stdout.split()]
 
 
 class SessionCommands(KestroCase):
@@ -72,18 +66,26 @@ class SessionCommands(KestroCase):
                 finally:
                     sender.wait(START_UP)
 
-    def test_shutdown_shows_the_picture_then_ends_the_session_once(self):
-        folder = self.configured_folder()
-        waiting = self.waiting_in(folder)
-        command = self.start(folder, "/shutdown")
-        window, seen = self.wait_shown(command)
-        self.assert_window_shows_picture(window, *SIZE, "shutdown-command")
-        while window in harness.find_windows(visible_only=True):
-            self.assertLess(time.monotonic() - seen, SECONDS + START_UP, "shown for ever")
-            time.sleep(harness.POLL_SECONDS)
-        self.assertGreaterEqual(time.monotonic() - seen, SECONDS - 0.7, "shown too briefly")
-        # The waiting instance was told: the end of the session takes it without a show.
-        self.assert_nothing_shown_until_both_end(command, waiting)
+    def test_shutdown_and_logoff_show_their_pictures_then_end_the_session_once(self):
+        # /logoff shows the sign-out file; /shutdown the media file beside it.
+        for command_line, size in (("/shutdown", SIZE), ("/logoff", SIGN_OUT_SIZE)):
+            with self.subTest(command_line):
+                folder = self.configured_folder()
+                sign_out = self.picture(folder, "sign-out.png", "PNG", *SIGN_OUT_SIZE)
+                folder.write_ini(MediaFile=harness.windows_path(folder.file("quadrants.png")),
+                                 LogoffFile=harness.windows_path(sign_out), Time=SECONDS)
+                waiting = self.waiting_in(folder)
+                command = self.start(folder, command_line)
+                window, seen = self.wait_shown(command)
+                self.assert_window_shows_picture(window, *size, f"{command_line[1:]}-command")
+                while window in harness.find_windows(visible_only=True):
+                    self.assertLess(time.monotonic() - seen, SECONDS + START_UP, "shown for ever")
+                    time.sleep(harness.POLL_SECONDS)
+                self.assertGreaterEqual(time.monotonic() - seen, SECONDS - 0.7,
+                                        "shown too briefly")
+                # The waiting instance was told: the end of the session takes it without a
+                # show.
+                self.assert_nothing_shown_until_both_end(command, waiting)
 
     def test_logoff_plays_the_sound_then_ends_the_session(self):
         folder = self.configured_folder(sound=True)
@@ -129,7 +131,7 @@ class SessionCommands(KestroCase):
                     if freeze:
                         deadline = time.monotonic() + START_UP
                         while not frozen and time.monotonic() < deadline:
-                            frozen = show_process_ids()
+                            frozen = harness.show_process_ids()
                             time.sleep(harness.POLL_SECONDS)
                         self.assertTrue(frozen, "no show process")
                         # Frozen once the show is under way, as a decoder or driver hangs.

@@ -7,9 +7,9 @@ import shutil
 import controls
 import harness
 from checks import START_UP, KestroCase, save_png
-from controls import (CHECK1, CHECK2, COMMAND1, COMMAND2, COMMAND3, FRAME1, INSIDE_FRAME,
-                      LABEL1, LABEL3, LABEL4, LABEL5, LABEL6, SIZE_CONTROLS, TEXT1, TEXT2, TEXT3,
-                      TEXT4)
+from controls import (CHECK1, CHECK2, COMMAND1, COMMAND2, COMMAND3, COMMAND4, COMMAND5, FRAME1,
+                      FRAME2, FRAMES, LABEL1, LABEL3, LABEL4, LABEL5, LABEL6, LABEL7, LABEL8,
+                      LABEL9, SIZE_CONTROLS, TEXT1, TEXT2, TEXT3, TEXT4, TEXT5, TEXT6)
 
 CAPTION = harness.SETTINGS_CAPTION
 CAPTIONS = {
@@ -24,12 +24,19 @@ CAPTIONS = {
     CHECK1: "指定したサイズで表示する(&S)",
     LABEL3: "幅",
     LABEL4: "高さ",
+    FRAME2: "ほかの場面",
+    LABEL7: "サインイン時に再生・表示するファイル(&N)",
+    COMMAND4: "...",
+    LABEL8: "サインアウト時に再生・表示するファイル(&O)",
+    COMMAND5: "...",
+    LABEL9: "空欄なら終了時と同じ",
 }
 
 
-def ini_bytes(media_file, time, width, height):
+def ini_bytes(media_file, time, width, height, logon="", logoff=""):
     return harness.ini_bytes("cp932", {"MediaFile": media_file, "Time": time, "Width": width,
-                                       "Height": height})
+                                       "Height": height, "LogonFile": logon,
+                                       "LogoffFile": logoff})
 
 
 class SettingWindow(KestroCase):
@@ -59,8 +66,8 @@ class SettingWindow(KestroCase):
         return [window.controls[c].text for c in (TEXT1, TEXT4, TEXT2, TEXT3)]
 
     def assert_layout(self, window, name):
-        """Everything lies in the client area, the size controls in their frame, and nothing
-        overlaps. (That each caption has room in its font is judged inside the process by the
+        """Everything lies in the client area, the controls of each frame in their frame, and
+        nothing overlaps. (That each caption has room in its font is judged inside the process by the
         Win32 tests, where the font can be measured.)"""
         save_png(harness.screenshot(), name)
         for control in window.controls.values():
@@ -68,14 +75,16 @@ class SettingWindow(KestroCase):
                 self.assertTrue(control.visible)
                 self.assertTrue(0 <= control.left < control.right <= window.width)
                 self.assertTrue(0 <= control.top < control.bottom <= window.height)
-        frame = window.controls[FRAME1]
         placed = list(window.controls.values())
         for i, a in enumerate(placed):
-            if a.id in INSIDE_FRAME:
-                self.assertTrue(frame.left < a.left and a.right < frame.right
-                                and frame.top < a.top and a.bottom < frame.bottom, a.text)
+            for frame_id, inside in FRAMES.items():
+                frame = window.controls[frame_id]
+                if a.id in inside:
+                    self.assertTrue(frame.left < a.left and a.right < frame.right
+                                    and frame.top < a.top and a.bottom < frame.bottom, a.text)
             for b in placed[i + 1:]:
-                if FRAME1 in (a.id, b.id) and INSIDE_FRAME.count(a.id) + INSIDE_FRAME.count(b.id):
+                if any({a.id, b.id} <= {frame_id, *inside} and frame_id in (a.id, b.id)
+                       for frame_id, inside in FRAMES.items()):
                     continue
                 overlap = (a.left < b.right and b.left < a.right
                            and a.top < b.bottom and b.top < a.bottom)
@@ -88,7 +97,11 @@ class SettingWindow(KestroCase):
                 self.addCleanup(run.kill)
                 self.assertEqual(window.dpi, dpi)
                 self.assertEqual((window.width, window.height),
-                                 (round(389 * dpi / 96), round(204 * dpi / 96)))
+                                 (round(389 * dpi / 96), round(332 * dpi / 96)))
+                # The buttons at the bottom right, below the frame of the other moments.
+                for button in (COMMAND1, COMMAND2):
+                    self.assertGreater(window.controls[button].top, window.controls[FRAME2].bottom)
+                self.assertEqual(window.controls[COMMAND2].right, window.controls[FRAME2].right)
                 self.assertEqual({c: window.controls[c].text for c in CAPTIONS}, CAPTIONS)
                 self.assertEqual(self.texts(window), ["", "3", "0", "0"])
                 self.assertFalse(window.controls[CHECK1].checked)
@@ -195,6 +208,11 @@ class SettingWindow(KestroCase):
             ("alt+s", lambda w: w.controls[CHECK1].checked and w.controls[TEXT2].enabled),
             ("alt+r", lambda w: w.controls[CHECK2].checked),
             ("alt+r", lambda w: not w.controls[CHECK2].checked),
+            ("alt+n", lambda w: w.controls[TEXT5].focused),
+            ("Tab", lambda w: w.controls[COMMAND4].focused),
+            ("alt+o", lambda w: w.controls[TEXT6].focused),
+            ("Tab", lambda w: w.controls[COMMAND5].focused),
+            ("Tab", lambda w: w.controls[CHECK2].focused),
             ("Tab", lambda w: w.controls[TEXT1].focused),
             ("shift+Tab", lambda w: w.controls[CHECK2].focused),
         )
@@ -290,22 +308,48 @@ class SettingWindow(KestroCase):
     def test_the_settings_file_keeps_its_form(self):
         # An existing file in code page 932, saved again with values that fit, stays byte for
         # byte. Hangul has no place in code page 932: instead of a "?", the file becomes
-        # UTF-16LE, and Unicode it then stays.
+        # UTF-16LE, and Unicode it then stays. Each file box counts alike.
         folder = self.folder()
         fits = {"MediaFile": "C:\\写真\\夕焼け.png", "Time": "2.5", "Width": "640",
-                "Height": "480"}
+                "Height": "480", "LogonFile": "C:\\音\\朝.wav", "LogoffFile": ""}
         folder.write_ini(**fits)
-        for typed, form, stored in (
-            (None, "cp932", fits),
-            ("C:\\한글.png", "utf-16-le", dict(fits, MediaFile="C:\\한글.png")),
-            ("C:\\写真\\夕焼け.png", "utf-16-le", fits),
+        for box, key, typed, form in (
+            (None, None, None, "cp932"),
+            (TEXT6, "LogoffFile", "C:\\한글.png", "utf-16-le"),
+            (TEXT6, "LogoffFile", "", "utf-16-le"),
+            (TEXT5, "LogonFile", "C:\\소리.wav", "utf-16-le"),
         ):
-            with self.subTest(typed):
+            with self.subTest(typed, box=box):
                 run, window = self.open(folder)
                 self.assertEqual(self.texts(window)[1:], ["2.5", "640", "480"])
-                if typed:
-                    controls.set_text(CAPTION, TEXT1, typed)
+                if box:
+                    self.assertEqual(window.controls[box].text, fits[key])
+                    controls.set_text(CAPTION, box, typed)
+                    fits[key] = typed
                 controls.click_control(CAPTION, COMMAND1)
                 self.assert_ends(run)
                 with open(folder.file("kestro.ini"), "rb") as ini:
-                    self.assertEqual(ini.read(), harness.ini_bytes(form, stored))
+                    self.assertEqual(ini.read(), harness.ini_bytes(form, fits))
+
+    def test_save_writes_the_other_moments_through_box_and_dialog(self):
+        folder = self.folder()
+        picture = folder.file("また明日.png")
+        shutil.copy(os.path.join(os.path.dirname(__file__), "..", "..", "samples", "sample.jpg"),
+                    picture)
+        run, _ = self.open(folder)
+        controls.set_text(CAPTION, TEXT5, "C:\\おはよう.wav")
+        controls.click_control(CAPTION, COMMAND5)
+        self.assertIsNotNone(controls.wait_look(controls.OPEN_DIALOG_CAPTION),
+                             "the open dialog never appeared")
+        controls.set_text(controls.OPEN_DIALOG_CAPTION, controls.NAME_BOX,
+                          harness.windows_path(picture))
+        controls.press(controls.OPEN_DIALOG_CAPTION, controls.OK)
+        self.assertTrue(controls.wait_gone(controls.OPEN_DIALOG_CAPTION, 10))
+        window = controls.look(CAPTION)
+        self.assertEqual(window.controls[TEXT6].text, harness.windows_path(picture))
+        self.assertEqual(window.controls[TEXT1].text, "")
+        controls.click_control(CAPTION, COMMAND1)
+        self.assert_ends(run)
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), ini_bytes("", "3", "", "", "C:\\おはよう.wav",
+                                                   harness.windows_path(picture)))

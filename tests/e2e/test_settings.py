@@ -9,7 +9,7 @@ from checks import START_UP, KestroCase
 class NoMediaFile(KestroCase):
     def test_settings_window_opens_and_waits(self):
         # A missing kestro.ini and one without MediaFile alike leave nothing to show; the
-        # show process's argument typed by hand is just an unknown argument.
+        # show processes' arguments typed by hand are unknown arguments like any other.
         for name, keys, args in (
             ("no-ini-plain", None, ()),
             ("no-ini-start", None, ("/start",)),
@@ -17,6 +17,8 @@ class NoMediaFile(KestroCase):
             ("no-ini-test", None, ("/test",)),
             ("bom-only-test", b"\xef\xbb\xbf", ("/test",)),
             ("show-argument-typed", {"MediaFile": "C:\\bye.png"}, ("/kestro-command-show",)),
+            ("sign-in-argument-typed", {"MediaFile": "C:\\bye.png", "LogonFile": "C:\\hi.png"},
+             ("/kestro-sign-in-show",)),
         ):
             with self.subTest(name):
                 folder = self.folder()

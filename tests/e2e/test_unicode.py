@@ -75,7 +75,8 @@ class UnicodeNames(KestroCase):
                 self.save(run)
                 with open(folder.file("kestro.ini"), "rb") as ini:
                     self.assertEqual(ini.read(), harness.ini_bytes("utf-16-le", {
-                        "MediaFile": media_file, "Time": "3", "Width": "", "Height": ""}))
+                        "MediaFile": media_file, "Time": "3", "Width": "", "Height": "",
+                        "LogonFile": "", "LogoffFile": ""}))
 
                 run = self.start(folder, "/test")
                 if is_picture:

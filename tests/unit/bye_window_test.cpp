@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/forms.h"
 #include "config/settings.h"
@@ -275,27 +276,30 @@ TEST(ByeWindowTest, EachCloseRequestDecidesTheShow) {
 TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
     using platform::CloseRequest;
     const struct {
-        CloseRequest first;  // Unload: the test show, or with `command` a command's show
-        bool command;
+        CloseRequest first;  // Unload: the test show, or that of the show process served
+        std::optional<config::Moment> served;
         CloseRequest second;
         bool endsAtOnce;  // else answered, and the running show goes on to its end
     } cases[] = {
-        {CloseRequest::Unload, false, CloseRequest::ShutDown, true},
-        {CloseRequest::Unload, false, CloseRequest::LogOff, true},
-        {CloseRequest::Unload, false, CloseRequest::CloseCommand, false},
-        {CloseRequest::ShutDown, false, CloseRequest::ShutDown, false},
-        {CloseRequest::LogOff, false, CloseRequest::LogOff, false},
-        {CloseRequest::ShutDown, false, CloseRequest::Critical, true},
-        {CloseRequest::Unload, true, CloseRequest::ShutDown, false},
-        {CloseRequest::Unload, true, CloseRequest::OtherProgram, true},
+        {CloseRequest::Unload, {}, CloseRequest::ShutDown, true},
+        {CloseRequest::Unload, {}, CloseRequest::LogOff, true},
+        {CloseRequest::Unload, {}, CloseRequest::CloseCommand, false},
+        {CloseRequest::ShutDown, {}, CloseRequest::ShutDown, false},
+        {CloseRequest::LogOff, {}, CloseRequest::LogOff, false},
+        {CloseRequest::ShutDown, {}, CloseRequest::Critical, true},
+        {CloseRequest::Unload, config::Moment::ShutDown, CloseRequest::ShutDown, false},
+        {CloseRequest::Unload, config::Moment::SignOut, CloseRequest::LogOff, false},
+        {CloseRequest::Unload, config::Moment::ShutDown, CloseRequest::OtherProgram, true},
+        {CloseRequest::Unload, config::Moment::SignIn, CloseRequest::LogOff, true},
     };
     for (const auto& c : cases) {
         for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
             fake::Os os;
             Configure(os, {mediaFile, L"0", L""});
+            os.SetIni(L"LogonFile", mediaFile);
             auto& window = app::TheByeWindow(os.platform);
-            if (c.command) {
-                window.ServeCommand();
+            if (c.served) {
+                window.Serve(*c.served);
             }
             os.process.onPump = [&] {
                 os.log.emplace_back("second request");
@@ -304,7 +308,7 @@ TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
             };
             EXPECT_THROW(window.OnCloseRequest(c.first), fake::ProgramEnded);
             const auto trace = testing::Message()
-                               << static_cast<int>(c.first) << c.command
+                               << static_cast<int>(c.first) << c.served.has_value()
                                << static_cast<int>(c.second) << fake::Narrow(mediaFile);
             const auto second = std::find(os.log.begin(), os.log.end(), "second request");
             ASSERT_NE(second, os.log.end()) << trace;

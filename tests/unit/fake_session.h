@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "fake_platform.h"
 #include "platform/error.h"
 #include "platform/session.h"
@@ -15,6 +17,7 @@ class Session final : public platform::Session {
     bool otherCommandRuns = false;
     bool announced = false;
     bool endFails = false;
+    bool signInOffered = false;
 
     void AskFirstAtSessionEnd() override { log_.emplace_back("AskFirstAtSessionEnd"); }
     void SetBlockReason(std::intptr_t window, const std::wstring& reason) override {
@@ -38,6 +41,11 @@ class Session final : public platform::Session {
         log_.emplace_back("WithdrawCommand");
         announced = false;
     }
+    void OfferSignInShow() override {
+        log_.emplace_back("OfferSignInShow");
+        signInOffered = true;
+    }
+    bool TakeSignInShow() override { return std::exchange(signInOffered, false); }
     void EndSession(platform::SessionEnd how) override {
         static const char* const kNames[] = {"shutdown", "restart", "logoff"};
         log_.push_back(std::string("EndSession ") + kNames[static_cast<int>(how)]);

@@ -19,11 +19,15 @@ class ShowProcess final : public platform::ShowProcess {
     bool answers = true;
     int waits = 0;
 
-    void Start(const std::wstring& /*argument*/) override {
+    std::wstring argument;
+
+    void Start(const std::wstring& shown) override {
         log_.emplace_back("StartShow");
-        if (startFails) {
-            throw platform::Error(L"指定されたファイルが見つかりません。");
-        }
+        Started(shown);
+    }
+    void Launch(const std::wstring& shown) override {
+        log_.emplace_back("LaunchShow");
+        Started(shown);
     }
     bool WaitForEnd(unsigned milliseconds) override {
         process_.Sleep(milliseconds);
@@ -37,6 +41,13 @@ class ShowProcess final : public platform::ShowProcess {
     }
 
   private:
+    void Started(const std::wstring& shown) {
+        if (startFails) {
+            throw platform::Error(L"指定されたファイルが見つかりません。");
+        }
+        argument = shown;
+    }
+
     Log& log_;
     Process& process_;
 };

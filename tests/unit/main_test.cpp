@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
+#include <utility>
 
+#include "app/forms.h"
 #include "fake_os.h"
 #include "picture_bytes.h"
 
@@ -40,6 +43,8 @@ TEST(RunModeTest, ComparesTheLowerCasedTextWhole) {
         {L"shutdown", RunMode::Settings},
         {L"/shut down", RunMode::Settings},
         {L"/Kestro-Command-Show", RunMode::CommandShow},
+        {L"/kestro-sign-out-show", RunMode::SignOutShow},
+        {L"/KESTRO-SIGN-IN-SHOW", RunMode::SignInShow},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::SelectRunMode(c.commandLine), c.mode)
@@ -194,6 +199,79 @@ TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
         EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
         EXPECT_EQ(Count(os.log, "Window.Show"), *mediaFile != 0 ? 1 : 0);
         EXPECT_EQ(os.windows.settingLoads, 0);
+    }
+}
+
+struct MomentFiles {
+    const wchar_t* media;
+    const wchar_t* logon;  // null: the key is missing
+    const wchar_t* logoff;
+};
+
+// The file that a process of the command line plays, or, with a request, what the close
+// handler of the waiting instance plays; empty when nothing played. A process that a show
+// process is started for stands in for it, asked for by its command or offered by "/start".
+std::string Plays(const MomentFiles& files, const std::wstring& commandLine,
+                  std::optional<platform::CloseRequest> request = std::nullopt) {
+    fake::Os os;
+    os.SetIni(L"MediaFile", files.media);
+    for (const auto& key :
+         {std::pair{L"LogonFile", files.logon}, std::pair{L"LogoffFile", files.logoff}}) {
+        if (key.second != nullptr) {
+            os.SetIni(key.first, key.second);
+        }
+    }
+    os.session.otherCommandRuns =
+        commandLine == app::kCommandShowArgument || commandLine == app::kSignOutShowArgument;
+    os.session.signInOffered = commandLine == app::kSignInShowArgument;
+    os.process.commandLine = commandLine;
+    try {
+        app::Main(os.platform);
+        if (request) {
+            app::TheByeWindow(os.platform).OnCloseRequest(*request);
+        }
+    } catch (const fake::ProgramEnded&) {
+    }
+    if (!request && !os.showProcess.argument.empty()) {
+        // A session command ends the session whatever its show did.
+        EXPECT_EQ(Count(os.log, "EndSession " + fake::Narrow(commandLine.substr(1))),
+                  commandLine == L"/start" ? 0 : 1);
+        return Plays(files, os.showProcess.argument);
+    }
+    const std::string open = "MCI open \"";
+    const auto line = std::find_if(os.log.begin(), os.log.end(),
+                                   [&](const std::string& l) { return l.rfind(open, 0) == 0; });
+    return line == os.log.end()
+               ? ""
+               : line->substr(open.size(), line->find('"', open.size()) - open.size());
+}
+
+TEST(MomentTest, EachMomentShowsItsFile) {
+    using platform::CloseRequest;
+    const struct {
+        MomentFiles files;
+        const char* signIn;
+        const char* signOut;
+        const char* shutDown;
+    } cases[] = {
+        {{L"C:\\bye.wav", nullptr, nullptr}, "", "C:\\bye.wav", "C:\\bye.wav"},
+        {{L"C:\\bye.wav", L"", L""}, "", "C:\\bye.wav", "C:\\bye.wav"},
+        {{L"C:\\bye.wav", L"C:\\hello.wav", L"C:\\out.wav"},
+         "C:\\hello.wav",
+         "C:\\out.wav",
+         "C:\\bye.wav"},
+        {{L"", L"C:\\hello.wav", L"C:\\out.wav"}, "C:\\hello.wav", "C:\\out.wav", ""},
+        {{L"", nullptr, L"C:\\out.wav"}, "", "C:\\out.wav", ""},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        EXPECT_EQ(Plays(c.files, L"/start"), c.signIn);
+        EXPECT_EQ(Plays(c.files, L"/start", CloseRequest::LogOff), c.signOut);
+        EXPECT_EQ(Plays(c.files, L"/logoff"), c.signOut);
+        EXPECT_EQ(Plays(c.files, L"/start", CloseRequest::ShutDown), c.shutDown);
+        EXPECT_EQ(Plays(c.files, L"/shutdown"), c.shutDown);
+        EXPECT_EQ(Plays(c.files, L"/restart"), c.shutDown);
     }
 }
 

@@ -134,25 +134,29 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
          L"2.5",
          L"640",
          L"480",
-         {"MediaFile=C:\\my media\\さようなら.png", "Time=2.5", "Width=640", "Height=480"}},
+         {"MediaFile=C:\\my media\\さようなら.png", "Time=2.5", "Width=640", "Height=480",
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
         {"natural size empties the sizes",
          false,
          L"3",
          L"0",
          L"480",
-         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=", "Height="}},
+         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=", "Height=",
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
         {"letters and fractions as typed",
          true,
          L" abc ",
          L"1.5",
          L"",
-         {"MediaFile=C:\\my media\\さようなら.png", "Time= abc ", "Width=1.5", "Height="}},
+         {"MediaFile=C:\\my media\\さようなら.png", "Time= abc ", "Width=1.5", "Height=",
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
         {"a zero width with the box checked",
          true,
          L"3",
          L"0",
          L"480",
-         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=0", "Height=480"}},
+         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=0", "Height=480",
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -163,6 +167,8 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         view.SetText(SettingControl::Text4, c.text4);
         view.SetText(SettingControl::Text2, c.text2);
         view.SetText(SettingControl::Text3, c.text3);
+        view.SetText(SettingControl::Text5, L"C:\\my media\\おはよう.wav");
+        view.SetText(SettingControl::Text6, L"C:\\my media\\また明日.png");
         view.SetChecked(SettingControl::Check1, c.check1);
         fresh.log.clear();
         EXPECT_THROW(fresh.windows.settingEvents->OnClick(SettingControl::Command1),
@@ -170,8 +176,8 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         std::vector<std::string> expected(c.writes.size());
         std::transform(c.writes.begin(), c.writes.end(), expected.begin(),
                        [&](const std::string& write) { return ini + write; });
-        ASSERT_GE(fresh.log.size(), 5U);
-        EXPECT_EQ(std::vector<std::string>(fresh.log.end() - 5, fresh.log.end() - 1), expected);
+        ASSERT_GE(fresh.log.size(), 7U);
+        EXPECT_EQ(std::vector<std::string>(fresh.log.end() - 7, fresh.log.end() - 1), expected);
         EXPECT_EQ(fresh.log.back(), "EndProgram");
         EXPECT_TRUE(fresh.messages.shown.empty());
         // The next run reads what was written.
@@ -180,6 +186,10 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         app::Main(next.platform);
         EXPECT_EQ(next.windows.settingView->Checked(SettingControl::Check1),
                   c.check1 && c.text2 != L"0");
+        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text5),
+                  L"C:\\my media\\おはよう.wav");
+        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text6),
+                  L"C:\\my media\\また明日.png");
     }
 }
 
@@ -214,7 +224,7 @@ TEST(SettingSaveTest, RegistersOrUnregistersBeforeWriting) {
         EXPECT_LT(step, firstWrite);
         EXPECT_EQ(fresh.files.FileExists(kShortcut), c.check2);
         EXPECT_TRUE(fresh.messages.shown.empty());
-        EXPECT_EQ(fresh.profile.writes.size(), 4U);
+        EXPECT_EQ(fresh.profile.writes.size(), 6U);
     }
 }
 
@@ -224,7 +234,7 @@ TEST_F(SettingTest, SaveGoesOnWhenTheShortcutFails) {
     view.SetChecked(SettingControl::Check2, true);
     EXPECT_TRUE(Save());
     ASSERT_EQ(os.messages.shown.size(), 1U);
-    EXPECT_EQ(Writes().size(), 4U);
+    EXPECT_EQ(Writes().size(), 6U);
     EXPECT_FALSE(os.files.FileExists(kShortcut));
 }
 
@@ -247,7 +257,7 @@ TEST_F(SettingTest, SaveThatCannotWriteKeepsTheWindowOpenAsTyped) {
     // Once the cause is gone, the same window saves.
     os.profile.failWrites = false;
     EXPECT_TRUE(Save());
-    EXPECT_EQ(Writes().back(), "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro Height=");
+    EXPECT_EQ(Writes().back(), "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro LogoffFile=");
 }
 
 TEST_F(SettingTest, BrowseFillsTheMediaFileOnlyWhenAFileIsChosen) {
@@ -312,7 +322,8 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
         const char* name;
         std::optional<std::string> before;  // the file's bytes; none for no file
         std::wstring media;
-        std::optional<std::string> replaced;  // what the file became before the writes
+        std::optional<std::string> replaced;         // what the file became before the writes
+        SettingControl box = SettingControl::Text1;  // where `media` is typed
     } cases[] = {
         {"every value fits a new file", std::nullopt, L"C:\\写真\\夕焼け.png", std::nullopt},
         {"every value fits the file", oldText, L"C:\\写真\\夕焼け.png", std::nullopt},
@@ -323,6 +334,11 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
         {"the file is big-endian Unicode", "\xFE\xFF", L"C:\\소리\\안녕.wav", std::nullopt},
         {"the file is UTF-8", "\xEF\xBB\xBF[Kestro]\r\nMediaFile=\xEA\xB0\x80\r\n", L"C:\\bye.png",
          utf16(L"[Kestro]\r\nMediaFile=\uAC00\r\n")},
+        {"a sign-in file fits", oldText, L"C:\\音\\朝.wav", std::nullopt, SettingControl::Text5},
+        {"Hangul in the sign-in file", oldText, L"C:\\소리\\안녕.wav", utf16(oldWide),
+         SettingControl::Text5},
+        {"an emoji in the sign-out file", std::nullopt, L"C:\\\U0001F305.png", utf16Mark,
+         SettingControl::Text6},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -333,22 +349,34 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
         }
         app::Main(os.platform);
         auto& view = *os.windows.settingView;
-        view.SetText(SettingControl::Text1, c.media);
+        view.SetText(c.box, c.media);
         os.log.clear();
         EXPECT_THROW(os.windows.settingEvents->OnClick(SettingControl::Command1),
                      fake::ProgramEnded);
         // The texts reach the platform as typed, after the file has its form.
         const std::string write = "WriteIni " + fake::Narrow(ini) + " Kestro ";
-        std::vector<std::string> expected = {write + "MediaFile=" + fake::Narrow(c.media),
+        const auto typed = [&](SettingControl box) {
+            return box == c.box ? fake::Narrow(c.media) : std::string();
+        };
+        std::vector<std::string> expected = {write + "MediaFile=" + typed(SettingControl::Text1),
                                              write + "Time=3",
-                                             write + "Width=", write + "Height=", "EndProgram"};
+                                             write + "Width=",
+                                             write + "Height=",
+                                             write + "LogonFile=" + typed(SettingControl::Text5),
+                                             write + "LogoffFile=" + typed(SettingControl::Text6),
+                                             "EndProgram"};
         if (c.replaced) {
             expected.insert(expected.begin(), "ReplaceIni " + fake::Narrow(ini));
         }
         EXPECT_EQ(std::vector<std::string>(
                       os.log.end() - static_cast<std::ptrdiff_t>(expected.size()), os.log.end()),
                   expected);
-        EXPECT_EQ(std::get<3>(os.profile.writes.front()), c.media);
+        // Read back as the next run reads it.
+        config::ReadSettings(os.platform);
+        const auto moment = c.box == SettingControl::Text5   ? config::Moment::SignIn
+                            : c.box == SettingControl::Text6 ? config::Moment::SignOut
+                                                             : config::Moment::ShutDown;
+        EXPECT_EQ(config::FileFor(config::Settings(), moment), c.media);
         const auto bytes = os.profile.Contents(ini);
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
                   c.replaced.value_or(c.before.value_or("")));

@@ -33,6 +33,13 @@ TEST(SessionTest, InstancesOfOneExecutableHearEachOtherAndNoOtherOnes) {
     EXPECT_FALSE(elsewhere.CommandAnnounced());
     command.WithdrawCommand();
     EXPECT_FALSE(waiting.CommandAnnounced());
+
+    // The sign-in show's offer is taken once, and only by the same executable's show.
+    EXPECT_FALSE(command.TakeSignInShow());
+    waiting.OfferSignInShow();
+    EXPECT_FALSE(elsewhere.TakeSignInShow());
+    EXPECT_TRUE(command.TakeSignInShow());
+    EXPECT_FALSE(command.TakeSignInShow());
 }
 
 }  // namespace

@@ -64,8 +64,8 @@ TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
 
     // Tab goes through the controls that take the focus in the design's order, round.
     const std::vector<std::wstring> order = {
-        L"Kestroを有効にする(&R)",      L"", L"...", L"3", L"保存", L"終了", L"", L"",
-        L"指定したサイズで表示する(&S)"};
+        L"Kestroを有効にする(&R)",       L"", L"...", L"3", L"保存", L"終了", L"", L"",
+        L"指定したサイズで表示する(&S)", L"", L"...", L"",  L"..."};
     HWND item = GetNextDlgTabItem(hwnd, nullptr, FALSE);
     for (std::size_t i = 0; i <= order.size(); ++i) {
         ASSERT_NE(item, nullptr);
@@ -157,6 +157,42 @@ TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
             GetObjectW(layout.font.Get(), sizeof used, &used);
             EXPECT_GE(std::abs(used.lfHeight), std::abs(font.lfHeight) - 1);
         }
+    }
+}
+
+TEST(SettingWindowTest, OtherMomentsSitBetweenTheSizesAndTheButtons) {
+    for (const int dpi : {96, 192}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        const win32::FittedLayout layout = win32::FitLayout(win32::MessageFont(dpi), dpi);
+        const auto place = [&](SettingControl control) {
+            return layout.places.at(static_cast<std::size_t>(control));
+        };
+        const SIZE client = win32::ClientSize(dpi);
+        // The frame below the sizes, as wide as the window's contents; the buttons under it
+        // at the bottom right.
+        EXPECT_GT(place(SettingControl::Frame2).top, place(SettingControl::Frame1).bottom);
+        EXPECT_EQ(place(SettingControl::Frame2).right, place(SettingControl::Frame1).right);
+        EXPECT_EQ(place(SettingControl::Frame2).left, place(SettingControl::Label1).left);
+        for (const auto button : {SettingControl::Command1, SettingControl::Command2}) {
+            EXPECT_GT(place(button).top, place(SettingControl::Frame2).bottom);
+            EXPECT_LT(client.cy - place(button).bottom, 16 * dpi / 96);
+        }
+        EXPECT_EQ(place(SettingControl::Command2).right, place(SettingControl::Frame2).right);
+        // Each row: the label, then its box and button on one line; the note last.
+        const struct {
+            SettingControl label, box, button;
+        } rows[] = {{SettingControl::Label7, SettingControl::Text5, SettingControl::Command4},
+                    {SettingControl::Label8, SettingControl::Text6, SettingControl::Command5}};
+        LONG bottom = place(SettingControl::Frame2).top;
+        for (const auto& row : rows) {
+            EXPECT_GE(place(row.label).top, bottom);
+            EXPECT_LE(place(row.label).bottom, place(row.box).top);
+            EXPECT_EQ(place(row.box).top, place(row.button).top);
+            EXPECT_LE(place(row.box).right, place(row.button).left);
+            EXPECT_GT(place(row.box).right - place(row.box).left, client.cx * 3 / 4);
+            bottom = place(row.box).bottom;
+        }
+        EXPECT_GE(place(SettingControl::Label9).top, bottom);
     }
 }
 
