@@ -46,7 +46,11 @@ OpenedPicture OpenPicture(platform::WindowSystem& windows, const std::wstring& p
         if (inspection.road == PictureRoad::OlePicture) {
             opened.ole = windows.LoadPicture(path);
         } else {
-            opened.facts = windows.InspectPicture(path);
+            // Reading the decoder's metadata takes time: it is asked only where the file's own
+            // EXIF block says nothing, and never of a PNG, which is shown as it is stored.
+            const bool askOrientation =
+                !inspection.orientation && inspection.road == PictureRoad::Decoder;
+            opened.facts = windows.InspectPicture(path, askOrientation);
         }
     });
     platform::TimeStamp("decoded");

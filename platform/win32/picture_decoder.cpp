@@ -252,10 +252,13 @@ std::uint32_t FromRgb48(const BYTE* pixel) {
 
 }  // namespace
 
-platform::PictureFacts InspectPicture(const std::wstring& path) {
+platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) {
     LastInspected().reset();
     auto opened = OpenFirstFrame(path);
-    const platform::PictureFacts facts{opened.size, ReportedOrientation(*opened.frame.Get())};
+    platform::PictureFacts facts{opened.size, std::nullopt};
+    if (askOrientation) {
+        facts.orientation = ReportedOrientation(*opened.frame.Get());
+    }
     LastInspected() = Inspected{path, std::move(opened)};
     return facts;
 }

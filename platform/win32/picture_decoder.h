@@ -14,7 +14,7 @@ namespace win32 {
 
 // The first frame's stored size, and the orientation that the decoder reads from its
 // metadata where it answers. The frame stays open for the next DrawPicture of the same path.
-platform::PictureFacts InspectPicture(const std::wstring& path);
+platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation);
 
 // Draws the first frame (the one inspected last, when it is of this path) into the image from
 // its top-left corner, turned and mirrored upright by the orientation, scaled to the image's

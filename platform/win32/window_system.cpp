@@ -21,8 +21,8 @@ std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring&
     return std::make_unique<OlePicture>(path);
 }
 
-platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path) {
-    return win32::InspectPicture(path);
+platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path, bool askOrientation) {
+    return win32::InspectPicture(path, askOrientation);
 }
 
 }  // namespace win32

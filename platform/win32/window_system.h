@@ -10,7 +10,7 @@ class WindowSystem final : public platform::WindowSystem {
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
     std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
-    platform::PictureFacts InspectPicture(const std::wstring& path) override;
+    platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) override;
 };
 
 }  // namespace win32

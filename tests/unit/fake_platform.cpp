@@ -262,14 +262,14 @@ std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring&
     return std::make_unique<Picture>(picture->second);
 }
 
-platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path) {
+platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path, bool askOrientation) {
     Call("InspectPicture", Narrow(path));
     const auto picture = pictures.find(path);
     if (picture == pictures.end()) {
         throw platform::Error(L"No decoder takes the file.");
     }
     const auto orientation = orientations.find(path);
-    if (orientation == orientations.end()) {
+    if (!askOrientation || orientation == orientations.end()) {
         return {picture->second, std::nullopt};
     }
     return {picture->second, platform::Orientation::FromExif(orientation->second)};

@@ -201,7 +201,7 @@ class WindowSystem final : public platform::WindowSystem {
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
     std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
-    platform::PictureFacts InspectPicture(const std::wstring& path) override;
+    platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) override;
 
     // Logs the call and throws platform::Error when the test made it fail.
     void Call(const std::string& name, const std::string& arguments = {});

@@ -272,7 +272,7 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     const std::uint32_t corners[8][4] = {{a, b, c, d}, {b, a, d, c}, {d, c, b, a}, {c, d, a, b},
                                          {a, c, b, d}, {c, a, d, b}, {d, b, c, a}, {b, d, a, c}};
     win32::WindowSystem windows;
-    const auto facts = windows.InspectPicture(dir.File(L"corners.bmp"));
+    const auto facts = windows.InspectPicture(dir.File(L"corners.bmp"), true);
     EXPECT_EQ(facts.size.width, 3);
     EXPECT_EQ(facts.size.height, 2);
     box.SetPersistentDrawing(true);
@@ -312,7 +312,7 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     // A drawing takes the frame that the inspection opened only once: the next one reads the
     // file as it is then.
     box.Move(0, 0, 3, 2);
-    windows.InspectPicture(dir.File(L"corners.bmp"));
+    windows.InspectPicture(dir.File(L"corners.bmp"), true);
     box.DrawPictureFile(dir.File(L"corners.bmp"), {});
     EXPECT_EQ(box.PixelAt(0, 0), a);
     dir.Write(L"corners.bmp", Bmp(3, 2, {d, d, d, d, d, d}));
@@ -320,8 +320,8 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     EXPECT_EQ(box.PixelAt(0, 0), d);
 
     dir.Write(L"text.jpg", "not a picture");
-    EXPECT_THROW(windows.InspectPicture(dir.File(L"text.jpg")), platform::Error);
-    EXPECT_THROW(windows.InspectPicture(dir.File(L"missing.heic")), platform::Error);
+    EXPECT_THROW(windows.InspectPicture(dir.File(L"text.jpg"), true), platform::Error);
+    EXPECT_THROW(windows.InspectPicture(dir.File(L"missing.heic"), true), platform::Error);
 }
 
 }  // namespace
