@@ -76,9 +76,14 @@ Function ${prefix}CloseKestroWindows
         System::Call "kernel32::QueryFullProcessImageNameW(p r2, i 0, w .r3, *i ${NSIS_MAX_STRLEN})"
         ${If} $3 == "$INSTDIR\kestro.exe"
             System::Call "user32::IsWindowVisible(p r0) i .r4"
+            ; A show's window holds 1 in its first slot: a hidden one plays a sound.
+            System::Call "user32::GetWindowLongPtrW(p r0, i 0) p .r6"
             ${If} $4 = 0
+            ${AndIf} $6 P<> 1
                 StrCpy $5 $R3
                 StrCpy $R2 1
+            ${ElseIf} $4 = 0
+                StrCpy $5 ""
             ${Else}
                 StrCpy $5 $R1
             ${EndIf}

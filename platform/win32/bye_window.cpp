@@ -23,6 +23,11 @@ void Succeeded(BOOL result) {
     }
 }
 
+// The window's one extra slot: 0 while it only waits, 1 once a close request has reached it. A
+// sound's show has no visible window either, and the installer must not take it for a Kestro
+// waiting in "/start" mode that it starts again afterwards.
+constexpr int kShowBegunSlot = 0;
+
 }  // namespace
 
 CloseRequest SessionEndRequest(LPARAM flags) {
@@ -40,7 +45,8 @@ CloseRequest SessionEndRequest(LPARAM flags) {
 }
 
 ByeWindow::ByeWindow(platform::ByeWindowEvents& events) : events_(events) {
-    RegisterWindowClass(kClassName, &OwnerWindowProc<ByeWindow>, GetSysColorBrush(COLOR_DESKTOP));
+    RegisterWindowClass(kClassName, &OwnerWindowProc<ByeWindow>, GetSysColorBrush(COLOR_DESKTOP),
+                        sizeof(LONG_PTR));
     hwnd_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, show::kByeWindowCaption,
                                 WS_POPUP | WS_CLIPCHILDREN, 0, 0, kDesignWidth, kDesignHeight,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), this));
@@ -93,6 +99,7 @@ void ByeWindow::Unload() { Close(CloseRequest::Unload); }
 // so it cannot cancel one either.
 void ByeWindow::Close(CloseRequest request) {
     EndOnAnyFault();
+    SetWindowLongPtrW(hwnd_.Get(), kShowBegunSlot, 1);
     events_.OnCloseRequest(request);
 }
 

@@ -12,6 +12,7 @@ import zipfile
 
 import controls
 import harness
+import media
 from checks import START_UP, KestroCase
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestro"
@@ -119,12 +120,17 @@ class Packages(KestroCase):
         self.watch_until(lambda: setup.poll() is not None, "the install")
         self.assertEqual(setup.poll(), 0, "the installer's exit code")
 
-    def start_installed(self, seconds, *args):
-        """The installed Kestro with a kestro.ini of a picture to show for `seconds`."""
+    def start_installed(self, seconds, *args, sound=False):
+        """The installed Kestro with a kestro.ini of a picture to show for `seconds`, or of a
+        sound that plays as long."""
         folder = self.folder()
-        picture = self.picture(folder, "quadrants.png", "PNG", *SIZE)
+        if sound:
+            shown = os.path.join(folder.path, "tone.wav")
+            media.make_tone(shown, seconds)
+        else:
+            shown = self.picture(folder, "quadrants.png", "PNG", *SIZE)
         with open(os.path.join(install_dir(), "kestro.ini"), "wb") as ini:
-            ini.write(harness.ini_bytes("cp932", {"MediaFile": harness.windows_path(picture),
+            ini.write(harness.ini_bytes("cp932", {"MediaFile": harness.windows_path(shown),
                                                   "Time": seconds}))
         # Its log goes elsewhere, so that the uninstaller finds only its own files there.
         installed = types.SimpleNamespace(path=install_dir(), log_path=folder.log_path)
@@ -192,6 +198,19 @@ class Packages(KestroCase):
         self.assertIsNotNone(again, "no Kestro waits after the install")
         time.sleep(1)
         self.assertEqual(harness.find_windows(visible_only=True), [], "the new Kestro shows")
+
+    def test_install_over_a_playing_sound_leaves_no_kestro_waiting(self):
+        self.install()
+        playing = self.start_installed(LONG_SHOW, "/test", sound=True)
+        window, _ = harness.wait_window(START_UP, visible_only=False, while_running=playing)
+        self.assertIsNotNone(window, "the sound's show does not run")
+
+        self.install()
+        self.watch_until(lambda: not playing.running(), "the end of the sound's show")
+        self.assertFalse(playing.running(), "the sound plays on")
+        time.sleep(1)
+        self.assertEqual(harness.find_windows(visible_only=False), [],
+                         "a Kestro waits that did not wait before the install")
 
     def test_uninstall_removes_everything_and_ends_every_kestro(self):
         # A Kestro of another folder, which would show if the session ended.
