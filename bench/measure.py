@@ -41,7 +41,7 @@ PROBES = ((0.2, 0.2), (0.5, 0.5), (0.8, 0.3), (0.3, 0.8), (0.7, 0.7))
 POLL_SECONDS = 0.002
 IDEAL_CAPTION = "KestroIdealShow"
 SOUND_SECONDS = 10
-SOUND_RUNS = 3
+SOUND_RUNS = 5
 # Start-up is done by then; the share is taken over the rest of the sound.
 SOUND_SETTLE = 1.0
 SAMPLE_SECONDS = 0.05
