@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/com_ptr.h"
+#include "platform/win32/base/com_ptr.h"
 
 namespace {
 

@@ -3,16 +3,16 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/win32/common_dialogs.h"
-#include "platform/win32/file_lookup.h"
-#include "platform/win32/file_system.h"
-#include "platform/win32/media_device.h"
-#include "platform/win32/message_dialog.h"
-#include "platform/win32/process.h"
-#include "platform/win32/profile_file.h"
-#include "platform/win32/session.h"
-#include "platform/win32/shell.h"
-#include "platform/win32/show_process.h"
+#include "platform/win32/settings_ui/common_dialogs.h"
+#include "platform/win32/files/file_lookup.h"
+#include "platform/win32/files/file_system.h"
+#include "platform/win32/media/media_device.h"
+#include "platform/win32/settings_ui/message_dialog.h"
+#include "platform/win32/session/process.h"
+#include "platform/win32/files/profile_file.h"
+#include "platform/win32/session/session.h"
+#include "platform/win32/files/shell.h"
+#include "platform/win32/session/show_process.h"
 #include "platform/win32/window_system.h"
 
 namespace win32 {

@@ -3,10 +3,10 @@
 #include "app/forms.h"
 #include "app/main.h"
 #include "platform/error.h"
-#include "platform/win32/message_pump.h"
-#include "platform/win32/safe_start.h"
+#include "platform/win32/base/message_pump.h"
+#include "platform/win32/session/safe_start.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/window_lifetime.h"
+#include "platform/win32/base/window_lifetime.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     win32::GuardProcess();

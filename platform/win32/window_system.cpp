@@ -1,9 +1,9 @@
 #include "platform/win32/window_system.h"
 
-#include "platform/win32/bye_window.h"
-#include "platform/win32/ole_picture.h"
-#include "platform/win32/picture_decoder.h"
-#include "platform/win32/setting_window.h"
+#include "platform/win32/show/bye_window.h"
+#include "platform/win32/show/ole_picture.h"
+#include "platform/win32/show/picture_decoder.h"
+#include "platform/win32/settings_ui/setting_window.h"
 
 namespace win32 {
 

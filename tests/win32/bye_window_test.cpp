@@ -1,4 +1,4 @@
-#include "platform/win32/bye_window.h"
+#include "platform/win32/show/bye_window.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/error.h"
-#include "platform/win32/com_apartment.h"
+#include "platform/win32/base/com_apartment.h"
 #include "platform/win32/window_system.h"
 #include "temp_dir.h"
 

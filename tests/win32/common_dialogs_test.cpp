@@ -1,4 +1,4 @@
-#include "platform/win32/common_dialogs.h"
+#include "platform/win32/settings_ui/common_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "folder_tree.h"
 #include "platform/ansi.h"
-#include "platform/win32/com_apartment.h"
+#include "platform/win32/base/com_apartment.h"
 #include "temp_dir.h"
 
 namespace {

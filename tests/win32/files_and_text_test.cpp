@@ -2,7 +2,7 @@
 
 #include "platform/ansi.h"
 #include "platform/error.h"
-#include "platform/win32/file_system.h"
+#include "platform/win32/files/file_system.h"
 #include "platform/win32/window_system.h"
 #include "temp_dir.h"
 

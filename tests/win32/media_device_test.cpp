@@ -1,4 +1,4 @@
-#include "platform/win32/media_device.h"
+#include "platform/win32/media/media_device.h"
 
 #include <gtest/gtest.h>
 

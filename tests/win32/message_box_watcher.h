@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/win32/control_text.h"
+#include "platform/win32/settings_ui/control_text.h"
 
 // Watches, from a thread of its own, for a message box of another thread: reads its title
 // and text and closes it with its OK button, so that a test of a failure that shows one

@@ -1,4 +1,4 @@
-#include "platform/win32/process.h"
+#include "platform/win32/session/process.h"
 
 #include <gtest/gtest.h>
 

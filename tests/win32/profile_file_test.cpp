@@ -1,4 +1,4 @@
-#include "platform/win32/profile_file.h"
+#include "platform/win32/files/profile_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "config/ini_mod.h"
 #include "platform/ansi.h"
 #include "platform/error.h"
-#include "platform/win32/file_system.h"
+#include "platform/win32/files/file_system.h"
 #include "temp_dir.h"
 
 namespace {

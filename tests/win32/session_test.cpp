@@ -1,4 +1,4 @@
-#include "platform/win32/session.h"
+#include "platform/win32/session/session.h"
 
 #include <gtest/gtest.h>
 

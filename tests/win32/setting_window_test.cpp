@@ -1,4 +1,4 @@
-#include "platform/win32/setting_window.h"
+#include "platform/win32/settings_ui/setting_window.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/control_text.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/gdi.h"
-#include "platform/win32/setting_layout.h"
+#include "platform/win32/settings_ui/control_text.h"
+#include "platform/win32/base/dpi.h"
+#include "platform/win32/base/gdi.h"
+#include "platform/win32/settings_ui/setting_layout.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/control_text.h"
+#include "platform/win32/settings_ui/control_text.h"
 
 namespace {
 

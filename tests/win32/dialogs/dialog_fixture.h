@@ -6,11 +6,11 @@
 #include <string>
 
 #include "../temp_dir.h"
-#include "platform/win32/com_apartment.h"
-#include "platform/win32/common_dialogs.h"
-#include "platform/win32/file_system.h"
-#include "platform/win32/handle.h"
-#include "platform/win32/process.h"
+#include "platform/win32/base/com_apartment.h"
+#include "platform/win32/settings_ui/common_dialogs.h"
+#include "platform/win32/files/file_system.h"
+#include "platform/win32/base/handle.h"
+#include "platform/win32/session/process.h"
 #include "settings_ui/file_dlg.h"
 
 // A FileDlg over the real dialogs, in a fresh folder, with a window to own the dialogs. The

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/win32/control_text.h"
+#include "platform/win32/settings_ui/control_text.h"
 
 // Plays the user of one modal dialog that the constructing thread is about to open: a second
 // thread waits for the dialog to appear among that thread's windows and runs the script on

@@ -1,0 +1,245 @@
+#include "platform/win32/settings_ui/setting_layout.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/win32/base/dpi.h"
+#include "platform/win32/base/gdi.h"
+#include "platform/win32/base/win32_error.h"
+
+namespace win32 {
+namespace {
+
+using platform::SettingControl;
+// Between "高さ" and its box.
+constexpr int kLabelGapTwips = 45;
+
+// Picture1 has no border and shows nothing: it only groups the size controls inside Frame1,
+// so it is a place for its contents here, not a window of its own.
+constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
+    {SettingControl::Check2,
+     ControlKind::CheckBox,
+     {},
+     L"Kestroを有効にする(&R)",
+     120,
+     120,
+     2175,
+     255},
+    {SettingControl::Label1,
+     ControlKind::Label,
+     {},
+     L"終了時に再生・表示するファイル(&F)",
+     120,
+     600,
+     2685,
+     180},
+    {SettingControl::Text1, ControlKind::TextBox, {}, L"", 240, 840, 5175, 270},
+    {SettingControl::Command3, ControlKind::Button, {}, L"...", 5400, 840, 255, 255},
+    {SettingControl::Label5,
+     ControlKind::Label,
+     {},
+     L"表示時間(静止画のみ)(&I)",
+     120,
+     1560,
+     1905,
+     180},
+    {SettingControl::Text4, ControlKind::TextBox, {}, L"3", 240, 1800, 1095, 270},
+    {SettingControl::Label6, ControlKind::Label, {}, L"秒", 1440, 1890, 180, 180},
+    {SettingControl::Frame1, ControlKind::Frame, {}, L"サイズの設定", 2280, 1320, 3375, 1095},
+    {SettingControl::Command1, ControlKind::DefaultButton, {}, L"保存", 3360, 4440, 1095, 375},
+    {SettingControl::Command2, ControlKind::Button, {}, L"終了", 4560, 4440, 1095, 375},
+    {SettingControl::Picture1, ControlKind::Group, SettingControl::Frame1, L"", 240, 240, 2775,
+     735},
+    {SettingControl::Text2, ControlKind::TextBox, SettingControl::Picture1, L"", 600, 360, 495,
+     270},
+    {SettingControl::Text3, ControlKind::TextBox, SettingControl::Picture1, L"", 1680, 360, 495,
+     270},
+    {SettingControl::Check1, ControlKind::CheckBox, SettingControl::Picture1,
+     L"指定したサイズで表示する(&S)", 0, 0, 2655, 255},
+    {SettingControl::Label3, ControlKind::Label, SettingControl::Picture1, L"幅", 240, 390, 180,
+     180},
+    {SettingControl::Label4, ControlKind::Label, SettingControl::Picture1, L"高さ", 1320, 390, 315,
+     180},
+    {SettingControl::Frame2, ControlKind::Frame, {}, L"ほかの場面", 120, 2520, 5535, 1800},
+    {SettingControl::Label7, ControlKind::Label, SettingControl::Frame2,
+     L"サインイン時に再生・表示するファイル(&N)", 120, 240, 3300, 180},
+    {SettingControl::Text5, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 480, 4860, 270},
+    {SettingControl::Command4, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 480, 255,
+     255},
+    {SettingControl::Label8, ControlKind::Label, SettingControl::Frame2,
+     L"サインアウト時に再生・表示するファイル(&O)", 120, 870, 3600, 180},
+    {SettingControl::Text6, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 1110, 4860,
+     270},
+    {SettingControl::Command5, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 1110, 255,
+     255},
+    {SettingControl::Label9, ControlKind::Label, SettingControl::Frame2, L"空欄なら終了時と同じ",
+     240, 1470, 1800, 180},
+}};
+
+// The control's top-left corner in the client area, in twips.
+POINT WindowOrigin(const ControlDesign& design) {
+    POINT origin{design.left, design.top};
+    for (auto container = design.container; container;) {
+        const auto& outer = kDesign.at(static_cast<std::size_t>(*container));
+        origin.x += outer.left;
+        origin.y += outer.top;
+        container = outer.container;
+    }
+    return origin;
+}
+
+SIZE CaptionSize(HDC fontDc, const wchar_t* caption) {
+    // Measured as a static control draws it: "&" marks the access key and takes no room.
+    RECT bounds{};
+    DrawTextW(fontDc, caption, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
+    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+RECT PlaceControl(const ControlDesign& design, HDC fontDc, int dpi) {
+    const POINT origin = WindowOrigin(design);
+    const int left = PixelsFromTwips(origin.x, dpi);
+    const int top = PixelsFromTwips(origin.y, dpi);
+    LONG width = PixelsFromTwips(design.width, dpi);
+    LONG height = PixelsFromTwips(design.height, dpi);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(fontDc, &metrics);
+    switch (design.kind) {
+        case ControlKind::Label: {
+            const SIZE caption = CaptionSize(fontDc, design.caption);
+            width = caption.cx;
+            height = caption.cy;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            const SIZE caption = CaptionSize(fontDc, design.caption);
+            // The box, a gap of half a line, then the caption.
+            width =
+                std::max(width, SystemMetric(SM_CXMENUCHECK, dpi) + caption.cy / 2 + caption.cx);
+            height = std::max(height, caption.cy);
+            break;
+        }
+        case ControlKind::Button:
+        case ControlKind::DefaultButton: {
+            // Wider to the left, so that the buttons stay aligned on their right edges.
+            const SIZE caption = CaptionSize(fontDc, design.caption);
+            const LONG needed = caption.cx + caption.cy / 2;
+            if (needed > width) {
+                return {left + width - needed, top, left + width, top + height};
+            }
+            break;
+        }
+        case ControlKind::TextBox:
+            height = std::max(height, metrics.tmHeight + 2 * SystemMetric(SM_CYEDGE, dpi));
+            break;
+        default:
+            break;
+    }
+    return {left, top, left + width, top + height};
+}
+
+// The frame that holds the control, if any.
+std::optional<SettingControl> FrameOf(const ControlDesign& design) {
+    for (auto container = design.container; container;) {
+        const auto& outer = kDesign.at(static_cast<std::size_t>(*container));
+        if (outer.kind == ControlKind::Frame) {
+            return container;
+        }
+        container = outer.container;
+    }
+    return std::nullopt;
+}
+
+bool Within(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+const std::array<ControlDesign, kSettingControlCount>& SettingDesign() { return kDesign; }
+
+Places LayOut(HDC fontDc, int dpi) {
+    Places places{};
+    for (const auto& design : kDesign) {
+        places.at(static_cast<std::size_t>(design.control)) = PlaceControl(design, fontDc, dpi);
+    }
+    const auto place = [&](SettingControl control) -> RECT& {
+        return places.at(static_cast<std::size_t>(control));
+    };
+    // The design has the media-file box reach under the "..." button, and each button may have
+    // grown to the left: a file box ends where its button starts.
+    for (const auto& [box, button] : {std::pair{SettingControl::Text1, SettingControl::Command3},
+                                      std::pair{SettingControl::Text5, SettingControl::Command4},
+                                      std::pair{SettingControl::Text6, SettingControl::Command5}}) {
+        place(box).right = std::min(place(box).right, place(button).left);
+    }
+    // A size box's label that has grown with its caption moves left, keeping the design's
+    // narrowest gap before its box.
+    const int gap = PixelsFromTwips(kLabelGapTwips, dpi);
+    for (const auto& [label, box] : {std::pair{SettingControl::Label3, SettingControl::Text2},
+                                     std::pair{SettingControl::Label4, SettingControl::Text3}}) {
+        const LONG excess = place(label).right + gap - place(box).left;
+        if (excess > 0) {
+            OffsetRect(&place(label), -excess, 0);
+        }
+    }
+    return places;
+}
+
+bool Fits(const Places& places, SIZE client, int captionHeight) {
+    const RECT area{0, 0, client.cx, client.cy};
+    // A frame's caption sits on its top line; its contents start below it.
+    const auto inside = [&](SettingControl frameControl) {
+        const RECT& frame = places.at(static_cast<std::size_t>(frameControl));
+        return RECT{frame.left + 1, frame.top + captionHeight, frame.right - 1, frame.bottom - 1};
+    };
+    for (const auto& a : kDesign) {
+        if (a.kind == ControlKind::Group) {
+            continue;
+        }
+        const RECT& placeA = places.at(static_cast<std::size_t>(a.control));
+        const auto frameA = FrameOf(a);
+        if (!Within(placeA, frameA ? inside(*frameA) : area)) {
+            return false;
+        }
+        for (const auto& b : kDesign) {
+            RECT common{};
+            const bool apart = b.kind == ControlKind::Group || &b == &a || frameA == b.control ||
+                               FrameOf(b) == a.control;
+            if (!apart &&
+                IntersectRect(&common, &placeA, &places.at(static_cast<std::size_t>(b.control)))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+SIZE ClientSize(int dpi) {
+    return {PixelsFromTwips(kClientWidthTwips, dpi), PixelsFromTwips(kClientHeightTwips, dpi)};
+}
+
+FittedLayout FitLayout(LOGFONTW font, int dpi) {
+    // The window keeps its designed size: a font whose glyphs run wider than the design's
+    // (another face, rounding at some resolutions) is made smaller, a pixel at a time.
+    // Half the given size is the least.
+    const ScreenDc screen;
+    const LONG sign = font.lfHeight < 0 ? -1 : 1;
+    const LONG fullHeight = font.lfHeight * sign;
+    for (LONG height = fullHeight;; --height) {
+        font.lfHeight = height * sign;
+        FittedLayout layout{Font(CreateFontIndirectW(&font)), {}};
+        if (!layout.font) {
+            throw LastError();
+        }
+        const Selection selected(screen.Get(), layout.font.Get());
+        layout.places = LayOut(screen.Get(), dpi);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen.Get(), &metrics);
+        if (Fits(layout.places, ClientSize(dpi), metrics.tmHeight) || height * 2 <= fullHeight) {
+            return layout;
+        }
+    }
+}
+
+}  // namespace win32

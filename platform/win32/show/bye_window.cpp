@@ -1,0 +1,133 @@
+#include "platform/win32/show/bye_window.h"
+
+#include "platform/timing.h"
+#include "platform/win32/session/safe_start.h"
+#include "platform/win32/base/win32_error.h"
+#include "platform/win32/base/window_lifetime.h"
+#include "platform/win32/base/window_proc.h"
+#include "show/bye_window.h"
+
+namespace win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestroByeWindow";
+constexpr int kDesignWidth = 357;
+constexpr int kDesignHeight = 271;
+constexpr RECT kPicture1Design = {0, 0, 121, 89};
+
+using platform::CloseRequest;
+
+void Succeeded(BOOL result) {
+    if (!result) {
+        throw LastError();
+    }
+}
+
+// The window's one extra slot: 0 while it only waits, 1 once a close request has reached it. A
+// sound's show has no visible window either, and the installer must not take it for a Kestro
+// waiting in "/start" mode that it starts again afterwards.
+constexpr int kShowBegunSlot = 0;
+
+}  // namespace
+
+CloseRequest SessionEndRequest(LPARAM flags) {
+    const auto bits = static_cast<ULONG_PTR>(flags);
+    if ((bits & ENDSESSION_CLOSEAPP) != 0) {
+        return CloseRequest::CloseApp;
+    }
+    if ((bits & ENDSESSION_CRITICAL) != 0) {
+        return CloseRequest::Critical;
+    }
+    if ((bits & ENDSESSION_LOGOFF) != 0) {
+        return CloseRequest::LogOff;
+    }
+    return CloseRequest::ShutDown;
+}
+
+ByeWindow::ByeWindow(platform::ByeWindowEvents& events) : events_(events) {
+    RegisterWindowClass(kClassName, &OwnerWindowProc<ByeWindow>, GetSysColorBrush(COLOR_DESKTOP),
+                        sizeof(LONG_PTR));
+    hwnd_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, show::kByeWindowCaption,
+                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, kDesignWidth, kDesignHeight,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), this));
+    if (!hwnd_) {
+        throw LastError();
+    }
+    WindowLoaded();
+    CenterOnScreen();
+    picture1_ = std::make_unique<PictureBox>(hwnd_.Get(), events_, kPicture1Design);
+}
+
+void ByeWindow::SetOuterSize(int width, int height) {
+    Succeeded(SetWindowPos(hwnd_.Get(), nullptr, 0, 0, width, height,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+}
+
+void ByeWindow::CenterOnScreen() {
+    RECT bounds{};
+    Succeeded(GetWindowRect(hwnd_.Get(), &bounds));
+    const auto screen = ScreenSize();
+    const int left = (screen.width - (bounds.right - bounds.left)) / 2;
+    const int top = (screen.height - (bounds.bottom - bounds.top)) / 2;
+    Succeeded(SetWindowPos(hwnd_.Get(), nullptr, left, top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+}
+
+// The process is aware of each monitor's DPI: the primary monitor's size in its own pixels.
+platform::Size ByeWindow::ScreenSize() const {
+    const platform::Size size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (size.width <= 0 || size.height <= 0) {
+        throw platform::Error(L"The primary screen's size is unknown.");
+    }
+    return size;
+}
+
+void ByeWindow::Show() {
+    // The base class has the same name as the system function.
+    ::ShowWindow(hwnd_.Get(), SW_SHOWNORMAL);
+    platform::TimeStamp("shown");
+    Succeeded(UpdateWindow(hwnd_.Get()));
+}
+
+void ByeWindow::MakeTopMost() {
+    Succeeded(SetWindowPos(hwnd_.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+}
+
+void ByeWindow::Unload() { Close(CloseRequest::Unload); }
+
+// The program's handler ends the process: the window never carries a close out itself, and
+// so it cannot cancel one either.
+void ByeWindow::Close(CloseRequest request) {
+    EndOnAnyFault();
+    SetWindowLongPtrW(hwnd_.Get(), kShowBegunSlot, 1);
+    events_.OnCloseRequest(request);
+}
+
+void ByeWindow::OnDestroyed() {
+    hwnd_.Release();
+    WindowUnloaded();
+}
+
+LRESULT ByeWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_QUERYENDSESSION:
+            Close(SessionEndRequest(lParam));
+            return TRUE;
+        case WM_SYSCOMMAND:
+            // The window's own close command, which Alt+F4 gives too. Handled here, it never
+            // becomes the WM_CLOSE that other programs send.
+            if ((wParam & 0xFFF0U) == SC_CLOSE) {
+                Close(CloseRequest::CloseCommand);
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            Close(CloseRequest::OtherProgram);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace win32

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/base/handle.h"
+#include "platform/win32/show/picture_box.h"
+#include "platform/window_system.h"
+
+namespace win32 {
+
+// The exit-show window: borderless, not in the taskbar, hidden until the show.
+class ByeWindow final : public platform::ShowWindow {
+  public:
+    explicit ByeWindow(platform::ByeWindowEvents& events);
+
+    platform::PictureBox& Picture1() override { return *picture1_; }
+    std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(Hwnd()); }
+    void SetOuterSize(int width, int height) override;
+    void CenterOnScreen() override;
+    platform::Size ScreenSize() const override;
+    void Show() override;
+    void MakeTopMost() override;
+    void Unload() override;
+
+    HWND Hwnd() const { return hwnd_.Get(); }
+    PictureBox& Box() { return *picture1_; }
+
+    LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroyed();
+
+  private:
+    void Close(platform::CloseRequest request);
+
+    platform::ByeWindowEvents& events_;
+    // Before the window, so that the box is still there when the window's end takes its
+    // child window with it.
+    std::unique_ptr<PictureBox> picture1_;
+    Window hwnd_;
+};
+
+// What a WM_QUERYENDSESSION says about the end of the session, from its lParam flags.
+platform::CloseRequest SessionEndRequest(LPARAM flags);
+
+}  // namespace win32

@@ -1,0 +1,313 @@
+#include "platform/win32/show/picture_decoder.h"
+
+#include <propidl.h>
+#include <wincodec.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/base/com_apartment.h"
+#include "platform/win32/base/com_ptr.h"
+#include "platform/win32/show/picture_shrink.h"
+#include "platform/win32/show/picture_turn.h"
+#include "platform/win32/base/win32_error.h"
+
+namespace win32 {
+namespace {
+
+// The names under which decoders keep the EXIF orientation: the photo property first, then
+// the paths of a JPEG's and of a TIFF's or HEIF's metadata block.
+constexpr const wchar_t* kOrientationQueries[] = {L"System.Photo.Orientation",
+                                                  L"/app1/ifd/{ushort=274}", L"/ifd/{ushort=274}"};
+
+class PropertyValue {
+  public:
+    PropertyValue() { PropVariantInit(&value_); }
+    PropertyValue(const PropertyValue&) = delete;
+    PropertyValue& operator=(const PropertyValue&) = delete;
+    ~PropertyValue() { PropVariantClear(&value_); }
+
+    PROPVARIANT* Put() {
+        PropVariantClear(&value_);
+        return &value_;
+    }
+    const PROPVARIANT& Get() const { return value_; }
+
+  private:
+    PROPVARIANT value_;
+};
+
+struct Frame {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    platform::Size size;
+};
+
+Frame OpenFirstFrame(const std::wstring& path) {
+    EnterApartment();
+    Frame opened;
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_IWICImagingFactory, opened.factory.PutVoid()));
+    ComPtr<IWICBitmapDecoder> decoder;
+    Check(opened.factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                    WICDecodeMetadataCacheOnDemand, decoder.Put()));
+    Check(decoder->GetFrame(0, opened.frame.Put()));
+    UINT width = 0;
+    UINT height = 0;
+    Check(opened.frame->GetSize(&width, &height));
+    // The header alone is read so far: a file claiming a huge size stops here, before its
+    // pixels are decoded.
+    if (width == 0 || height == 0 || TooLarge(width, height)) {
+        throw platform::Error(L"The picture is too large.");
+    }
+    opened.size = {static_cast<int>(width), static_cast<int>(height)};
+    return opened;
+}
+
+// The frame that InspectPicture opened last. The show inspects a picture and then draws it, and
+// a decoder may decode the whole picture as it opens it (Wine's JPEG and PNG decoders do): the
+// drawing takes this frame rather than open the file again. Both come after the end of the
+// session is announced, and the size and the pixels come from the same decoding.
+struct Inspected {
+    std::wstring path;
+    Frame opened;
+};
+
+std::optional<Inspected>& LastInspected() {
+    static std::optional<Inspected> last;
+    return last;
+}
+
+std::optional<platform::Orientation> ReportedOrientation(IWICBitmapFrameDecode& frame) {
+    ComPtr<IWICMetadataQueryReader> reader;
+    if (FAILED(frame.GetMetadataQueryReader(reader.Put()))) {
+        return std::nullopt;
+    }
+    for (const auto* query : kOrientationQueries) {
+        PropertyValue value;
+        if (SUCCEEDED(reader->GetMetadataByName(query, value.Put())) && value.Get().vt == VT_UI2) {
+            if (const auto orientation = platform::Orientation::FromExif(value.Get().uiVal)) {
+                return orientation;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::uint32_t> CopyAll(IWICBitmapSource& source, platform::Size size) {
+    const auto stride = static_cast<UINT>(size.width) * 4;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) *
+                                      static_cast<std::size_t>(size.height));
+    Check(source.CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size() * 4),
+                            reinterpret_cast<BYTE*>(pixels.data())));
+    return pixels;
+}
+
+// The frame's pixels as premultiplied BGRA.
+ComPtr<IWICBitmapSource> Premultiplied(Frame& opened) {
+    ComPtr<IWICFormatConverter> converter;
+    Check(opened.factory->CreateFormatConverter(converter.Put()));
+    Check(converter->Initialize(opened.frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+                                WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom));
+    ComPtr<IWICBitmapSource> source;
+    Check(converter->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    return source;
+}
+
+// The frame's pixels as premultiplied BGRA, upright for the orientation, scaled to target.
+ComPtr<IWICBitmapSource> Prepared(Frame& opened, platform::Orientation orientation,
+                                  platform::Size target) {
+    auto& factory = *opened.factory.Get();
+    auto source = Premultiplied(opened);
+    auto size = opened.size;
+    if (!orientation.Upright()) {
+        // Turned by hand: the imaging component's own flip-rotator cannot turn by quarters
+        // everywhere (Wine's cannot).
+        auto upright = Turned(CopyAll(*source.Get(), size), size, orientation);
+        ComPtr<IWICBitmap> bitmap;
+        Check(factory.CreateBitmapFromMemory(
+            static_cast<UINT>(size.width), static_cast<UINT>(size.height),
+            GUID_WICPixelFormat32bppPBGRA, static_cast<UINT>(size.width) * 4,
+            static_cast<UINT>(upright.size() * 4), reinterpret_cast<BYTE*>(upright.data()),
+            bitmap.Put()));
+        Check(bitmap->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    }
+    if (size.width != target.width || size.height != target.height) {
+        ComPtr<IWICBitmapScaler> scaler;
+        Check(factory.CreateBitmapScaler(scaler.Put()));
+        Check(scaler->Initialize(source.Get(), static_cast<UINT>(target.width),
+                                 static_cast<UINT>(target.height), WICBitmapInterpolationModeFant));
+        Check(scaler->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+    }
+    return source;
+}
+
+// Premultiplied "over": dst = src + dst * (255 - alpha) / 255, channel by channel.
+std::uint32_t Over(std::uint32_t bgra, std::uint32_t dst) {
+    const std::uint32_t transparency = 255U - (bgra >> 24);
+    // Most pictures are opaque all over.
+    if (transparency == 0) {
+        return bgra & 0xFFFFFFU;
+    }
+    std::uint32_t result = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        const int shift = channel * 8;
+        const std::uint32_t below = (dst >> shift) & 0xFFU;
+        const std::uint32_t value =
+            ((bgra >> shift) & 0xFFU) + (below * transparency + 127U) / 255U;
+        result |= (value > 255U ? 255U : value) << shift;
+    }
+    return result;
+}
+
+// Reads the source of the size a band of rows at a time and hands each band to `visit` (its
+// bytes, its first row, its rows, its stride). A buffer of the whole picture would cost the show
+// the time it takes to fault in its pages.
+template <typename Visit>
+void ForEachBand(IWICBitmapSource& source, UINT bytesPerPixel, platform::Size size, Visit visit) {
+    constexpr int kBandRows = 64;
+    const UINT stride = static_cast<UINT>(size.width) * bytesPerPixel;
+    std::vector<BYTE> band(static_cast<std::size_t>(stride) * kBandRows);
+    for (int top = 0; top < size.height; top += kBandRows) {
+        const int rows = std::min(kBandRows, size.height - top);
+        const WICRect rect{0, top, size.width, rows};
+        Check(source.CopyPixels(&rect, stride, stride * static_cast<UINT>(rows), band.data()));
+        visit(band.data(), top, rows, std::size_t{stride});
+    }
+}
+
+// Copies the source, of the image's size, into the image, each pixel through `put` (from the
+// source's bytes of the pixel to the image's pixel).
+template <typename Put>
+void CopyInBands(IWICBitmapSource& source, UINT bytesPerPixel, MemoryImage& image, Put put) {
+    const auto size = image.Size();
+    ForEachBand(source, bytesPerPixel, size,
+                [&](const BYTE* band, int top, int rows, std::size_t /*stride*/) {
+                    std::uint32_t* target =
+                        image.Pixels() + static_cast<std::size_t>(top) * size.width;
+                    const auto count =
+                        static_cast<std::size_t>(rows) * static_cast<std::size_t>(size.width);
+                    for (std::size_t i = 0; i < count; ++i) {
+                        put(band + i * bytesPerPixel, target[i]);
+                    }
+                });
+}
+
+// Shrinks the frame to `stored` (the shown size before the turn) as it reads it, turns the
+// result upright and blends it into the image: a large photo is turned at the size it is shown
+// at, not at its own.
+void DrawShrunk(Frame& opened, platform::Orientation orientation, platform::Size stored,
+                MemoryImage& image) {
+    WICPixelFormatGUID format{};
+    Check(opened.frame->GetPixelFormat(&format));
+    ComPtr<IWICBitmapSource> source;
+    UINT bytesPerPixel = 4;
+    const bool opaque =
+        format == GUID_WICPixelFormat24bppBGR || format == GUID_WICPixelFormat32bppBGR;
+    if (opaque) {
+        Check(opened.frame->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+        bytesPerPixel = format == GUID_WICPixelFormat24bppBGR ? 3 : 4;
+    } else {
+        source = Premultiplied(opened);
+    }
+    PictureShrink shrink(opened.size, stored, bytesPerPixel, opaque);
+    ForEachBand(*source.Get(), bytesPerPixel, opened.size,
+                [&](const BYTE* band, int /*top*/, int rows, std::size_t stride) {
+                    shrink.AddRows(band, rows, stride);
+                });
+    auto size = stored;
+    std::vector<std::uint32_t> turned;
+    if (!orientation.Upright()) {
+        turned = Turned(shrink.Pixels(), size, orientation);
+    }
+    const auto& pixels = orientation.Upright() ? shrink.Pixels() : turned;
+    std::uint32_t* target = image.Pixels();
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        target[i] = Over(pixels[i], target[i]);
+    }
+}
+
+// Opaque pixels that the show turns into the image's own form itself: the imaging component's
+// converter takes several times as long over a large picture (under Wine, 30 ms against 4 for
+// a 1920 x 1080 PNG of 16 bits a channel), and the ideal show pays it before the session ends.
+std::uint32_t FromBgr(const BYTE* pixel) {
+    return pixel[0] | (static_cast<std::uint32_t>(pixel[1]) << 8U) |
+           (static_cast<std::uint32_t>(pixel[2]) << 16U);
+}
+
+// Three 16-bit little-endian channels, red first, rounded to 8 bits.
+std::uint32_t FromRgb48(const BYTE* pixel) {
+    const auto channel = [&](std::size_t index) {
+        const std::uint32_t value =
+            pixel[2 * index] | (static_cast<std::uint32_t>(pixel[2 * index + 1]) << 8U);
+        return (value * 255U + 32767U) / 65535U;
+    };
+    return channel(2) | (channel(1) << 8U) | (channel(0) << 16U);
+}
+
+}  // namespace
+
+platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) {
+    LastInspected().reset();
+    auto opened = OpenFirstFrame(path);
+    platform::PictureFacts facts{opened.size, std::nullopt};
+    if (askOrientation) {
+        facts.orientation = ReportedOrientation(*opened.frame.Get());
+    }
+    LastInspected() = Inspected{path, std::move(opened)};
+    return facts;
+}
+
+void DrawPicture(const std::wstring& path, platform::Orientation orientation, MemoryImage& image) {
+    // Taken once: a later drawing of the file reads it as it is then.
+    auto inspected = std::exchange(LastInspected(), std::nullopt);
+    auto opened =
+        inspected && inspected->path == path ? std::move(inspected->opened) : OpenFirstFrame(path);
+    const auto size = image.Size();
+    if (size.width == 0 || size.height == 0) {
+        return;
+    }
+    // The size the stored picture is brought to before it is turned.
+    auto stored = size;
+    if (orientation.SwapsSides()) {
+        std::swap(stored.width, stored.height);
+    }
+    // Upright at its own size: the decoder's pixels need no turning or scaling.
+    WICPixelFormatGUID format{};
+    if (orientation.Upright() && stored == opened.size &&
+        SUCCEEDED(opened.frame->GetPixelFormat(&format))) {
+        auto& frame = *opened.frame.Get();
+        if (format == GUID_WICPixelFormat24bppBGR) {
+            CopyInBands(frame, 3, image,
+                        [](const BYTE* from, std::uint32_t& to) { to = FromBgr(from); });
+            return;
+        }
+        if (format == GUID_WICPixelFormat32bppBGR) {
+            CopyInBands(frame, 4, image,
+                        [](const BYTE* from, std::uint32_t& to) { to = FromBgr(from); });
+            return;
+        }
+        if (format == GUID_WICPixelFormat48bppRGB) {
+            CopyInBands(frame, 6, image,
+                        [](const BYTE* from, std::uint32_t& to) { to = FromRgb48(from); });
+            return;
+        }
+    }
+    if (stored.width <= opened.size.width && stored.height <= opened.size.height) {
+        DrawShrunk(opened, orientation, stored, image);
+        return;
+    }
+    auto source = Prepared(opened, orientation, size);
+    CopyInBands(*source.Get(), 4, image, [](const BYTE* from, std::uint32_t& to) {
+        std::uint32_t bgra = 0;
+        std::memcpy(&bgra, from, sizeof bgra);
+        to = Over(bgra, to);
+    });
+}
+
+}  // namespace win32
