@@ -40,9 +40,6 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // to its end. Returns when it is over. Only the close handler calls it, so that a show
     // never starts inside another.
     void Present();
-    void ShowStillPicture();
-    // Plays a video or sound through the media device until it stops.
-    void PlayToTheEnd();
 
     // Why a show runs, once one does: a request that comes during it never starts another.
     // Test: a test or sign-in show, which gives way to the end of the session.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "config/settings.h"
 #include "platform/error.h"
 #include "platform/text.h"
 #include "show/picture_size.h"
@@ -212,5 +213,18 @@ void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) 
 }
 
 void CloseMedia(platform::MediaDevice& media) { media.SendCommand(Command(L"close")); }
+
+void PlayToTheEnd(platform::Platform& os, platform::ShowWindow& window, const std::wstring& file) {
+    using platform::IgnoreErrors;
+    const auto& settings = config::Settings();
+    auto& media = os.media;
+    if (settings.Width != 0) {
+        IgnoreErrors([&] { window.Picture1().Move(0, 0, settings.Width, settings.Height); });
+    }
+    PlayMedia(media, window, file, settings.Width == 0);
+    IgnoreErrors([&] { os.process.PumpEvents(); });
+    WaitWhilePlaying(media, os.process);
+    IgnoreErrors([&] { CloseMedia(media); });
+}
 
 }  // namespace show

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/media_device.h"
+#include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/window_system.h"
 
@@ -48,5 +49,9 @@ inline constexpr unsigned kPlayingTurnMilliseconds = 1000;
 void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process);
 
 void CloseMedia(platform::MediaDevice& media);
+
+// Plays a video or sound file through the media device until it stops: a video in the show
+// window at its own size (fitted to the screen when larger) or the fixed size.
+void PlayToTheEnd(platform::Platform& os, platform::ShowWindow& window, const std::wstring& file);
 
 }  // namespace show
