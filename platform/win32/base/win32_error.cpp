@@ -23,6 +23,12 @@ platform::Error LastError() {
     return ErrorFromCode(code != 0 ? code : static_cast<DWORD>(E_FAIL));
 }
 
+void Succeeded(BOOL result) {
+    if (!result) {
+        throw LastError();
+    }
+}
+
 void Check(HRESULT result) {
     if (FAILED(result)) {
         throw ErrorFromCode(static_cast<DWORD>(result));

@@ -10,6 +10,8 @@ namespace win32 {
 platform::Error ErrorFromCode(DWORD code);
 // The error of the call that just failed.
 platform::Error LastError();
+// Throws the error of a Windows call that returned FALSE (or a null handle or pointer).
+void Succeeded(BOOL result);
 // Throws for a failed COM result.
 void Check(HRESULT result);
 

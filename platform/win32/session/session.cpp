@@ -15,12 +15,6 @@ HWND WindowOf(std::intptr_t window) {
     return reinterpret_cast<HWND>(window);  // NOLINT(performance-no-int-to-ptr)
 }
 
-void Succeeded(BOOL result) {
-    if (!result) {
-        throw LastError();
-    }
-}
-
 // Windows' fast start-up: the shut-down hibernates the kernel session when it is on.
 bool FastStartUpEnabled() {
     DWORD enabled = 0;

@@ -17,12 +17,6 @@ constexpr RECT kPicture1Design = {0, 0, 121, 89};
 
 using platform::CloseRequest;
 
-void Succeeded(BOOL result) {
-    if (!result) {
-        throw LastError();
-    }
-}
-
 // The window's one extra slot: 0 while it only waits, 1 once a close request has reached it. A
 // sound's show has no visible window either, and the installer must not take it for a Kestro
 // waiting in "/start" mode that it starts again afterwards.
