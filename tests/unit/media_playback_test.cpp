@@ -38,14 +38,16 @@ TEST(MediaPlaybackTest, CommandsOfEachRoad) {
          L"0",
          L"0",
          {kVideoOpen, "MCI where kestro source", "Picture1.Move 0 0 352 288",
-          "Window.SetOuterSize 352 288", "Window.CenterOnScreen 352 288", "Window.Show",
-          "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
+          "Window.SetOuterSize 352 288", "MCI put kestro window at 0 0 352 288 wait",
+          "MCI put kestro destination at 0 0 352 288 wait", "Window.CenterOnScreen 352 288",
+          "Window.Show", "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
           "MCI close kestro", "EndProgram"}},
         {L"C:\\Media\\bye.avi",
          L"320",
          L"240",
          {"Picture1.Move 0 0 320 240", "Window.SetOuterSize 320 240", kVideoOpen,
-          "MCI put kestro window at 0 0 320 240 wait", "Window.CenterOnScreen 320 240",
+          "MCI put kestro window at 0 0 320 240 wait",
+          "MCI put kestro destination at 0 0 320 240 wait", "Window.CenterOnScreen 320 240",
           "Window.Show", "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
           "MCI close kestro", "EndProgram"}},
         // Only Width chooses the fixed size.
@@ -101,44 +103,46 @@ TEST(MediaPlaybackTest, VideoEndings) {
     }
 }
 
-TEST(MediaPlaybackTest, SourceRectangleReplies) {
+// The box a video's window and its picture get: the video's own size from its source
+// rectangle, fitted to the 1280 x 1024 screen when larger, or the fixed size.
+TEST(MediaPlaybackTest, VideoWindowAndPictureTakeTheBox) {
     const struct {
         const char* reply;
-        const char* move;  // nullptr: the box keeps its size
+        const wchar_t* width;
+        const wchar_t* height;
+        const char* box;  // nullptr: no size, the box keeps its own (121 x 89)
     } cases[] = {
-        {"0 0 352 288", "Picture1.Move 0 0 352 288"},
-        {"0 0 352 -288", "Picture1.Move 0 0 352 288"},
-        {"0 0 -160 -120", "Picture1.Move 0 0 160 120"},
-        {"5 7 640 480", "Picture1.Move 0 0 640 480"},
-        // Larger than the 1280 x 1024 screen: fitted to it.
-        {"0 0 1600 1200", "Picture1.Move 0 0 1280 960"},
-        {"0 0 1280 1024", "Picture1.Move 0 0 1280 1024"},
-        {"", nullptr},
-        {"0 0 352", nullptr},
-        {"0 0 352 abc", nullptr},
-        {"0 0 35x 288", nullptr},
-        {"0 0 0 288", nullptr},
-        {"0 0 352 0", nullptr},
-        {"0 0 -2147483648 288", nullptr},
-        {"0 0 99999999999 288", nullptr},
+        {"0 0 352 288", L"0", L"0", "352 288"},
+        {"0 0 352 -288", L"0", L"0", "352 288"},
+        {"0 0 -160 -120", L"0", L"0", "160 120"},
+        {"5 7 640 480", L"0", L"0", "640 480"},
+        {"0 0 1280 1024", L"0", L"0", "1280 1024"},
+        {"0 0 2000 1000", L"0", L"0", "1280 640"},
+        {"0 0 1600 1200", L"0", L"0", "1280 960"},
+        {"0 0 400 300", L"800", L"600", "800 600"},
+        {"0 0 2000 1000", L"800", L"600", "800 600"},
+        {"", L"0", L"0", nullptr},
+        {"0 0 352", L"0", L"0", nullptr},
+        {"0 0 352 abc", L"0", L"0", nullptr},
+        {"0 0 35x 288", L"0", L"0", nullptr},
+        {"0 0 0 288", L"0", L"0", nullptr},
+        {"0 0 352 0", L"0", L"0", nullptr},
+        {"0 0 -2147483648 288", L"0", L"0", nullptr},
+        {"0 0 99999999999 288", L"0", L"0", nullptr},
         // Fields are split at each single space, so a double space shifts them.
-        {"0  0 352 288", nullptr},
+        {"0  0 352 288", L"0", L"0", nullptr},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.media.replies["where kestro source"] = {c.reply};
-        const auto show = Show(os, L"C:\\Media\\bye.avi");
-        const auto where = std::find(show.begin(), show.end(), "MCI where kestro source");
-        ASSERT_NE(where, show.end());
-        // Only a fitted video is scaled to its box.
-        const bool scaled =
-            std::count(show.begin(), show.end(), "MCI put kestro window at 0 0 1280 960 wait") == 1;
-        EXPECT_EQ(scaled, std::string(c.reply) == "0 0 1600 1200") << c.reply;
-        if (c.move != nullptr) {
-            EXPECT_EQ(where[1], c.move) << c.reply;
-        } else {
-            EXPECT_EQ(where[1], "Window.CenterOnScreen 357 271") << c.reply;
-        }
+        const auto show = Show(os, L"C:\\Media\\bye.avi", c.width, c.height);
+        const std::string box = c.box != nullptr ? c.box : "121 89";
+        const auto count = [&](const std::string& line) {
+            return std::count(show.begin(), show.end(), line);
+        };
+        EXPECT_EQ(count("Picture1.Move 0 0 " + box), c.box != nullptr ? 1 : 0) << c.reply;
+        EXPECT_EQ(count("MCI put kestro window at 0 0 " + box + " wait"), 1) << c.reply;
+        EXPECT_EQ(count("MCI put kestro destination at 0 0 " + box + " wait"), 1) << c.reply;
     }
 }
 
