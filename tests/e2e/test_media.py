@@ -47,8 +47,6 @@ class PlayMedia(KestroCase):
 
     def check_video(self, name, codec, size=None, subfolder=None, video=media.VIDEO_SIZE,
                     shown=None):
-        """Plays a quadrant video of size `video` at the fixed `size`, or at its own size
-        (seen as `shown` when it is fitted to the screen)."""
         folder, path = self.media_folder(
             name, lambda p: media.make_quadrant_video(p, VIDEO_SECONDS, codec, video), subfolder)
         keys = {"MediaFile": harness.windows_path(path)}
@@ -63,13 +61,12 @@ class PlayMedia(KestroCase):
             # draw its frames, so only the window is judged.
             self.assert_window_placed(window, width, height)
         else:
-            # Each quadrant in its own quarter of the window: the picture is scaled to the
-            # window, neither cropped nor left in a corner.
+            # Each colour in its own quarter: scaled, neither cropped nor left in a corner.
             self.assert_window_shows_picture(window, width, height, f"video-{name}-{size}")
         self.assert_plays_for(run, seen, VIDEO_SECONDS, early=EARLY_SLACK + LAST_FRAME)
 
     def test_video_at_natural_size(self):
-        # Each row: codec, the video's size, the window's on the 1280 x 1024 screen.
+        # Each row: codec, the video's size, the window's (fitted to the 1280 x 1024 screen).
         for codec, video, shown in (("msvideo1", media.VIDEO_SIZE, media.VIDEO_SIZE),
                                     ("raw", media.VIDEO_SIZE, media.VIDEO_SIZE),
                                     ("msvideo1", (2000, 1000), (1280, 640))):
