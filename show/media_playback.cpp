@@ -69,9 +69,11 @@ std::optional<int> VideoExtent(const std::wstring& field) {
     return std::abs(*value);
 }
 
-// The device's window and the rectangle it draws the picture into both take the box. Moving
-// the window alone only crops the picture or leaves the rest of the box black; some drivers
-// stretch to their window by themselves, but Wine's does not. Each half is tried on its own.
+// The device's window and the rectangle it draws the picture into both take the box: moving
+// the window alone crops the picture or leaves the rest of the box black, as Wine's AVI driver
+// does (its DirectShow driver heeds only the rectangle). The rectangle starts at 0 0, where
+// drivers that read its last two numbers as a size and those that read a corner agree. Each
+// half is tried on its own.
 void VideoToBox(platform::MediaDevice& media, const platform::PictureBox& box) {
     const auto size = box.InnerSize();
     const auto rectangle =
