@@ -69,13 +69,22 @@ std::optional<int> VideoExtent(const std::wstring& field) {
     return std::abs(*value);
 }
 
-void StretchVideoToBox(platform::MediaDevice& media, const platform::PictureBox& box) {
+// The device's window and the rectangle it draws the picture into both take the box: moving
+// the window alone crops the picture or leaves the rest of the box black, as Wine's AVI driver
+// does (its DirectShow driver heeds only the rectangle). The rectangle starts at 0 0, where
+// drivers that read its last two numbers as a size and those that read a corner agree. Each
+// half is tried on its own.
+void VideoToBox(platform::MediaDevice& media, const platform::PictureBox& box) {
     const auto size = box.InnerSize();
-    media.SendCommand(Command(L"put", L" window at 0 0 " + std::to_wstring(size.width) + L" " +
-                                          std::to_wstring(size.height) + L" wait"));
+    const auto rectangle =
+        L" at 0 0 " + std::to_wstring(size.width) + L" " + std::to_wstring(size.height) + L" wait";
+    platform::IgnoreErrors([&] { media.SendCommand(Command(L"put", L" window" + rectangle)); });
+    platform::IgnoreErrors(
+        [&] { media.SendCommand(Command(L"put", L" destination" + rectangle)); });
 }
 
-// The box takes the video's own size, fitted to the screen; a fitted video is scaled to it.
+// The box takes the video's own size, fitted to the screen when larger; without a size from
+// the device it keeps its own.
 void FitBoxToVideo(platform::MediaDevice& media, platform::ShowWindow& window) {
     const auto fields = SplitAtSpaces(MciQuery(media, Command(L"where", L" source")));
     if (fields.size() < 4) {
@@ -88,13 +97,8 @@ void FitBoxToVideo(platform::MediaDevice& media, platform::ShowWindow& window) {
     }
     std::optional<platform::Size> screen;
     platform::IgnoreErrors([&] { screen = window.ScreenSize(); });
-    const platform::Size own{*width, *height};
-    const auto shown = FitInto(own, screen);
-    auto& box = window.Picture1();
-    box.Move(0, 0, shown.width, shown.height);
-    if (shown != own) {
-        StretchVideoToBox(media, box);
-    }
+    const auto shown = FitInto(platform::Size{*width, *height}, screen);
+    window.Picture1().Move(0, 0, shown.width, shown.height);
 }
 
 // The device's answer, or an empty text when it has none or the query fails.
@@ -150,13 +154,10 @@ void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const
         });
     }
     if (video) {
-        IgnoreErrors([&] {
-            if (naturalSize) {
-                FitBoxToVideo(media, window);
-            } else {
-                StretchVideoToBox(media, window.Picture1());
-            }
-        });
+        if (naturalSize) {
+            IgnoreErrors([&] { FitBoxToVideo(media, window); });
+        }
+        VideoToBox(media, window.Picture1());
         ShowTopMost(window);
     }
     // The device reports the end itself, so the wait need not keep asking it.

@@ -19,8 +19,9 @@ bool IsVideo(const std::wstring& path);
 // The command that opens the file under the alias; for a video, as a child of `parent`.
 std::wstring OpenCommand(const std::wstring& path, bool video, std::intptr_t parent);
 
-// Opens the file, places and sizes a video inside the window's picture box, shows the window
-// for a video, and starts playback; returns while the media plays on. Each step that fails is
+// Opens the file; for a video, sizes the picture box (to the video's own size, fitted to the
+// screen, when `naturalSize`), gives the video's window and picture that box, and shows the
+// window; then starts playback; returns while the media plays on. Each step that fails is
 // skipped. A path holding a double quote cannot name a file and is not opened.
 void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const std::wstring& path,
                bool naturalSize);

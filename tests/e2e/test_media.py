@@ -45,33 +45,40 @@ class PlayMedia(KestroCase):
                 self.assertIsNone(window, "the show's window appeared for a sound")
                 self.assert_plays_for(run, run.started, SOUND_SECONDS)
 
-    def check_video(self, name, codec, size=None, subfolder=None):
+    def check_video(self, name, codec, size=None, subfolder=None, video=media.VIDEO_SIZE,
+                    shown=None):
         folder, path = self.media_folder(
-            name, lambda p: media.make_quadrant_video(p, VIDEO_SECONDS, codec), subfolder)
+            name, lambda p: media.make_quadrant_video(p, VIDEO_SECONDS, codec, video), subfolder)
         keys = {"MediaFile": harness.windows_path(path)}
         if size:
             keys.update(Width=size[0], Height=size[1])
         folder.write_ini(**keys)
         run = self.start(folder, "/test")
         window, seen = self.wait_shown(run)
-        width, height = size or media.VIDEO_SIZE
+        width, height = size or shown or video
         if codec == "raw":
             # Wine's video device reports a negative height for this file and then cannot
             # draw its frames, so only the window is judged.
             self.assert_window_placed(window, width, height)
         else:
+            # Each colour in its own quarter: scaled, neither cropped nor left in a corner.
             self.assert_window_shows_picture(window, width, height, f"video-{name}-{size}")
         self.assert_plays_for(run, seen, VIDEO_SECONDS, early=EARLY_SLACK + LAST_FRAME)
 
     def test_video_at_natural_size(self):
-        for codec in ("msvideo1", "raw"):
-            with self.subTest(codec):
-                self.check_video("quadrants.avi", codec)
+        # Each row: codec, the video's size, the window's (fitted to the 1280 x 1024 screen).
+        for codec, video, shown in (("msvideo1", media.VIDEO_SIZE, media.VIDEO_SIZE),
+                                    ("raw", media.VIDEO_SIZE, media.VIDEO_SIZE),
+                                    ("msvideo1", (2000, 1000), (1280, 640))):
+            with self.subTest(codec=codec, video=video):
+                self.check_video("quadrants.avi", codec, video=video, shown=shown)
 
     def test_video_at_fixed_size(self):
-        for codec in ("msvideo1", "raw"):
-            with self.subTest(codec):
-                self.check_video("quadrants.avi", codec, size=(320, 240))
+        for codec, video, size in (("msvideo1", media.VIDEO_SIZE, (320, 240)),
+                                   ("raw", media.VIDEO_SIZE, (320, 240)),
+                                   ("msvideo1", (400, 300), (800, 600))):
+            with self.subTest(codec=codec, video=video):
+                self.check_video("quadrants.avi", codec, size=size, video=video)
 
     def test_video_name_forms(self):
         for name, subfolder in (("QUADRANTS.AVI", None), ("good bye.avi", "my media")):

@@ -25,59 +25,48 @@ constexpr char kVideoOpen[] =
 TEST(MediaPlaybackTest, CommandsOfEachRoad) {
     const struct {
         const wchar_t* mediaFile;
-        const wchar_t* width;
-        const wchar_t* height;
         fake::Log expected;
+        std::pair<const wchar_t*, const wchar_t*> fixed{L"0", L"0"};  // Width, Height
     } cases[] = {
         {L"C:\\Media\\bye.wav",
-         L"0",
-         L"0",
          {"MCI open \"C:\\Media\\bye.wav\" alias kestro", "MCI play kestro notify",
           "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
         {L"C:\\Media\\bye.avi",
-         L"0",
-         L"0",
          {kVideoOpen, "MCI where kestro source", "Picture1.Move 0 0 352 288",
-          "Window.SetOuterSize 352 288", "Window.CenterOnScreen 352 288", "Window.Show",
-          "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
-          "MCI close kestro", "EndProgram"}},
-        {L"C:\\Media\\bye.avi",
-         L"320",
-         L"240",
-         {"Picture1.Move 0 0 320 240", "Window.SetOuterSize 320 240", kVideoOpen,
-          "MCI put kestro window at 0 0 320 240 wait", "Window.CenterOnScreen 320 240",
+          "Window.SetOuterSize 352 288", "MCI put kestro window at 0 0 352 288 wait",
+          "MCI put kestro destination at 0 0 352 288 wait", "Window.CenterOnScreen 352 288",
           "Window.Show", "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
           "MCI close kestro", "EndProgram"}},
+        {L"C:\\Media\\bye.avi",
+         {"Picture1.Move 0 0 320 240", "Window.SetOuterSize 320 240", kVideoOpen,
+          "MCI put kestro window at 0 0 320 240 wait",
+          "MCI put kestro destination at 0 0 320 240 wait", "Window.CenterOnScreen 320 240",
+          "Window.Show", "Window.MakeTopMost", "MCI play kestro notify", "MCI status kestro mode",
+          "MCI close kestro", "EndProgram"},
+         {L"320", L"240"}},
         // Only Width chooses the fixed size.
         {L"C:\\Media\\bye.wav",
-         L"320",
-         L"0",
          {"Picture1.Move 0 0 320 0", "Window.SetOuterSize 320 0",
           "MCI open \"C:\\Media\\bye.wav\" alias kestro", "MCI play kestro notify",
-          "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
+          "MCI status kestro mode", "MCI close kestro", "EndProgram"},
+         {L"320", L"0"}},
         // No media file configured: reading the settings opens the settings window, and
         // nothing is played.
         {L"",
-         L"0",
-         L"0",
          {"LoadSettingWindow", "Setting.Caption Kestro 2.1の設定", "SpecialFolderPath 7",
           "Setting.Show", "EndProgram"}},
         {L"C:\\My Media\\good bye.mp3",
-         L"0",
-         L"0",
          {"MCI open \"C:\\My Media\\good bye.mp3\" alias kestro", "MCI play kestro notify",
           "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
         // A quote would let the rest of the path into the command as words of its own.
         {L"C:\\a\" alias x notify \".wav",
-         L"0",
-         L"0",
          {"MCI play kestro notify", "MCI status kestro mode", "MCI close kestro", "EndProgram"}},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.media.replies["where kestro source"] = {"0 0 352 288"};
-        EXPECT_EQ(Show(os, c.mediaFile, c.width, c.height), c.expected)
-            << fake::Narrow(c.mediaFile) << " " << fake::Narrow(c.width);
+        EXPECT_EQ(Show(os, c.mediaFile, c.fixed.first, c.fixed.second), c.expected)
+            << fake::Narrow(c.mediaFile) << " " << fake::Narrow(c.fixed.first);
     }
 }
 
@@ -101,44 +90,45 @@ TEST(MediaPlaybackTest, VideoEndings) {
     }
 }
 
-TEST(MediaPlaybackTest, SourceRectangleReplies) {
+// The box a video's window and its picture were given ("width height"), with the video's
+// source rectangle as `reply`; both, when they differ.
+std::string VideoBox(const char* reply, const wchar_t* width = L"0", const wchar_t* height = L"0") {
+    fake::Os os;
+    os.media.replies["where kestro source"] = {reply};
+    const auto show = Show(os, L"C:\\Media\\bye.avi", width, height);
+    const auto put = [&](const std::string& what) {
+        const std::string head = "MCI put kestro " + what + " at 0 0 ";
+        std::string box;
+        for (const auto& line : show) {
+            if (line.rfind(head, 0) == 0) {
+                box += line.substr(head.size(), line.size() - head.size() - 5);
+            }
+        }
+        return box;
+    };
+    const auto window = put("window");
+    return window == put("destination") ? window : window + " / " + put("destination");
+}
+
+TEST(MediaPlaybackTest, VideoWindowAndPictureTakeTheBox) {
+    // Its own size, fitted to the 1280 x 1024 screen when larger.
     const struct {
         const char* reply;
-        const char* move;  // nullptr: the box keeps its size
-    } cases[] = {
-        {"0 0 352 288", "Picture1.Move 0 0 352 288"},
-        {"0 0 352 -288", "Picture1.Move 0 0 352 288"},
-        {"0 0 -160 -120", "Picture1.Move 0 0 160 120"},
-        {"5 7 640 480", "Picture1.Move 0 0 640 480"},
-        // Larger than the 1280 x 1024 screen: fitted to it.
-        {"0 0 1600 1200", "Picture1.Move 0 0 1280 960"},
-        {"0 0 1280 1024", "Picture1.Move 0 0 1280 1024"},
-        {"", nullptr},
-        {"0 0 352", nullptr},
-        {"0 0 352 abc", nullptr},
-        {"0 0 35x 288", nullptr},
-        {"0 0 0 288", nullptr},
-        {"0 0 352 0", nullptr},
-        {"0 0 -2147483648 288", nullptr},
-        {"0 0 99999999999 288", nullptr},
-        // Fields are split at each single space, so a double space shifts them.
-        {"0  0 352 288", nullptr},
-    };
+        const char* box;
+    } cases[] = {{"0 0 352 288", "352 288"},     {"0 0 352 -288", "352 288"},
+                 {"0 0 -160 -120", "160 120"},   {"5 7 640 480", "640 480"},
+                 {"0 0 1280 1024", "1280 1024"}, {"0 0 2000 1000", "1280 640"},
+                 {"0 0 1600 1200", "1280 960"}};
     for (const auto& c : cases) {
-        fake::Os os;
-        os.media.replies["where kestro source"] = {c.reply};
-        const auto show = Show(os, L"C:\\Media\\bye.avi");
-        const auto where = std::find(show.begin(), show.end(), "MCI where kestro source");
-        ASSERT_NE(where, show.end());
-        // Only a fitted video is scaled to its box.
-        const bool scaled =
-            std::count(show.begin(), show.end(), "MCI put kestro window at 0 0 1280 960 wait") == 1;
-        EXPECT_EQ(scaled, std::string(c.reply) == "0 0 1600 1200") << c.reply;
-        if (c.move != nullptr) {
-            EXPECT_EQ(where[1], c.move) << c.reply;
-        } else {
-            EXPECT_EQ(where[1], "Window.CenterOnScreen 357 271") << c.reply;
-        }
+        EXPECT_EQ(VideoBox(c.reply), c.box) << c.reply;
+    }
+    for (const char* reply : {"0 0 400 300", "0 0 2000 1000"}) {
+        EXPECT_EQ(VideoBox(reply, L"800", L"600"), "800 600") << reply;
+    }
+    // Without a size the box keeps its own; fields are split at each single space.
+    for (const char* reply : {"", "0 0 352", "0 0 352 abc", "0 0 35x 288", "0 0 0 288", "0 0 352 0",
+                              "0 0 -2147483648 288", "0 0 99999999999 288", "0  0 352 288"}) {
+        EXPECT_EQ(VideoBox(reply), "121 89") << reply;
     }
 }
 

@@ -82,15 +82,11 @@ LOGFONTW MessageFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (systemParametersInfoForDpi != nullptr) {
-        if (!systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                                        static_cast<UINT>(dpi))) {
-            throw LastError();
-        }
+        Succeeded(systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                             static_cast<UINT>(dpi)));
         return metrics.lfMessageFont;
     }
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        throw LastError();
-    }
+    Succeeded(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
     metrics.lfMessageFont.lfHeight = FromSystemDpi(metrics.lfMessageFont.lfHeight, dpi);
     return metrics.lfMessageFont;
 }

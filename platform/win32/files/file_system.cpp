@@ -17,9 +17,7 @@ std::vector<std::uint8_t> ReadFrom(HANDLE file, std::size_t count) {
     while (done < count) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1U << 30));
         DWORD read = 0;
-        if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr)) {
-            throw LastError();
-        }
+        Succeeded(ReadFile(file, bytes.data() + done, chunk, &read, nullptr));
         if (read == 0) {
             break;
         }
@@ -50,15 +48,11 @@ std::vector<std::uint8_t> FileSystem::ReadBytes(const std::wstring& path, std::u
     const Handle file = OpenForReading(path);
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN)) {
-        throw LastError();
-    }
+    Succeeded(SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN));
     // The header check asks for megabytes that most pictures do not have: a buffer of the
     // full count would cost the show its time in zeroed pages.
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) {
-        throw LastError();
-    }
+    Succeeded(GetFileSizeEx(file.Get(), &size));
     const auto left = static_cast<std::uint64_t>(std::max<LONGLONG>(size.QuadPart, 0));
     return ReadFrom(file.Get(), left > offset ? std::min<std::uint64_t>(count, left - offset) : 0);
 }
@@ -75,16 +69,10 @@ std::wstring FileSystem::CurrentDirectory() const {
 }
 
 void FileSystem::CopyOver(const std::wstring& from, const std::wstring& to) {
-    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
-        throw LastError();
-    }
+    Succeeded(CopyFileW(from.c_str(), to.c_str(), FALSE));
 }
 
-void FileSystem::RemoveFile(const std::wstring& path) {
-    if (!DeleteFileW(path.c_str())) {
-        throw LastError();
-    }
-}
+void FileSystem::RemoveFile(const std::wstring& path) { Succeeded(DeleteFileW(path.c_str())); }
 
 std::wstring FileSystem::CreateTempFile() {
     std::wstring folder(MAX_PATH + 1, L'\0');
@@ -105,9 +93,7 @@ std::wstring FileSystem::CreateTempFile() {
 std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes) {
     const Handle file = OpenForReading(path);
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) {
-        throw LastError();
-    }
+    Succeeded(GetFileSizeEx(file.Get(), &size));
     if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
         throw platform::Error(L"The file is too large.");
     }

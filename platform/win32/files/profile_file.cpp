@@ -7,8 +7,8 @@
 
 #include "platform/ansi.h"
 #include "platform/win32/base/buffer.h"
-#include "platform/win32/files/file_system.h"
 #include "platform/win32/base/win32_error.h"
+#include "platform/win32/files/file_system.h"
 
 namespace win32 {
 namespace {
@@ -35,9 +35,8 @@ void ProfileFile::Write(const std::wstring& file, const std::wstring& section,
                         const std::wstring& key, const std::wstring& value) {
     // The profile functions keep the file in its form: a file in the ANSI code page stays in
     // it, a UTF-16LE one in Unicode. The caller has chosen the form before.
-    if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str())) {
-        throw LastError();
-    }
+    Succeeded(
+        WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()));
 }
 
 std::vector<std::uint8_t> ProfileFile::Contents(const std::wstring& file) {

@@ -11,10 +11,8 @@ static_assert(platform::kWarningStyle == (MB_ICONEXCLAMATION | MB_OK));
 void MessageDialog::ShowMessage(const std::wstring& text, const std::wstring& title, int style) {
     // Without an owner window the box must hold all of the thread's windows itself, or the
     // user could press the button that raised it again while it is open.
-    if (MessageBoxW(nullptr, text.c_str(), title.c_str(),
-                    static_cast<UINT>(style) | MB_TASKMODAL) == 0) {
-        throw LastError();
-    }
+    Succeeded(
+        MessageBoxW(nullptr, text.c_str(), title.c_str(), static_cast<UINT>(style) | MB_TASKMODAL));
 }
 
 }  // namespace win32

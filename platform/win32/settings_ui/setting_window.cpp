@@ -5,12 +5,12 @@
 
 #include <utility>
 
-#include "platform/win32/settings_ui/control_text.h"
 #include "platform/win32/base/dpi.h"
 #include "platform/win32/base/message_pump.h"
 #include "platform/win32/base/win32_error.h"
 #include "platform/win32/base/window_lifetime.h"
 #include "platform/win32/base/window_proc.h"
+#include "platform/win32/settings_ui/control_text.h"
 
 namespace win32 {
 namespace {
@@ -102,9 +102,7 @@ void SettingWindow::CreateControls() {
             reinterpret_cast<HMENU>(  // NOLINT(performance-no-int-to-ptr)
                 static_cast<INT_PTR>(ControlId(design.control))),
             GetModuleHandleW(nullptr), nullptr);
-        if (control == nullptr) {
-            throw LastError();
-        }
+        Succeeded(control != nullptr);
         controls_.at(static_cast<std::size_t>(design.control)) = control;
     }
     Arrange(WindowDpi(hwnd_.Get()));
@@ -131,9 +129,7 @@ HWND SettingWindow::Control(SettingControl control) const {
 }
 
 void SettingWindow::SetCaption(const std::wstring& caption) {
-    if (!SetWindowTextW(hwnd_.Get(), caption.c_str())) {
-        throw LastError();
-    }
+    Succeeded(SetWindowTextW(hwnd_.Get(), caption.c_str()));
 }
 
 std::wstring SettingWindow::Text(SettingControl control) const {
@@ -143,8 +139,8 @@ std::wstring SettingWindow::Text(SettingControl control) const {
 
 void SettingWindow::SetText(SettingControl control, const std::wstring& text) {
     const HWND window = Control(control);
-    if (window != nullptr && !SetWindowTextW(window, text.c_str())) {
-        throw LastError();
+    if (window != nullptr) {
+        Succeeded(SetWindowTextW(window, text.c_str()));
     }
 }
 
