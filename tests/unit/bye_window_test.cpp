@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/forms.h"
 #include "config/settings.h"
@@ -230,112 +233,110 @@ TEST(ByeWindowTest, OverflowingPngLeavesTheSizeAsItStands) {
     EXPECT_EQ(Show(os)[2], "Picture1.Move 0 0 100 0");
 }
 
+// The files that the shows of the log played, in order.
+std::vector<std::string> Played(const fake::Log& log) {
+    const std::string open = "MCI open \"";
+    std::vector<std::string> played;
+    for (const auto& line : log) {
+        if (line.rfind(open, 0) == 0) {
+            played.push_back(line.substr(open.size(), line.find('"', open.size()) - open.size()));
+        }
+    }
+    return played;
+}
+
+// A sound for the exit and one for the sign-out; `second` comes at the first turn of the show.
+fake::Log Shows(fake::Os& os, const std::function<void(show::ByeWindow&)>& first,
+                std::optional<platform::CloseRequest> second = std::nullopt) {
+    Configure(os, {L"C:\\bye.wav", L"0", L""});
+    os.SetIni(L"LogonFile", L"C:\\hello.wav");
+    os.SetIni(L"LogoffFile", L"C:\\out.wav");
+    auto& window = app::TheByeWindow(os.platform);
+    if (second) {
+        os.process.onPump = [&os, &window, request = *second] {
+            os.log.emplace_back("second request");
+            window.OnCloseRequest(request);
+            os.log.emplace_back("answered");
+        };
+    }
+    os.log.clear();
+    EXPECT_THROW(first(window), fake::ProgramEnded);
+    return os.log;
+}
+
 TEST(ByeWindowTest, EachCloseRequestDecidesTheShow) {
     using platform::CloseRequest;
-    const std::string block = "SetBlockReason 2942 終了時の画像やサウンドを再生しています";
-    const std::string clear = "ClearBlockReason 2942";
+    enum Command { None, Claimed, Announced };  // a Kestro command ends the session itself
     const struct {
         CloseRequest request;
-        bool announced;  // a Kestro command has shown the show already
-        bool shows;
-        bool blocks;
+        Command command;
+        const char* plays;  // "": no show, the settings not even read
+        bool blocks;        // Windows hears why the show holds up the end of the session
     } cases[] = {
-        {CloseRequest::CloseCommand, false, true, false},
-        {CloseRequest::Unload, false, true, false},
-        {CloseRequest::ShutDown, false, true, true},
-        {CloseRequest::LogOff, false, true, true},
-        {CloseRequest::ShutDown, true, false, false},
-        {CloseRequest::LogOff, true, false, false},
-        {CloseRequest::CloseApp, false, false, false},
-        {CloseRequest::Critical, false, false, false},
-        {CloseRequest::OtherProgram, false, false, false},
+        {CloseRequest::CloseCommand, None, "C:\\bye.wav", false},
+        {CloseRequest::Unload, Claimed, "C:\\bye.wav", false},
+        {CloseRequest::ShutDown, None, "C:\\bye.wav", true},
+        {CloseRequest::LogOff, None, "C:\\out.wav", true},
+        {CloseRequest::ShutDown, Claimed, "", false},  // from the command's start on
+        {CloseRequest::LogOff, Announced, "", false},
+        {CloseRequest::CloseApp, None, "", false},
+        {CloseRequest::Critical, None, "", false},
+        {CloseRequest::OtherProgram, None, "", false},
     };
     for (const auto& c : cases) {
-        for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
-            fake::Os os;
-            Configure(os, {mediaFile, L"0", L""});
-            os.session.announced = c.announced;
-            const auto show = Show(os, c.request);
-            const auto trace = testing::Message()
-                               << static_cast<int>(c.request) << " " << fake::Narrow(mediaFile);
-            if (!c.shows) {
-                EXPECT_EQ(show, (fake::Log{"EndProgram"})) << trace;
-                EXPECT_EQ(config::Settings().MediaFile, L"") << trace;  // not even read
-                continue;
-            }
-            const auto first = std::find_if(show.begin(), show.end(), [](const std::string& line) {
-                return line == "Window.Show" || line.rfind("MCI open", 0) == 0;
-            });
-            ASSERT_NE(first, show.end()) << trace;
-            if (c.blocks) {
-                // Set before anything is seen or heard, removed as the last step.
-                EXPECT_EQ(show.front(), block) << trace;
-                EXPECT_EQ(show[show.size() - 2], clear) << trace;
-            } else {
-                EXPECT_EQ(std::count(show.begin(), show.end(), block), 0) << trace;
-                EXPECT_EQ(std::count(show.begin(), show.end(), clear), 0) << trace;
-            }
-            EXPECT_EQ(show.back(), "EndProgram") << trace;
+        fake::Os os;
+        os.session.otherCommandRuns = c.command == Claimed;
+        os.session.announced = c.command == Announced;
+        const auto log = Shows(os, [&](auto& window) { window.OnCloseRequest(c.request); });
+        const auto trace = testing::Message() << static_cast<int>(c.request) << " " << c.command;
+        EXPECT_EQ(Played(log),
+                  *c.plays ? std::vector<std::string>{c.plays} : std::vector<std::string>{})
+            << trace;
+        EXPECT_EQ(std::count(log.begin(), log.end(), "ClearBlockReason 2942"), c.blocks) << trace;
+        if (!*c.plays) {
+            EXPECT_EQ(config::Settings().MediaFile, L"") << trace;
         }
     }
 }
 
 TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
     using platform::CloseRequest;
+    const auto request = [](CloseRequest r) { return [r](auto& w) { w.OnCloseRequest(r); }; };
+    const auto serve = [](show::Moment m) { return [m](auto& w) { w.Serve(m); }; };
     const struct {
-        CloseRequest first;  // Unload: the test show, or that of the show process served
-        std::optional<config::Moment> served;
+        std::function<void(show::ByeWindow&)> first;  // Unload: the test show
         CloseRequest second;
+        const char* plays;
         bool endsAtOnce;  // else answered, and the running show goes on to its end
     } cases[] = {
-        {CloseRequest::Unload, {}, CloseRequest::ShutDown, true},
-        {CloseRequest::Unload, {}, CloseRequest::LogOff, true},
-        {CloseRequest::Unload, {}, CloseRequest::CloseCommand, false},
-        {CloseRequest::ShutDown, {}, CloseRequest::ShutDown, false},
-        {CloseRequest::LogOff, {}, CloseRequest::LogOff, false},
-        {CloseRequest::ShutDown, {}, CloseRequest::Critical, true},
-        {CloseRequest::Unload, config::Moment::ShutDown, CloseRequest::ShutDown, false},
-        {CloseRequest::Unload, config::Moment::SignOut, CloseRequest::LogOff, false},
-        {CloseRequest::Unload, config::Moment::ShutDown, CloseRequest::OtherProgram, true},
-        {CloseRequest::Unload, config::Moment::SignIn, CloseRequest::LogOff, true},
+        {request(CloseRequest::Unload), CloseRequest::ShutDown, "C:\\bye.wav", true},
+        {request(CloseRequest::Unload), CloseRequest::LogOff, "C:\\bye.wav", true},
+        {request(CloseRequest::Unload), CloseRequest::CloseCommand, "C:\\bye.wav", false},
+        {request(CloseRequest::ShutDown), CloseRequest::ShutDown, "C:\\bye.wav", false},
+        {request(CloseRequest::LogOff), CloseRequest::LogOff, "C:\\out.wav", false},
+        {request(CloseRequest::ShutDown), CloseRequest::Critical, "C:\\bye.wav", true},
+        {serve(show::Moment::Exit), CloseRequest::ShutDown, "C:\\bye.wav", false},
+        {serve(show::Moment::SignOut), CloseRequest::LogOff, "C:\\out.wav", false},
+        // A session command ends a show of its folder this way, before its own show.
+        {serve(show::Moment::Exit), CloseRequest::OtherProgram, "C:\\bye.wav", true},
+        {serve(show::Moment::SignIn), CloseRequest::LogOff, "C:\\hello.wav", true},
     };
-    for (const auto& c : cases) {
-        for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
-            fake::Os os;
-            Configure(os, {mediaFile, L"0", L""});
-            os.SetIni(L"LogonFile", mediaFile);
-            auto& window = app::TheByeWindow(os.platform);
-            if (c.served) {
-                window.Serve(*c.served);
-            }
-            os.process.onPump = [&] {
-                os.log.emplace_back("second request");
-                window.OnCloseRequest(c.second);
-                os.log.emplace_back("answered");
-            };
-            EXPECT_THROW(window.OnCloseRequest(c.first), fake::ProgramEnded);
-            const auto trace = testing::Message()
-                               << static_cast<int>(c.first) << c.served.has_value()
-                               << static_cast<int>(c.second) << fake::Narrow(mediaFile);
-            const auto second = std::find(os.log.begin(), os.log.end(), "second request");
-            ASSERT_NE(second, os.log.end()) << trace;
-            EXPECT_EQ(*std::next(second), c.endsAtOnce ? "EndProgram" : "answered") << trace;
-            EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndProgram"), 1) << trace;
-            EXPECT_EQ(std::count_if(os.log.begin(), os.log.end(),
-                                    [](const auto& line) {
-                                        return line == "Window.Show" ||
-                                               line.rfind("MCI open", 0) == 0;
-                                    }),
-                      1)
-                << trace;
-        }
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        fake::Os os;
+        const auto log = Shows(os, c.first, c.second);
+        const auto second = std::find(log.begin(), log.end(), "second request");
+        ASSERT_NE(second, log.end()) << i;
+        EXPECT_EQ(*std::next(second), c.endsAtOnce ? "EndProgram" : "answered") << i;
+        EXPECT_EQ(Played(log), std::vector<std::string>{c.plays}) << i;
+        EXPECT_TRUE(os.windows.byeWindow->showBegun) << i;
     }
 }
 
 TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
     fake::Os os;
     Configure(os, {L"C:\\bye.bmp", L"0", L""});
-    config::LoadSettings(os.platform);
+    config::ReadSettings(os.platform);
     os.SetIni(L"MediaFile", L"C:\\bye.gif");
     const auto show = Show(os);
     EXPECT_EQ(show[1], "LoadPicture C:\\bye.gif");

@@ -237,10 +237,12 @@ void SettingView::SetEnabled(platform::SettingControl control, bool enabled) {
 
 void SettingView::Show() { log_.emplace_back("Setting.Show"); }
 
-std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(
-    platform::ByeWindowEvents& events) {
+std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(platform::ByeWindowEvents& events,
+                                                                  const std::wstring& /*caption*/) {
     Call("LoadByeWindow");
-    return std::make_unique<ShowWindow>(log_, *this, events);
+    auto window = std::make_unique<ShowWindow>(log_, *this, events);
+    byeWindow = window.get();
+    return window;
 }
 
 std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(

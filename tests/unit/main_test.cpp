@@ -10,6 +10,7 @@
 #include "app/forms.h"
 #include "fake_os.h"
 #include "picture_bytes.h"
+#include "show/moments.h"
 
 namespace {
 
@@ -42,9 +43,8 @@ TEST(RunModeTest, ComparesTheLowerCasedTextWhole) {
         {L"/shutdown now", RunMode::Settings},
         {L"shutdown", RunMode::Settings},
         {L"/shut down", RunMode::Settings},
-        {L"/Kestro-Command-Show", RunMode::CommandShow},
-        {L"/kestro-sign-out-show", RunMode::SignOutShow},
-        {L"/KESTRO-SIGN-IN-SHOW", RunMode::SignInShow},
+        {L"/Kestro-Wait", RunMode::Wait},
+        {L"/kestro-command-show", RunMode::Settings},  // a show's, read before run modes
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::SelectRunMode(c.commandLine), c.mode)
@@ -62,6 +62,19 @@ TEST(MainTest, StartLoadsTheHiddenWindowAndReturns) {
     os.process.commandLine = L"/start";
     app::Main(os.platform);
     EXPECT_EQ(os.log, (fake::Log{"AskFirstAtSessionEnd", "ListenForCommand", "LoadByeWindow"}));
+}
+
+// "/kestro-wait" is how the installer starts the waiting Kestro again after an upgrade.
+TEST(MainTest, OnlyTheStartAtSignInOffersTheSignInShow) {
+    for (const auto& [commandLine, offers] :
+         {std::pair{L"/start", true}, {L"/kestro-wait", false}}) {
+        fake::Os os;
+        os.SetIni(L"LogonFile", L"C:\\hello.wav");
+        os.process.commandLine = commandLine;
+        app::Main(os.platform);
+        EXPECT_EQ(os.showProcess.argument == L"/kestro-sign-in-show", offers);
+        EXPECT_EQ(Count(os.log, "LoadByeWindow"), 1);
+    }
 }
 
 TEST(MainTest, SecondStartEndsBeforeLoadingTheWindow) {
@@ -97,9 +110,9 @@ TEST(MainTest, TestRunsTheShowThroughTheUnload) {
 }
 
 TEST(MainTest, NothingToShowOrNoCommandToShowForLeavesTheSettingsWindowOpen) {
-    for (const auto* commandLine : {L"/test", app::kCommandShowArgument}) {
+    for (const std::wstring commandLine : {L"/test", L"/kestro-command-show"}) {
         fake::Os os;
-        os.SetIni(L"MediaFile", commandLine == app::kCommandShowArgument ? L"C:\\bye.bmp" : L"");
+        os.SetIni(L"MediaFile", commandLine == L"/test" ? L"" : L"C:\\bye.bmp");
         os.process.commandLine = commandLine;
         app::Main(os.platform);
         EXPECT_EQ(os.windows.settingLoads, 1);
@@ -165,7 +178,7 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         os.showProcess.startFails = c.endsAfterWaits == 0;
         os.showProcess.endsAfterWaits = c.endsAfterWaits;
         os.showProcess.answers = c.answers;
-        fake::Log steps{"ClaimCommand"};
+        fake::Log steps{"ClaimCommand", "EndOtherShows"};
         if (*c.mediaFile != 0) {
             steps.emplace_back("StartShow");
         }
@@ -185,7 +198,7 @@ TEST(SessionCommandTest, AnInstallerClosingTheCommandEndsItsShowAndNotTheSession
     os.showProcess.endsAfterWaits = -1;
     os.showProcess.closeAfterWaits = 3;
     EXPECT_EQ(RunCommand(os, L"/logoff"),
-              (fake::Log{"ClaimCommand", "StartShow", "EndShow", "EndProgram"}));
+              (fake::Log{"ClaimCommand", "EndOtherShows", "StartShow", "EndShow", "EndProgram"}));
 }
 
 TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
@@ -195,7 +208,7 @@ TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
         os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
         os.files.files[L"C:\\bye.bmp"] = picture_bytes::Bmp(200, 120);
         os.session.otherCommandRuns = true;
-        os.process.commandLine = app::kCommandShowArgument;
+        os.process.commandLine = L"/kestro-command-show";
         EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
         EXPECT_EQ(Count(os.log, "Window.Show"), *mediaFile != 0 ? 1 : 0);
         EXPECT_EQ(os.windows.settingLoads, 0);
@@ -221,9 +234,9 @@ std::string Plays(const MomentFiles& files, const std::wstring& commandLine,
             os.SetIni(key.first, key.second);
         }
     }
-    os.session.otherCommandRuns =
-        commandLine == app::kCommandShowArgument || commandLine == app::kSignOutShowArgument;
-    os.session.signInOffered = commandLine == app::kSignInShowArgument;
+    const auto* show = show::RowOfShowArgument(commandLine);
+    os.session.otherCommandRuns = show != nullptr && show->starter == show::Starter::Command;
+    os.session.showOffered = show != nullptr && show->starter == show::Starter::Waiting;
     os.process.commandLine = commandLine;
     try {
         app::Main(os.platform);
@@ -285,9 +298,10 @@ TEST(SessionCommandTest, ASecondCommandEndsAtOnce) {
 TEST(SessionCommandTest, AFailedEndOfSessionIsShownOnceAndWithdrawn) {
     fake::Os os;
     os.session.endFails = true;
-    EXPECT_EQ(RunCommand(os, L"/restart"),
-              (fake::Log{"ClaimCommand", "AnnounceCommand", "EndSession restart", "WithdrawCommand",
-                         "ShowMessage 特権が保持されていません。", "EndProgram"}));
+    EXPECT_EQ(
+        RunCommand(os, L"/restart"),
+        (fake::Log{"ClaimCommand", "EndOtherShows", "AnnounceCommand", "EndSession restart",
+                   "WithdrawCommand", "ShowMessage 特権が保持されていません。", "EndProgram"}));
     EXPECT_FALSE(os.session.announced);
     ASSERT_EQ(os.messages.shown.size(), 1U);
     EXPECT_EQ(os.messages.shown[0].title, L"Kestro");

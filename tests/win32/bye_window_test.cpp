@@ -7,6 +7,7 @@
 
 #include "platform/error.h"
 #include "platform/win32/base/com_apartment.h"
+#include "platform/win32/session/show_process.h"
 #include "platform/win32/window_system.h"
 #include "temp_dir.h"
 
@@ -53,21 +54,34 @@ TEST(ByeWindowTest, CloseRequestsTellWhoAskedToCloseAndWhy) {
     };
     for (const auto& c : cases) {
         RecordingEvents events;
-        win32::ByeWindow window(events);
+        win32::ByeWindow window(events, L"");
         SendMessageW(window.Hwnd(), c.message, c.wParam, c.lParam);
         EXPECT_EQ(events.requests, std::vector<CloseRequest>{c.request})
             << c.message << " " << std::hex << c.lParam;
         EXPECT_TRUE(IsWindow(window.Hwnd()));  // the close is never carried out by the window
     }
     RecordingEvents events;
-    win32::ByeWindow window(events);
+    win32::ByeWindow window(events, L"");
     window.Unload();
     EXPECT_EQ(events.requests, std::vector<CloseRequest>{CloseRequest::Unload});
 }
 
+// A session command asks the show's own window whether it answers: another top-level window
+// of the show process (a decoder's or a driver's, which may hang) does not count.
+TEST(ByeWindowTest, TheShowProcessIsAskedThroughItsShowWindow) {
+    RecordingEvents events;
+    const win32::ByeWindow window(events, L"");
+    // Made last, it comes first in the order of the windows.
+    const win32::Window other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                              nullptr, nullptr, nullptr));
+    ASSERT_TRUE(other);
+    EXPECT_EQ(win32::ShowWindowOf(GetCurrentProcessId()), window.Hwnd());
+    EXPECT_FALSE(win32::ShowBegun(window.Hwnd()));
+}
+
 TEST(ByeWindowTest, HiddenWithoutFrameAndOutOfTheTaskbar) {
     RecordingEvents events;
-    win32::ByeWindow window(events);
+    win32::ByeWindow window(events, L"");
     EXPECT_FALSE(IsWindowVisible(window.Hwnd()));
     EXPECT_TRUE(GetWindowLongPtrW(window.Hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     window.SetOuterSize(300, 200);
@@ -88,7 +102,7 @@ class PictureBoxTest : public ::testing::Test {
     const win32::ComApartment apartment;
     TempDir dir;
     RecordingEvents events;
-    win32::ByeWindow window{events};
+    win32::ByeWindow window{events, L""};
     win32::PictureBox& box = window.Box();
 };
 
