@@ -1,5 +1,6 @@
 #include "show/moments.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/text.h"
@@ -22,22 +23,15 @@ const std::array<MomentRow, 3> kMoments = {{
 }  // namespace
 
 const MomentRow& RowOf(Moment moment) {
-    for (const auto& row : kMoments) {
-        if (row.moment == moment) {
-            return row;
-        }
-    }
-    return kMoments.front();
+    return *std::find_if(kMoments.begin(), kMoments.end(),
+                         [moment](const MomentRow& row) { return row.moment == moment; });
 }
 
 const MomentRow* RowOfShowArgument(const std::wstring& commandLine) {
     const std::wstring argument = platform::LowerCase(commandLine);
-    for (const auto& row : kMoments) {
-        if (argument == row.showArgument) {
-            return &row;
-        }
-    }
-    return nullptr;
+    const auto row = std::find_if(kMoments.begin(), kMoments.end(),
+                                  [&](const MomentRow& r) { return argument == r.showArgument; });
+    return row == kMoments.end() ? nullptr : &*row;
 }
 
 Moment MomentOfEnd(platform::SessionEnd how) {
