@@ -51,53 +51,40 @@ class SessionCommands(KestroCase):
         for run in runs:
             self.assertFalse(run.running(), "a process outlived the end of the session")
 
-    def assert_one_show_at_a_time(self, *runs):
-        """Until every run has ended, at most one show is seen or heard; returns whether one
-        was."""
-        most = 0
-        deadline = time.monotonic() + LONG_SHOW + START_UP
-        while any(run.running() for run in runs) and time.monotonic() < deadline:
-            shows = len(harness.find_windows(visible_only=True)) + media.sound_streams()
-            self.assertLessEqual(shows, 1, "two shows at once")
-            most = max(most, shows)
-            time.sleep(harness.POLL_SECONDS)
-        for run in runs:
-            self.assertFalse(run.running(), "a process outlived the end of the session")
-        return most == 1
-
-    def test_the_end_of_the_session_during_a_commands_show_brings_no_second_show(self):
-        folder = self.configured_folder(seconds=LONG_SHOW)
-        waiting = self.waiting_in(folder)
-        command = self.start(folder, "/shutdown")
-        self.wait_shown(command)
-        time.sleep(1.5)
-        # Another program ends the session while the command's show runs.
-        wineboot = harness.end_session()
-        try:
-            self.assertTrue(self.assert_one_show_at_a_time(command, waiting), "no show")
-        finally:
-            wineboot.wait(START_UP)
-
-    def test_a_command_ends_the_show_that_runs_before_its_own(self):
-        # name, what shows first and how, the command
-        for name, first, sound, command_line in (
-            ("sign-in sound, then /logoff", "/start", True, "/logoff"),
-            ("test picture, then /shutdown", "/test", False, "/shutdown"),
+    def test_one_show_at_a_time(self):
+        # name, how the first Kestro starts, a sign-in sound, the command, seconds into the
+        # command's show after which another program ends the session
+        for name, first, sign_in, command_line, session_ends in (
+            ("session ends during /shutdown", "/start", False, "/shutdown", 1.5),
+            ("sign-in sound, then /logoff", "/start", True, "/logoff", None),
+            ("test picture, then /shutdown", "/test", False, "/shutdown", None),
         ):
             with self.subTest(name):
-                folder = self.configured_folder(seconds=SECONDS * 2, sound=sound)
-                if sound:
-                    sign_in = folder.file("sign-in.wav")
-                    media.make_tone(sign_in, 60)
+                folder = self.configured_folder(seconds=LONG_SHOW, sound=sign_in)
+                if sign_in:
+                    media.make_tone(folder.file("sign-in.wav"), 60)
                     folder.write_ini(MediaFile=harness.windows_path(folder.file("tone.wav")),
-                                     LogonFile=harness.windows_path(sign_in), Time=SECONDS)
-                shown = self.start(folder, first)
+                                     LogonFile=harness.windows_path(folder.file("sign-in.wav")))
+                runs = [self.start(folder, first)]
+                harness.wait_window(START_UP, visible_only=first == "/test")
                 deadline = time.monotonic() + START_UP
-                while not (media.sound_streams() or harness.find_windows(visible_only=True)):
-                    self.assertLess(time.monotonic(), deadline, "the first show never began")
+                while sign_in and not media.sound_streams():
+                    self.assertLess(time.monotonic(), deadline, "no sign-in sound")
                     time.sleep(harness.POLL_SECONDS)
-                command = self.start(folder, command_line)
-                self.assertTrue(self.assert_one_show_at_a_time(command, shown), "no show")
+                runs.append(self.start(folder, command_line))
+                if session_ends:
+                    self.wait_shown(runs[-1])
+                    time.sleep(session_ends)
+                    self.addCleanup(harness.end_session().wait, START_UP)
+                shows = 0
+                deadline = time.monotonic() + LONG_SHOW + START_UP
+                while any(run.running() for run in runs) and time.monotonic() < deadline:
+                    shows = max(shows, len(harness.find_windows(visible_only=True))
+                                + media.sound_streams())
+                    self.assertLessEqual(shows, 1, "two shows at once")
+                    time.sleep(harness.POLL_SECONDS)
+                self.assertEqual(shows, 1, "no show")
+                self.assertFalse(any(run.running() for run in runs), "a Kestro outlived the end")
 
     def test_close_app_and_critical_requests_end_at_once_without_show(self):
         for name, flags in (("close-app", "1"), ("critical", "40000000")):

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "app/forms.h"
 #include "config/settings.h"
@@ -233,103 +231,68 @@ TEST(ByeWindowTest, OverflowingPngLeavesTheSizeAsItStands) {
     EXPECT_EQ(Show(os)[2], "Picture1.Move 0 0 100 0");
 }
 
-// The files that the shows of the log played, in order.
-std::vector<std::string> Played(const fake::Log& log) {
-    const std::string open = "MCI open \"";
-    std::vector<std::string> played;
-    for (const auto& line : log) {
-        if (line.rfind(open, 0) == 0) {
-            played.push_back(line.substr(open.size(), line.find('"', open.size()) - open.size()));
-        }
-    }
-    return played;
-}
-
-// A sound for the exit and one for the sign-out; `second` comes at the first turn of the show.
-fake::Log Shows(fake::Os& os, const std::function<void(show::ByeWindow&)>& first,
-                std::optional<platform::CloseRequest> second = std::nullopt) {
-    Configure(os, {L"C:\\bye.wav", L"0", L""});
-    os.SetIni(L"LogonFile", L"C:\\hello.wav");
-    os.SetIni(L"LogoffFile", L"C:\\out.wav");
-    auto& window = app::TheByeWindow(os.platform);
-    if (second) {
-        os.process.onPump = [&os, &window, request = *second] {
-            os.log.emplace_back("second request");
-            window.OnCloseRequest(request);
-            os.log.emplace_back("answered");
-        };
-    }
-    os.log.clear();
-    EXPECT_THROW(first(window), fake::ProgramEnded);
-    return os.log;
-}
-
-TEST(ByeWindowTest, EachCloseRequestDecidesTheShow) {
-    using platform::CloseRequest;
+TEST(ByeWindowTest, EachRequestDecidesTheShowAndNoneStartsASecond) {
+    using R = platform::CloseRequest;
+    using M = show::Moment;
     enum Command { None, Claimed, Announced };  // a Kestro command ends the session itself
+    const std::string kReason = fake::Narrow(show::kBlockReason);
     const struct {
-        CloseRequest request;
+        std::optional<M> served;  // a show process's show; else `request` comes to the window
+        R request;
         Command command;
-        const char* plays;  // "": no show, the settings not even read
-        bool blocks;        // Windows hears why the show holds up the end of the session
+        std::optional<R> second;  // comes during the show
+        const char* plays;        // "": no show, the settings not even read
+        bool blocks;              // Windows hears why the show holds up the end of the session
+        bool secondEnds;          // the second request ends the program; else it is answered
     } cases[] = {
-        {CloseRequest::CloseCommand, None, "C:\\bye.wav", false},
-        {CloseRequest::Unload, Claimed, "C:\\bye.wav", false},
-        {CloseRequest::ShutDown, None, "C:\\bye.wav", true},
-        {CloseRequest::LogOff, None, "C:\\out.wav", true},
-        {CloseRequest::ShutDown, Claimed, "", false},  // from the command's start on
-        {CloseRequest::LogOff, Announced, "", false},
-        {CloseRequest::CloseApp, None, "", false},
-        {CloseRequest::Critical, None, "", false},
-        {CloseRequest::OtherProgram, None, "", false},
-    };
-    for (const auto& c : cases) {
-        fake::Os os;
-        os.session.otherCommandRuns = c.command == Claimed;
-        os.session.announced = c.command == Announced;
-        const auto log = Shows(os, [&](auto& window) { window.OnCloseRequest(c.request); });
-        const auto trace = testing::Message() << static_cast<int>(c.request) << " " << c.command;
-        EXPECT_EQ(Played(log),
-                  *c.plays ? std::vector<std::string>{c.plays} : std::vector<std::string>{})
-            << trace;
-        EXPECT_EQ(std::count(log.begin(), log.end(), "ClearBlockReason 2942"), c.blocks) << trace;
-        if (!*c.plays) {
-            EXPECT_EQ(config::Settings().MediaFile, L"") << trace;
-        }
-    }
-}
-
-TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
-    using platform::CloseRequest;
-    const auto request = [](CloseRequest r) { return [r](auto& w) { w.OnCloseRequest(r); }; };
-    const auto serve = [](show::Moment m) { return [m](auto& w) { w.Serve(m); }; };
-    const struct {
-        std::function<void(show::ByeWindow&)> first;  // Unload: the test show
-        CloseRequest second;
-        const char* plays;
-        bool endsAtOnce;  // else answered, and the running show goes on to its end
-    } cases[] = {
-        {request(CloseRequest::Unload), CloseRequest::ShutDown, "C:\\bye.wav", true},
-        {request(CloseRequest::Unload), CloseRequest::LogOff, "C:\\bye.wav", true},
-        {request(CloseRequest::Unload), CloseRequest::CloseCommand, "C:\\bye.wav", false},
-        {request(CloseRequest::ShutDown), CloseRequest::ShutDown, "C:\\bye.wav", false},
-        {request(CloseRequest::LogOff), CloseRequest::LogOff, "C:\\out.wav", false},
-        {request(CloseRequest::ShutDown), CloseRequest::Critical, "C:\\bye.wav", true},
-        {serve(show::Moment::Exit), CloseRequest::ShutDown, "C:\\bye.wav", false},
-        {serve(show::Moment::SignOut), CloseRequest::LogOff, "C:\\out.wav", false},
+        {{}, R::CloseCommand, None, R::CloseCommand, "C:\\bye.wav", false, false},
+        {{}, R::Unload, Claimed, R::ShutDown, "C:\\bye.wav", false, true},  // the test show
+        {{}, R::Unload, None, R::LogOff, "C:\\bye.wav", false, true},
+        {{}, R::ShutDown, None, R::ShutDown, "C:\\bye.wav", true, false},
+        {{}, R::LogOff, None, R::LogOff, "C:\\out.wav", true, false},
+        {{}, R::ShutDown, None, R::Critical, "C:\\bye.wav", true, true},
+        {{}, R::ShutDown, Claimed, {}, "", false, false},  // from the command's start on
+        {{}, R::LogOff, Announced, {}, "", false, false},
+        {{}, R::CloseApp, None, {}, "", false, false},
+        {{}, R::Critical, None, {}, "", false, false},
+        {{}, R::OtherProgram, None, {}, "", false, false},
+        {M::Exit, {}, None, R::ShutDown, "C:\\bye.wav", false, false},
+        {M::SignOut, {}, None, R::LogOff, "C:\\out.wav", false, false},
         // A session command ends a show of its folder this way, before its own show.
-        {serve(show::Moment::Exit), CloseRequest::OtherProgram, "C:\\bye.wav", true},
-        {serve(show::Moment::SignIn), CloseRequest::LogOff, "C:\\hello.wav", true},
+        {M::Exit, {}, None, R::OtherProgram, "C:\\bye.wav", false, true},
+        {M::SignIn, {}, None, R::LogOff, "C:\\hello.wav", false, true},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         fake::Os os;
-        const auto log = Shows(os, c.first, c.second);
-        const auto second = std::find(log.begin(), log.end(), "second request");
-        ASSERT_NE(second, log.end()) << i;
-        EXPECT_EQ(*std::next(second), c.endsAtOnce ? "EndProgram" : "answered") << i;
-        EXPECT_EQ(Played(log), std::vector<std::string>{c.plays}) << i;
-        EXPECT_TRUE(os.windows.byeWindow->showBegun) << i;
+        Configure(os, {L"C:\\bye.wav", L"0", L""});
+        os.SetIni(L"LogonFile", L"C:\\hello.wav");
+        os.SetIni(L"LogoffFile", L"C:\\out.wav");
+        os.session.otherCommandRuns = c.command == Claimed;
+        os.session.announced = c.command == Announced;
+        auto& window = app::TheByeWindow(os.platform);
+        if (c.second) {
+            os.process.onPump = [&] {
+                os.log.emplace_back("second request");
+                window.OnCloseRequest(*c.second);
+                os.log.emplace_back("answered");
+            };
+        }
+        os.log.clear();
+        EXPECT_THROW(c.served ? window.Serve(*c.served) : window.OnCloseRequest(c.request),
+                     fake::ProgramEnded);
+        EXPECT_EQ(fake::Played(os.log), c.plays) << i;
+        const auto& log = os.log;
+        EXPECT_EQ(std::count(log.begin(), log.end(), "SetBlockReason 2942 " + kReason), c.blocks);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "ClearBlockReason 2942"),
+                  c.blocks && !c.secondEnds);
+        EXPECT_EQ(config::Settings().MediaFile.empty(), !*c.plays) << i;
+        EXPECT_EQ(os.windows.byeWindow->showBegun, *c.plays != 0) << i;
+        const auto second = std::find(os.log.begin(), os.log.end(), "second request");
+        if (c.second && *c.plays) {
+            ASSERT_NE(second, os.log.end()) << i;
+            EXPECT_EQ(*std::next(second), c.secondEnds ? "EndProgram" : "answered") << i;
+        }
     }
 }
 

@@ -309,4 +309,16 @@ void MediaDevice::SendQuery(const std::wstring& command, std::wstring& reply,
     }
 }
 
+std::string Played(const Log& log) {
+    const std::string open = "MCI open \"";
+    std::string played;
+    for (const auto& line : log) {
+        if (line.rfind(open, 0) == 0) {
+            played += (played.empty() ? "" : " ") +
+                      line.substr(open.size(), line.find('"', open.size()) - open.size());
+        }
+    }
+    return played;
+}
+
 }  // namespace fake

@@ -248,4 +248,7 @@ class MediaDevice final : public platform::MediaDevice {
 
 std::string Narrow(const std::wstring& text);
 
+// The files that the media device opened in the log, in order, separated by spaces.
+std::string Played(const Log& log);
+
 }  // namespace fake

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main.h"
 #include "config/ini_mod.h"
 #include "fake_os.h"
 #include "platform/error.h"
@@ -11,15 +10,14 @@ namespace {
 
 using config::Settings;
 
-TEST(LoadSettingsTest, NoFileGivesDefaultsAndOpensTheSettingsWindow) {
+TEST(LoadSettingsTest, NoFileGivesDefaults) {
     fake::Os os;
-    app::LoadSettings(os.platform);
+    config::ReadSettings(os.platform);
     EXPECT_EQ(IniMod::IniFile(), L"C:\\Program Files\\Kestro\\kestro.ini");
     EXPECT_EQ(Settings().MediaFile, L"");
     EXPECT_EQ(Settings().Time, 3.0F);
     EXPECT_EQ(Settings().Width, 0);
     EXPECT_EQ(Settings().Height, 0);
-    EXPECT_EQ(os.windows.settingLoads, 1);
 }
 
 TEST(LoadSettingsTest, ReadsAndConvertsEachKey) {
