@@ -71,6 +71,21 @@ void StartSignInShow(platform::Platform& os, show::ByeWindow& window) {
     });
 }
 
+// "/start" and "/kestro-wait": the hidden window waits for the end of the session. Only the
+// start at sign-in has the sign-in show, not a start by the installer.
+void WaitForTheEnd(platform::Platform& os, bool signIn) {
+    if (os.process.PreviousInstance()) {
+        os.process.EndProgram();
+    }
+    // Asked early, Kestro's show starts before other programs are asked to close.
+    platform::IgnoreErrors([&] { os.session.AskFirstAtSessionEnd(); });
+    platform::IgnoreErrors([&] { os.session.ListenForCommand(); });
+    auto& window = TheByeWindow(os);
+    if (signIn) {
+        StartSignInShow(os, window);
+    }
+}
+
 }  // namespace
 
 void Main(platform::Platform& os) {
@@ -88,19 +103,7 @@ void Main(platform::Platform& os) {
     switch (mode) {
         case RunMode::Start:
         case RunMode::Wait:
-            if (os.process.PreviousInstance()) {
-                os.process.EndProgram();
-            }
-            // Asked early, Kestro's show starts before other programs are asked to close.
-            platform::IgnoreErrors([&] { os.session.AskFirstAtSessionEnd(); });
-            platform::IgnoreErrors([&] { os.session.ListenForCommand(); });
-            {
-                auto& window = TheByeWindow(os);
-                // Only the start at sign-in has the sign-in show, not a start by the installer.
-                if (mode == RunMode::Start) {
-                    StartSignInShow(os, window);
-                }
-            }
+            WaitForTheEnd(os, mode == RunMode::Start);
             return;
         case RunMode::Test:
             // Nothing to show: the settings window stays open for the user to choose a file.
