@@ -31,7 +31,8 @@ class Session {
     // A command has announced that it ends the session and has shown the show itself.
     virtual bool CommandAnnounced() const = 0;
     virtual void AnnounceCommand() = 0;
-    // Takes the announcement back, when ending the session failed.
+    // Takes the announcement and the claim back, when ending the session failed: the waiting
+    // instance shows at the next end of the session, even while the command says why.
     virtual void WithdrawCommand() = 0;
 
     // The waiting instance offers a show of its own (the sign-in show) once, before it starts

@@ -21,8 +21,10 @@ TEST(SessionTest, InstancesOfOneExecutableHearEachOtherAndNoOtherOnes) {
     EXPECT_TRUE(waiting.CommandAnnounced());
     EXPECT_TRUE(waiting.CommandAnnounced());  // it stays said
     EXPECT_FALSE(elsewhere.CommandAnnounced());
+    EXPECT_TRUE(waiting.CommandClaimed());
     command.WithdrawCommand();
     EXPECT_FALSE(waiting.CommandAnnounced());
+    EXPECT_FALSE(waiting.CommandClaimed());  // it shows again, even while the command ends
 
     // The waiting instance's offer of a show is taken once, and only by the same executable's.
     EXPECT_FALSE(command.TakeShowOffer());

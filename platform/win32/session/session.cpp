@@ -102,7 +102,10 @@ bool Session::CommandAnnounced() const {
 
 void Session::AnnounceCommand() { Succeeded(SetEvent(Announcement().Get())); }
 
-void Session::WithdrawCommand() { Succeeded(ResetEvent(Announcement().Get())); }
+void Session::WithdrawCommand() {
+    commandMutex_.Reset();
+    Succeeded(ResetEvent(Announcement().Get()));
+}
 
 void Session::OfferShow() {
     // Auto-reset: the first look takes the offer, every later one finds it taken.
