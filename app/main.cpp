@@ -9,19 +9,18 @@
 #include "config/settings.h"
 #include "platform/error.h"
 #include "platform/text.h"
+#include "show/moments.h"
 
 namespace app {
 
 RunMode SelectRunMode(const std::wstring& commandLine) {
-    static const std::array<std::pair<const wchar_t*, RunMode>, 8> kArguments = {{
+    static const std::array<std::pair<const wchar_t*, RunMode>, 6> kArguments = {{
         {L"/start", RunMode::Start},
+        {L"/kestro-wait", RunMode::Wait},
         {L"/test", RunMode::Test},
         {L"/shutdown", RunMode::ShutDown},
         {L"/restart", RunMode::Restart},
         {L"/logoff", RunMode::LogOff},
-        {kCommandShowArgument, RunMode::CommandShow},
-        {kSignOutShowArgument, RunMode::SignOutShow},
-        {kSignInShowArgument, RunMode::SignInShow},
     }};
     const std::wstring argument = platform::LowerCase(commandLine);
     for (const auto& [text, mode] : kArguments) {
@@ -47,77 +46,64 @@ std::optional<platform::SessionEnd> SessionCommand(RunMode mode) {
 
 namespace {
 
-// The moment whose show a show process runs, when the process that starts such shows asked for
-// it: a command holding its claim, or the waiting instance's offer, which only one takes.
-std::optional<config::Moment> AskedShow(platform::Platform& os, RunMode mode) {
+// The process that starts a moment's show asked for it: a command holding its claim, or the
+// waiting instance's offer, which only one takes.
+bool Asked(platform::Platform& os, const show::MomentRow& row) {
     bool asked = false;
-    switch (mode) {
-        case RunMode::CommandShow:
-        case RunMode::SignOutShow:
-            platform::IgnoreErrors([&] { asked = os.session.CommandClaimed(); });
-            break;
-        case RunMode::SignInShow:
-            platform::IgnoreErrors([&] { asked = os.session.TakeSignInShow(); });
-            break;
-        default:
-            return std::nullopt;
-    }
-    if (!asked) {
-        return std::nullopt;
-    }
-    if (mode == RunMode::SignInShow) {
-        return config::Moment::SignIn;
-    }
-    return mode == RunMode::SignOutShow ? config::Moment::SignOut : config::Moment::ShutDown;
-}
-
-bool IsShowProcess(RunMode mode) {
-    return mode == RunMode::CommandShow || mode == RunMode::SignOutShow ||
-           mode == RunMode::SignInShow;
+    platform::IgnoreErrors([&] {
+        asked = row.starter == show::Starter::Command ? os.session.CommandClaimed()
+                                                      : os.session.TakeShowOffer();
+    });
+    return asked;
 }
 
 // The sign-in show, when a file is set for it, in a process of its own that runs beside the
 // waiting window; the window's close handler ends it first.
 void StartSignInShow(platform::Platform& os, show::ByeWindow& window) {
-    if (config::Settings().LogonFile.empty()) {
+    if (show::FileFor(config::Settings(), show::Moment::SignIn).empty()) {
         return;
     }
     // Decoding and playing happen in the show process: waiting costs what it cost before.
     platform::IgnoreErrors([&] {
-        os.session.OfferSignInShow();
-        os.showProcess.Launch(kSignInShowArgument);
+        os.session.OfferShow();
+        os.showProcess.Launch(show::RowOf(show::Moment::SignIn).showArgument);
         window.EndFirst();
     });
+}
+
+// "/start" and "/kestro-wait": the hidden window waits for the end of the session. Only the
+// start at sign-in has the sign-in show, not a start by the installer.
+void WaitForTheEnd(platform::Platform& os, bool signIn) {
+    if (os.process.PreviousInstance()) {
+        os.process.EndProgram();
+    }
+    // Asked early, Kestro's show starts before other programs are asked to close.
+    platform::IgnoreErrors([&] { os.session.AskFirstAtSessionEnd(); });
+    platform::IgnoreErrors([&] { os.session.ListenForCommand(); });
+    auto& window = TheByeWindow(os);
+    if (signIn) {
+        StartSignInShow(os, window);
+    }
 }
 
 }  // namespace
 
 void Main(platform::Platform& os) {
-    RunMode mode = SelectRunMode(os.process.CommandLine());
+    const std::wstring commandLine = os.process.CommandLine();
+    if (const auto* row = show::RowOfShowArgument(commandLine); row != nullptr && Asked(os, *row)) {
+        TheByeWindow(os).Serve(row->moment);
+        return;
+    }
+    const RunMode mode = SelectRunMode(commandLine);
     if (const auto how = SessionCommand(mode)) {
         RunSessionCommand(os, *how);
         return;
     }
-    if (IsShowProcess(mode)) {
-        if (const auto moment = AskedShow(os, mode)) {
-            auto& window = TheByeWindow(os);
-            window.Serve(*moment);
-            window.Unload();
-            return;
-        }
-        // Typed by hand, it is an unknown argument like any other.
-        mode = RunMode::Settings;
-    }
-    config::LoadSettings(os);
+    LoadSettings(os);
     switch (mode) {
         case RunMode::Start:
-            if (os.process.PreviousInstance()) {
-                os.process.EndProgram();
-            }
-            // Asked early, Kestro's show starts before other programs are asked to close.
-            platform::IgnoreErrors([&] { os.session.AskFirstAtSessionEnd(); });
-            platform::IgnoreErrors([&] { os.session.ListenForCommand(); });
-            StartSignInShow(os, TheByeWindow(os));
+        case RunMode::Wait:
+            WaitForTheEnd(os, mode == RunMode::Start);
             return;
         case RunMode::Test:
             // Nothing to show: the settings window stays open for the user to choose a file.
@@ -131,6 +117,14 @@ void Main(platform::Platform& os) {
         default:
             ShowSettings(os);
             return;
+    }
+}
+
+void LoadSettings(platform::Platform& os) {
+    config::ReadSettings(os);
+    const auto& values = config::Settings();
+    if (values.MediaFile.empty() && values.LogonFile.empty() && values.LogoffFile.empty()) {
+        platform::IgnoreErrors([&] { ShowSettings(os); });
     }
 }
 

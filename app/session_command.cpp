@@ -1,9 +1,9 @@
 #include "app/session_command.h"
 
-#include "app/main.h"
 #include "app/show_bounds.h"
 #include "config/settings.h"
 #include "platform/error.h"
+#include "show/moments.h"
 #include "show/timed_wait.h"
 
 namespace app {
@@ -56,15 +56,15 @@ void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
     if (!claimed) {
         os.process.EndProgram();
     }
+    // One show at a time: a sign-in or test show still running ends before the command's.
+    IgnoreErrors([&] { os.showProcess.EndOtherShows(); });
     // The user asked to end the session: no settings window may stand in the way. The media
     // file itself is opened only by the show process.
     config::ReadSettings(os);
-    const bool logOff = how == platform::SessionEnd::LogOff;
-    const auto& file = config::FileFor(config::Settings(),
-                                       logOff ? config::Moment::SignOut : config::Moment::ShutDown);
+    const auto& row = show::RowOf(show::MomentOfEnd(how));
+    const auto& file = show::FileFor(config::Settings(), row.moment);
     if (!file.empty()) {
-        RunShowProcess(os, logOff ? kSignOutShowArgument : kCommandShowArgument,
-                       BoundsFor(file, config::Settings().Time));
+        RunShowProcess(os, row.showArgument, BoundsFor(file, config::Settings().Time));
     }
     IgnoreErrors([&] { os.session.AnnounceCommand(); });
     try {

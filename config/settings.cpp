@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/main.h"
 #include "config/ini_mod.h"
 #include "config/number_text.h"
 #include "platform/error.h"
@@ -13,18 +12,6 @@ namespace config {
 SettingsValues& Settings() {
     static SettingsValues values;
     return values;
-}
-
-const std::wstring& FileFor(const SettingsValues& settings, Moment moment) {
-    switch (moment) {
-        case Moment::SignIn:
-            return settings.LogonFile;
-        case Moment::SignOut:
-            return settings.LogoffFile.empty() ? settings.MediaFile : settings.LogoffFile;
-        case Moment::ShutDown:
-            break;
-    }
-    return settings.MediaFile;
 }
 
 std::wstring SettingsFilePath(const platform::Process& process) {
@@ -57,16 +44,6 @@ void ReadSettings(platform::Platform& os) {
         if (auto height =
                 ParseInt16(IniMod::ReadIni(os.profile, kSection, L"Height", std::nullopt))) {
             values.Height = *height;
-        }
-    });
-}
-
-void LoadSettings(platform::Platform& os) {
-    ReadSettings(os);
-    platform::IgnoreErrors([&] {
-        const auto& values = Settings();
-        if (values.MediaFile.empty() && values.LogonFile.empty() && values.LogoffFile.empty()) {
-            app::ShowSettings(os);
         }
     });
 }

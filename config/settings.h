@@ -7,7 +7,7 @@
 
 namespace config {
 
-// The settings of the process, filled only by LoadSettings. Only Width chooses the size: 0 is
+// The settings of the process, filled only by ReadSettings. Only Width chooses the size: 0 is
 // the media's natural size (Height then ignored), anything else the fixed size Width x Height.
 // Time and the size hold for each of the three files.
 struct SettingsValues {
@@ -18,13 +18,6 @@ struct SettingsValues {
     std::wstring LogonFile;
     std::wstring LogoffFile;
 };
-
-// The moments that have a show: the start of the session, a sign-out, and a shut-down or
-// restart (the exit show of "/test" too).
-enum class Moment { SignIn, SignOut, ShutDown };
-
-// The file shown at the moment; empty when the moment has no show.
-const std::wstring& FileFor(const SettingsValues& settings, Moment moment);
 
 SettingsValues& Settings();
 
@@ -37,8 +30,5 @@ std::wstring SettingsFilePath(const platform::Process& process);
 // Fills the values from the settings file; a value that does not convert keeps what it
 // held. Never fails.
 void ReadSettings(platform::Platform& os);
-
-// ReadSettings, then opens the settings window when no file is configured for any moment.
-void LoadSettings(platform::Platform& os);
 
 }  // namespace config

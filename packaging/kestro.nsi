@@ -155,8 +155,9 @@ Section
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 
+    ; Waiting again as before, without the sign-in show: that belongs to the start at sign-in.
     ${If} $Waiting = 1
-        Exec '"$INSTDIR\kestro.exe" /start'
+        Exec '"$INSTDIR\kestro.exe" /kestro-wait'
     ${EndIf}
 SectionEnd
 

@@ -23,20 +23,22 @@ class Session {
     // A command instance claims the right to end the session; false when another one of the
     // same executable holds it.
     virtual bool ClaimCommand() = 0;
-    // A command instance of the same executable holds the claim now.
+    // A command instance of the same executable holds the claim now: from its start to its end,
+    // its show included.
     virtual bool CommandClaimed() const = 0;
     // A waiting instance begins to listen for a command's announcement.
     virtual void ListenForCommand() = 0;
     // A command has announced that it ends the session and has shown the show itself.
     virtual bool CommandAnnounced() const = 0;
     virtual void AnnounceCommand() = 0;
-    // Takes the announcement back, when ending the session failed.
+    // Takes the announcement and the claim back, when ending the session failed: the waiting
+    // instance shows at the next end of the session, even while the command says why.
     virtual void WithdrawCommand() = 0;
 
-    // The waiting instance offers its sign-in show once, before it starts the show process;
-    // that process takes the offer, and a later one finds none.
-    virtual void OfferSignInShow() = 0;
-    virtual bool TakeSignInShow() = 0;
+    // The waiting instance offers a show of its own (the sign-in show) once, before it starts
+    // the show process; that process takes the offer, and a later one finds none.
+    virtual void OfferShow() = 0;
+    virtual bool TakeShowOffer() = 0;
 
     // Asks Windows to end the session; throws platform::Error when it refuses.
     virtual void EndSession(SessionEnd how) = 0;

@@ -25,6 +25,10 @@ class ShowProcess {
     virtual bool Answers() = 0;
     // Ends the show process at once.
     virtual void End() = 0;
+    // Ends every show that another process of the same executable runs now (a sign-in or test
+    // show): its window is asked to close as another program asks, and a show that does not
+    // end soon is ended. A waiting instance that shows nothing is left alone.
+    virtual void EndOtherShows() = 0;
     // Another program (an installer) asked the command to close while it waits.
     virtual bool CloseRequested() const = 0;
 };

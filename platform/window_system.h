@@ -91,6 +91,9 @@ class ShowWindow {
     virtual void Show() = 0;
     // Places the window above all windows that are not top-most, without moving or sizing it.
     virtual void MakeTopMost() = 0;
+    // The show begins: from here on a fault anywhere in the process ends it quietly, and the
+    // window says that it shows (a sound's show is hidden, as a waiting Kestro is).
+    virtual void BeginShow() = 0;
     // Asks the window to close as the program's own request (close reason 1).
     virtual void Unload() = 0;
 };
@@ -159,7 +162,8 @@ class WindowSystem {
 
     // Windows are created hidden; they receive system events (the end of the session
     // among them) although invisible.
-    virtual std::unique_ptr<ShowWindow> LoadByeWindow(ByeWindowEvents& events) = 0;
+    virtual std::unique_ptr<ShowWindow> LoadByeWindow(ByeWindowEvents& events,
+                                                      const std::wstring& caption) = 0;
     virtual std::unique_ptr<SettingView> LoadSettingWindow(SettingEvents& events) = 0;
     // Decodes a BMP, GIF or JPEG file; throws when it cannot.
     virtual std::unique_ptr<Picture> LoadPicture(const std::wstring& path) = 0;

@@ -1,5 +1,6 @@
 #include "show/bye_window.h"
 
+#include <optional>
 
 #include "config/settings.h"
 #include "platform/error.h"
@@ -21,13 +22,20 @@ bool EndsWithoutShow(CloseRequest request) {
            request == CloseRequest::Critical;
 }
 
-bool EndsTheSession(CloseRequest request) {
-    return request == CloseRequest::ShutDown || request == CloseRequest::LogOff;
+// How the request ends the session; none for a request that does not.
+std::optional<platform::SessionEnd> EndOf(CloseRequest request) {
+    if (request == CloseRequest::LogOff) {
+        return platform::SessionEnd::LogOff;
+    }
+    if (request == CloseRequest::ShutDown) {
+        return platform::SessionEnd::ShutDown;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-void ByeWindow::Load() { window_ = os_.windows.LoadByeWindow(*this); }
+void ByeWindow::Load() { window_ = os_.windows.LoadByeWindow(*this, kByeWindowCaption); }
 
 void ByeWindow::Unload() { window_->Unload(); }
 
@@ -40,51 +48,59 @@ void ByeWindow::OnPictureResize() {
     window_->SetOuterSize(size.width, size.height);
 }
 
+void ByeWindow::Serve(Moment moment) {
+    Run(moment, RowOf(moment).givesWay ? Showing::GivesWay : Showing::HoldsTheEnd, false);
+}
+
 void ByeWindow::OnCloseRequest(CloseRequest request) {
     using platform::IgnoreErrors;
     platform::TimeStamp("request");
-    if (signInShow_) {
-        signInShow_ = false;
+    if (besideShow_) {
+        besideShow_ = false;
         IgnoreErrors([&] { os_.showProcess.End(); });
     }
     if (EndsWithoutShow(request)) {
         os_.process.EndProgram();
     }
-    const bool sessionEnd = EndsTheSession(request);
+    const auto end = EndOf(request);
     if (showing_ != Showing::Nothing) {
-        // A test show gives way to the end of the session; one that the session's end waits
-        // for goes on, and Windows hears at once that this window is alive.
-        if (sessionEnd && showing_ == Showing::Test) {
+        // A test or sign-in show gives way to the end of the session; one that the session's
+        // end waits for goes on, and Windows hears at once that this window is alive.
+        if (end && showing_ == Showing::GivesWay) {
             os_.process.EndProgram();
         }
         return;
     }
-    const bool command = served_.has_value() && *served_ != config::Moment::SignIn;
-    showing_ = sessionEnd || command ? Showing::SessionEnd : Showing::Test;
-    if (sessionEnd) {
-        // A Kestro command ending the session has shown the show already.
-        bool announced = false;
-        IgnoreErrors([&] { announced = os_.session.CommandAnnounced(); });
-        if (announced) {
+    if (end) {
+        // A Kestro command shows the end of the session itself: from its claim on, and by its
+        // announcement once it has gone.
+        bool command = false;
+        IgnoreErrors(
+            [&] { command = os_.session.CommandClaimed() || os_.session.CommandAnnounced(); });
+        if (command) {
             os_.process.EndProgram();
         }
+    }
+    // Any other request (the close box, the program's own unload) runs the test show.
+    Run(end ? MomentOfEnd(*end) : Moment::Exit, end ? Showing::HoldsTheEnd : Showing::GivesWay,
+        end.has_value());
+}
+
+void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
+    using platform::IgnoreErrors;
+    showing_ = showing;
+    IgnoreErrors([&] { window_->BeginShow(); });
+    if (blocks) {
         IgnoreErrors([&] { os_.session.SetBlockReason(window_->Handle(), kBlockReason); });
     }
-    IgnoreErrors([&] {
-        if (served_) {
-            config::ReadSettings(os_);
-        } else {
-            config::LoadSettings(os_);
-        }
-    });
+    // The show uses the file as it is now; the settings window never opens here.
+    config::ReadSettings(os_);
     platform::TimeStamp("settings-read");
-    const auto moment = served_.value_or(
-        request == CloseRequest::LogOff ? config::Moment::SignOut : config::Moment::ShutDown);
-    file_ = config::FileFor(config::Settings(), moment);
+    file_ = FileFor(config::Settings(), moment);
     if (!file_.empty()) {
         Present();
     }
-    if (sessionEnd) {
+    if (blocks) {
         IgnoreErrors([&] { os_.session.ClearBlockReason(window_->Handle()); });
     }
     os_.process.EndProgram();

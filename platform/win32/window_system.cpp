@@ -1,15 +1,15 @@
 #include "platform/win32/window_system.h"
 
+#include "platform/win32/settings_ui/setting_window.h"
 #include "platform/win32/show/bye_window.h"
 #include "platform/win32/show/ole_picture.h"
 #include "platform/win32/show/picture_decoder.h"
-#include "platform/win32/settings_ui/setting_window.h"
 
 namespace win32 {
 
-std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(
-    platform::ByeWindowEvents& events) {
-    return std::make_unique<ByeWindow>(events);
+std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(platform::ByeWindowEvents& events,
+                                                                  const std::wstring& caption) {
+    return std::make_unique<ByeWindow>(events, caption);
 }
 
 std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(

@@ -6,7 +6,8 @@ namespace win32 {
 
 class WindowSystem final : public platform::WindowSystem {
   public:
-    std::unique_ptr<platform::ShowWindow> LoadByeWindow(platform::ByeWindowEvents& events) override;
+    std::unique_ptr<platform::ShowWindow> LoadByeWindow(platform::ByeWindowEvents& events,
+                                                        const std::wstring& caption) override;
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
     std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;

@@ -9,6 +9,13 @@ import pictures
 VIDEO_SIZE = (352, 288)
 
 
+def sound_streams():
+    """How many sounds play now: the streams of the session's sound server."""
+    result = subprocess.run(["pactl", "list", "short", "sink-inputs"], capture_output=True,
+                            text=True, check=False)
+    return len(result.stdout.splitlines())
+
+
 def make_tone(path, seconds):
     """A mono 16-bit sine tone of the given length, as a WAV file."""
     subprocess.run(

@@ -120,26 +120,28 @@ class Packages(KestroCase):
         self.watch_until(lambda: setup.poll() is not None, "the install")
         self.assertEqual(setup.poll(), 0, "the installer's exit code")
 
-    def start_installed(self, seconds, *args, sound=False):
+    def start_installed(self, seconds, *args, sound=False, sign_in=False):
         """The installed Kestro with a kestro.ini of a picture to show for `seconds`, or of a
-        sound that plays as long."""
+        sound that plays as long; with `sign_in`, shown at sign-in too."""
         folder = self.folder()
         if sound:
             shown = os.path.join(folder.path, "tone.wav")
             media.make_tone(shown, seconds)
         else:
             shown = self.picture(folder, "quadrants.png", "PNG", *SIZE)
+        keys = {"MediaFile": harness.windows_path(shown), "Time": seconds}
+        if sign_in:
+            keys["LogonFile"] = keys["MediaFile"]
         with open(os.path.join(install_dir(), "kestro.ini"), "wb") as ini:
-            ini.write(harness.ini_bytes("cp932", {"MediaFile": harness.windows_path(shown),
-                                                  "Time": seconds}))
+            ini.write(harness.ini_bytes("cp932", keys))
         # Its log goes elsewhere, so that the uninstaller finds only its own files there.
         installed = types.SimpleNamespace(path=install_dir(), log_path=folder.log_path)
         run = harness.Kestro(installed, args)
         self.runs.append(run)
         return run
 
-    def waiting_kestro(self):
-        run = self.start_installed(3, "/start")
+    def waiting_kestro(self, sign_in=False):
+        run = self.start_installed(3, "/start", sign_in=sign_in)
         window, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
         self.assertIsNotNone(window, "the installed Kestro does not wait")
         return run
@@ -185,9 +187,11 @@ class Packages(KestroCase):
 
     def test_install_over_a_waiting_kestro_keeps_settings_and_waiting(self):
         self.install()
-        waiting = self.waiting_kestro()
+        waiting = self.waiting_kestro(sign_in=True)
         with open(os.path.join(install_dir(), "kestro.ini"), "rb") as ini:
             settings = ini.read()
+        self.wait_shown(waiting)
+        self.watch_until(lambda: not harness.show_process_ids(), "the sign-in show", showing=True)
 
         self.install()
         self.watch_until(lambda: not waiting.running(), "the end of the waiting Kestro")
@@ -196,8 +200,10 @@ class Packages(KestroCase):
             self.assertEqual(ini.read(), settings, "kestro.ini changed")
         again, _ = harness.wait_window(START_UP, visible_only=False)
         self.assertIsNotNone(again, "no Kestro waits after the install")
-        time.sleep(1)
+        # Waiting again is no sign-in: no show process, no window, no sound.
+        time.sleep(2)
         self.assertEqual(harness.find_windows(visible_only=True), [], "the new Kestro shows")
+        self.assertEqual(harness.show_process_ids() + [media.sound_streams()], [0], "a show")
 
     def test_install_over_a_playing_sound_leaves_no_kestro_waiting(self):
         self.install()

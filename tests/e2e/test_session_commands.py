@@ -51,6 +51,41 @@ class SessionCommands(KestroCase):
         for run in runs:
             self.assertFalse(run.running(), "a process outlived the end of the session")
 
+    def test_one_show_at_a_time(self):
+        # name, how the first Kestro starts, a sign-in sound, the command, seconds into the
+        # command's show after which another program ends the session
+        for name, first, sign_in, command_line, session_ends in (
+            ("session ends during /shutdown", "/start", False, "/shutdown", 1.5),
+            ("sign-in sound, then /logoff", "/start", True, "/logoff", None),
+            ("test picture, then /shutdown", "/test", False, "/shutdown", None),
+        ):
+            with self.subTest(name):
+                folder = self.configured_folder(seconds=LONG_SHOW, sound=sign_in)
+                if sign_in:
+                    media.make_tone(folder.file("sign-in.wav"), 60)
+                    folder.write_ini(MediaFile=harness.windows_path(folder.file("tone.wav")),
+                                     LogonFile=harness.windows_path(folder.file("sign-in.wav")))
+                runs = [self.start(folder, first)]
+                harness.wait_window(START_UP, visible_only=first == "/test")
+                deadline = time.monotonic() + START_UP
+                while sign_in and not media.sound_streams():
+                    self.assertLess(time.monotonic(), deadline, "no sign-in sound")
+                    time.sleep(harness.POLL_SECONDS)
+                runs.append(self.start(folder, command_line))
+                if session_ends:
+                    self.wait_shown(runs[-1])
+                    time.sleep(session_ends)
+                    self.addCleanup(harness.end_session().wait, START_UP)
+                shows = 0
+                deadline = time.monotonic() + LONG_SHOW + START_UP
+                while any(run.running() for run in runs) and time.monotonic() < deadline:
+                    shows = max(shows, len(harness.find_windows(visible_only=True))
+                                + media.sound_streams())
+                    self.assertLessEqual(shows, 1, "two shows at once")
+                    time.sleep(harness.POLL_SECONDS)
+                self.assertEqual(shows, 1, "no show")
+                self.assertFalse(any(run.running() for run in runs), "a Kestro outlived the end")
+
     def test_close_app_and_critical_requests_end_at_once_without_show(self):
         for name, flags in (("close-app", "1"), ("critical", "40000000")):
             with self.subTest(name):

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "app/forms.h"
 #include "config/settings.h"
@@ -230,104 +231,67 @@ TEST(ByeWindowTest, OverflowingPngLeavesTheSizeAsItStands) {
     EXPECT_EQ(Show(os)[2], "Picture1.Move 0 0 100 0");
 }
 
-TEST(ByeWindowTest, EachCloseRequestDecidesTheShow) {
-    using platform::CloseRequest;
-    const std::string block = "SetBlockReason 2942 終了時の画像やサウンドを再生しています";
-    const std::string clear = "ClearBlockReason 2942";
+TEST(ByeWindowTest, EachRequestDecidesTheShowAndNoneStartsASecond) {
+    using R = platform::CloseRequest;
+    using M = show::Moment;
+    enum Command { None, Claimed, Announced };  // a Kestro command ends the session itself
+    const std::string kReason = fake::Narrow(show::kBlockReason);
     const struct {
-        CloseRequest request;
-        bool announced;  // a Kestro command has shown the show already
-        bool shows;
-        bool blocks;
+        std::optional<M> served;  // a show process's show; else `request` comes to the window
+        R request;
+        Command command;
+        std::optional<R> second;  // comes during the show
+        const char* plays;        // "": no show, the settings not even read
+        bool blocks;              // Windows hears why the show holds up the end of the session
+        bool secondEnds;          // the second request ends the program; else it is answered
     } cases[] = {
-        {CloseRequest::CloseCommand, false, true, false},
-        {CloseRequest::Unload, false, true, false},
-        {CloseRequest::ShutDown, false, true, true},
-        {CloseRequest::LogOff, false, true, true},
-        {CloseRequest::ShutDown, true, false, false},
-        {CloseRequest::LogOff, true, false, false},
-        {CloseRequest::CloseApp, false, false, false},
-        {CloseRequest::Critical, false, false, false},
-        {CloseRequest::OtherProgram, false, false, false},
+        {{}, R::CloseCommand, None, R::CloseCommand, "C:\\bye.wav", false, false},
+        {{}, R::Unload, Claimed, R::ShutDown, "C:\\bye.wav", false, true},  // the test show
+        {{}, R::Unload, None, R::LogOff, "C:\\bye.wav", false, true},
+        {{}, R::ShutDown, None, R::ShutDown, "C:\\bye.wav", true, false},
+        {{}, R::LogOff, None, R::LogOff, "C:\\out.wav", true, false},
+        {{}, R::ShutDown, None, R::Critical, "C:\\bye.wav", true, true},
+        {{}, R::ShutDown, Claimed, {}, "", false, false},  // from the command's start on
+        {{}, R::LogOff, Announced, {}, "", false, false},
+        {{}, R::CloseApp, None, {}, "", false, false},
+        {{}, R::Critical, None, {}, "", false, false},
+        {{}, R::OtherProgram, None, {}, "", false, false},
+        {M::Exit, {}, None, R::ShutDown, "C:\\bye.wav", false, false},
+        {M::SignOut, {}, None, R::LogOff, "C:\\out.wav", false, false},
+        // A session command ends a show of its folder this way, before its own show.
+        {M::Exit, {}, None, R::OtherProgram, "C:\\bye.wav", false, true},
+        {M::SignIn, {}, None, R::LogOff, "C:\\hello.wav", false, true},
     };
-    for (const auto& c : cases) {
-        for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
-            fake::Os os;
-            Configure(os, {mediaFile, L"0", L""});
-            os.session.announced = c.announced;
-            const auto show = Show(os, c.request);
-            const auto trace = testing::Message()
-                               << static_cast<int>(c.request) << " " << fake::Narrow(mediaFile);
-            if (!c.shows) {
-                EXPECT_EQ(show, (fake::Log{"EndProgram"})) << trace;
-                EXPECT_EQ(config::Settings().MediaFile, L"") << trace;  // not even read
-                continue;
-            }
-            const auto first = std::find_if(show.begin(), show.end(), [](const std::string& line) {
-                return line == "Window.Show" || line.rfind("MCI open", 0) == 0;
-            });
-            ASSERT_NE(first, show.end()) << trace;
-            if (c.blocks) {
-                // Set before anything is seen or heard, removed as the last step.
-                EXPECT_EQ(show.front(), block) << trace;
-                EXPECT_EQ(show[show.size() - 2], clear) << trace;
-            } else {
-                EXPECT_EQ(std::count(show.begin(), show.end(), block), 0) << trace;
-                EXPECT_EQ(std::count(show.begin(), show.end(), clear), 0) << trace;
-            }
-            EXPECT_EQ(show.back(), "EndProgram") << trace;
-        }
-    }
-}
-
-TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
-    using platform::CloseRequest;
-    const struct {
-        CloseRequest first;  // Unload: the test show, or that of the show process served
-        std::optional<config::Moment> served;
-        CloseRequest second;
-        bool endsAtOnce;  // else answered, and the running show goes on to its end
-    } cases[] = {
-        {CloseRequest::Unload, {}, CloseRequest::ShutDown, true},
-        {CloseRequest::Unload, {}, CloseRequest::LogOff, true},
-        {CloseRequest::Unload, {}, CloseRequest::CloseCommand, false},
-        {CloseRequest::ShutDown, {}, CloseRequest::ShutDown, false},
-        {CloseRequest::LogOff, {}, CloseRequest::LogOff, false},
-        {CloseRequest::ShutDown, {}, CloseRequest::Critical, true},
-        {CloseRequest::Unload, config::Moment::ShutDown, CloseRequest::ShutDown, false},
-        {CloseRequest::Unload, config::Moment::SignOut, CloseRequest::LogOff, false},
-        {CloseRequest::Unload, config::Moment::ShutDown, CloseRequest::OtherProgram, true},
-        {CloseRequest::Unload, config::Moment::SignIn, CloseRequest::LogOff, true},
-    };
-    for (const auto& c : cases) {
-        for (const auto* mediaFile : {L"C:\\bye.bmp", L"C:\\bye.wav"}) {
-            fake::Os os;
-            Configure(os, {mediaFile, L"0", L""});
-            os.SetIni(L"LogonFile", mediaFile);
-            auto& window = app::TheByeWindow(os.platform);
-            if (c.served) {
-                window.Serve(*c.served);
-            }
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        fake::Os os;
+        Configure(os, {L"C:\\bye.wav", L"0", L""});
+        os.SetIni(L"LogonFile", L"C:\\hello.wav");
+        os.SetIni(L"LogoffFile", L"C:\\out.wav");
+        os.session.otherCommandRuns = c.command == Claimed;
+        os.session.announced = c.command == Announced;
+        auto& window = app::TheByeWindow(os.platform);
+        if (c.second) {
             os.process.onPump = [&] {
                 os.log.emplace_back("second request");
-                window.OnCloseRequest(c.second);
+                window.OnCloseRequest(*c.second);
                 os.log.emplace_back("answered");
             };
-            EXPECT_THROW(window.OnCloseRequest(c.first), fake::ProgramEnded);
-            const auto trace = testing::Message()
-                               << static_cast<int>(c.first) << c.served.has_value()
-                               << static_cast<int>(c.second) << fake::Narrow(mediaFile);
-            const auto second = std::find(os.log.begin(), os.log.end(), "second request");
-            ASSERT_NE(second, os.log.end()) << trace;
-            EXPECT_EQ(*std::next(second), c.endsAtOnce ? "EndProgram" : "answered") << trace;
-            EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndProgram"), 1) << trace;
-            EXPECT_EQ(std::count_if(os.log.begin(), os.log.end(),
-                                    [](const auto& line) {
-                                        return line == "Window.Show" ||
-                                               line.rfind("MCI open", 0) == 0;
-                                    }),
-                      1)
-                << trace;
+        }
+        os.log.clear();
+        EXPECT_THROW(c.served ? window.Serve(*c.served) : window.OnCloseRequest(c.request),
+                     fake::ProgramEnded);
+        EXPECT_EQ(fake::Played(os.log), c.plays) << i;
+        const auto& log = os.log;
+        EXPECT_EQ(std::count(log.begin(), log.end(), "SetBlockReason 2942 " + kReason), c.blocks);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "ClearBlockReason 2942"),
+                  c.blocks && !c.secondEnds);
+        EXPECT_EQ(config::Settings().MediaFile.empty(), !*c.plays) << i;
+        EXPECT_EQ(os.windows.byeWindow->showBegun, *c.plays != 0) << i;
+        const auto second = std::find(os.log.begin(), os.log.end(), "second request");
+        if (c.second && *c.plays) {
+            ASSERT_NE(second, os.log.end()) << i;
+            EXPECT_EQ(*std::next(second), c.secondEnds ? "EndProgram" : "answered") << i;
         }
     }
 }
@@ -335,7 +299,7 @@ TEST(ByeWindowTest, ARequestDuringAShowNeverStartsAnother) {
 TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
     fake::Os os;
     Configure(os, {L"C:\\bye.bmp", L"0", L""});
-    config::LoadSettings(os.platform);
+    config::ReadSettings(os.platform);
     os.SetIni(L"MediaFile", L"C:\\bye.gif");
     const auto show = Show(os);
     EXPECT_EQ(show[1], "LoadPicture C:\\bye.gif");

@@ -237,10 +237,12 @@ void SettingView::SetEnabled(platform::SettingControl control, bool enabled) {
 
 void SettingView::Show() { log_.emplace_back("Setting.Show"); }
 
-std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(
-    platform::ByeWindowEvents& events) {
+std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(platform::ByeWindowEvents& events,
+                                                                  const std::wstring& /*caption*/) {
     Call("LoadByeWindow");
-    return std::make_unique<ShowWindow>(log_, *this, events);
+    auto window = std::make_unique<ShowWindow>(log_, *this, events);
+    byeWindow = window.get();
+    return window;
 }
 
 std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
@@ -305,6 +307,18 @@ void MediaDevice::SendQuery(const std::wstring& command, std::wstring& reply,
     for (std::size_t i = 0; i < answer.size() && i < replyLength && i < reply.size(); ++i) {
         reply[i] = static_cast<unsigned char>(answer[i]);
     }
+}
+
+std::string Played(const Log& log) {
+    const std::string open = "MCI open \"";
+    std::string played;
+    for (const auto& line : log) {
+        if (line.rfind(open, 0) == 0) {
+            played += (played.empty() ? "" : " ") +
+                      line.substr(open.size(), line.find('"', open.size()) - open.size());
+        }
+    }
+    return played;
 }
 
 }  // namespace fake

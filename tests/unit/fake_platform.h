@@ -140,8 +140,10 @@ class ShowWindow final : public platform::ShowWindow {
     platform::Size ScreenSize() const override { return screen; }
     void Show() override;
     void MakeTopMost() override;
+    void BeginShow() override { showBegun = true; }
     void Unload() override;
 
+    bool showBegun = false;
     static constexpr std::intptr_t kHandle = 0xb7e;
 
   private:
@@ -193,11 +195,13 @@ class WindowSystem final : public platform::WindowSystem {
     // Failing operations, by the name they have in the log ("Picture1.Move", ...).
     std::set<std::string> failing;
     platform::SettingEvents* settingEvents = nullptr;
+    ShowWindow* byeWindow = nullptr;
     // The window loaded last; it lives as long as the program keeps it.
     SettingView* settingView = nullptr;
     int settingLoads = 0;
 
-    std::unique_ptr<platform::ShowWindow> LoadByeWindow(platform::ByeWindowEvents& events) override;
+    std::unique_ptr<platform::ShowWindow> LoadByeWindow(platform::ByeWindowEvents& events,
+                                                        const std::wstring& caption) override;
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
     std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
@@ -243,5 +247,8 @@ class MediaDevice final : public platform::MediaDevice {
 };
 
 std::string Narrow(const std::wstring& text);
+
+// The files that the media device opened in the log, in order, separated by spaces.
+std::string Played(const Log& log);
 
 }  // namespace fake

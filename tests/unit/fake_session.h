@@ -17,7 +17,7 @@ class Session final : public platform::Session {
     bool otherCommandRuns = false;
     bool announced = false;
     bool endFails = false;
-    bool signInOffered = false;
+    bool showOffered = false;
 
     void AskFirstAtSessionEnd() override { log_.emplace_back("AskFirstAtSessionEnd"); }
     void SetBlockReason(std::intptr_t window, const std::wstring& reason) override {
@@ -41,11 +41,11 @@ class Session final : public platform::Session {
         log_.emplace_back("WithdrawCommand");
         announced = false;
     }
-    void OfferSignInShow() override {
-        log_.emplace_back("OfferSignInShow");
-        signInOffered = true;
+    void OfferShow() override {
+        log_.emplace_back("OfferShow");
+        showOffered = true;
     }
-    bool TakeSignInShow() override { return std::exchange(signInOffered, false); }
+    bool TakeShowOffer() override { return std::exchange(showOffered, false); }
     void EndSession(platform::SessionEnd how) override {
         static const char* const kNames[] = {"shutdown", "restart", "logoff"};
         log_.push_back(std::string("EndSession ") + kNames[static_cast<int>(how)]);

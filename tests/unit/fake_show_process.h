@@ -36,6 +36,7 @@ class ShowProcess final : public platform::ShowProcess {
     }
     bool Answers() override { return answers; }
     void End() override { log_.emplace_back("EndShow"); }
+    void EndOtherShows() override { log_.emplace_back("EndOtherShows"); }
     bool CloseRequested() const override {
         return closeAfterWaits >= 0 && waits >= closeAfterWaits;
     }

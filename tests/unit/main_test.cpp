@@ -9,7 +9,7 @@
 
 #include "app/forms.h"
 #include "fake_os.h"
-#include "picture_bytes.h"
+#include "show/moments.h"
 
 namespace {
 
@@ -42,9 +42,8 @@ TEST(RunModeTest, ComparesTheLowerCasedTextWhole) {
         {L"/shutdown now", RunMode::Settings},
         {L"shutdown", RunMode::Settings},
         {L"/shut down", RunMode::Settings},
-        {L"/Kestro-Command-Show", RunMode::CommandShow},
-        {L"/kestro-sign-out-show", RunMode::SignOutShow},
-        {L"/KESTRO-SIGN-IN-SHOW", RunMode::SignInShow},
+        {L"/Kestro-Wait", RunMode::Wait},
+        {L"/kestro-command-show", RunMode::Settings},  // a show's, read before run modes
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::SelectRunMode(c.commandLine), c.mode)
@@ -56,54 +55,57 @@ long Count(const fake::Log& log, const std::string& line) {
     return std::count(log.begin(), log.end(), line);
 }
 
-TEST(MainTest, StartLoadsTheHiddenWindowAndReturns) {
-    fake::Os os;
-    os.SetIni(L"MediaFile", L"C:\\bye.png");
-    os.process.commandLine = L"/start";
-    app::Main(os.platform);
-    EXPECT_EQ(os.log, (fake::Log{"AskFirstAtSessionEnd", "ListenForCommand", "LoadByeWindow"}));
-}
-
-TEST(MainTest, SecondStartEndsBeforeLoadingTheWindow) {
-    fake::Os os;
-    os.SetIni(L"MediaFile", L"C:\\bye.png");
-    os.process.commandLine = L"/start";
-    os.process.previousInstance = true;
-    EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
-    EXPECT_EQ(os.log, (fake::Log{"EndProgram"}));
-}
-
-TEST(MainTest, StartWithoutMediaFileOpensSettingsAndWaits) {
-    fake::Os os;
-    os.process.commandLine = L"/start";
-    app::Main(os.platform);
-    EXPECT_EQ(os.log, (fake::Log{"LoadSettingWindow", "Setting.Caption Kestro 2.1の設定",
-                                 "SpecialFolderPath 7", "Setting.Show", "AskFirstAtSessionEnd",
-                                 "ListenForCommand", "LoadByeWindow"}));
-}
-
-TEST(MainTest, TestRunsTheShowThroughTheUnload) {
-    fake::Os os;
-    os.SetIni(L"MediaFile", L"C:\\bye.bmp");
-    os.SetIni(L"Time", L"1");
-    os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
-    os.process.commandLine = L"/TEST";
-    EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
-    ASSERT_GE(os.log.size(), 3U);
-    EXPECT_EQ(os.log[0], "LoadByeWindow");
-    EXPECT_EQ(os.log[1], "Window.Unload");
-    EXPECT_EQ(Count(os.log, "Window.Show"), 1);
-    EXPECT_EQ(os.log.back(), "EndProgram");
-}
-
-TEST(MainTest, NothingToShowOrNoCommandToShowForLeavesTheSettingsWindowOpen) {
-    for (const auto* commandLine : {L"/test", app::kCommandShowArgument}) {
-        fake::Os os;
-        os.SetIni(L"MediaFile", commandLine == app::kCommandShowArgument ? L"C:\\bye.bmp" : L"");
-        os.process.commandLine = commandLine;
+// What a process of the command line did, to the end of the program if it ended.
+fake::Log RunMain(fake::Os& os, const wchar_t* commandLine) {
+    os.process.commandLine = commandLine;
+    try {
         app::Main(os.platform);
-        EXPECT_EQ(os.windows.settingLoads, 1);
-        EXPECT_EQ(Count(os.log, "LoadByeWindow"), 0);
+    } catch (const fake::ProgramEnded&) {
+    }
+    return os.log;
+}
+
+TEST(MainTest, StartWaitsWithItsHiddenWindowOnce) {
+    const struct {
+        const wchar_t* mediaFile;
+        bool previousInstance;  // a second "/start" ends before loading the window
+        bool waits;
+    } cases[] = {{L"C:\\bye.png", false, true}, {L"", false, true}, {L"C:\\bye.png", true, false}};
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", c.mediaFile);
+        os.process.previousInstance = c.previousInstance;
+        EXPECT_EQ(Count(RunMain(os, L"/start"), "EndProgram"), !c.waits);
+        for (const char* step : {"AskFirstAtSessionEnd", "ListenForCommand", "LoadByeWindow"}) {
+            EXPECT_EQ(Count(os.log, step), c.waits) << step;
+        }
+        // Nothing to show: the settings window opens beside the waiting window.
+        EXPECT_EQ(os.windows.settingLoads, *c.mediaFile == 0);
+    }
+}
+
+// A show argument counts only while a command asked for its show: typed by hand, it opens the
+// settings window, as "/test" does with nothing to show. A show process never opens it.
+TEST(MainTest, WhatTheShowArgumentsAndTheTestShowOpen) {
+    const struct {
+        const wchar_t* commandLine;
+        const wchar_t* mediaFile;
+        bool claimed;
+        bool shows;
+        bool settings;
+    } cases[] = {
+        {L"/test", L"", false, false, true},
+        {L"/kestro-command-show", L"C:\\bye.wav", false, false, true},
+        {L"/kestro-command-show", L"C:\\bye.wav", true, true, false},
+        {L"/kestro-command-show", L"", true, false, false},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", c.mediaFile);
+        os.session.otherCommandRuns = c.claimed;
+        EXPECT_EQ(Count(RunMain(os, c.commandLine), "EndProgram"), c.claimed);
+        EXPECT_EQ(Count(os.log, "MCI play kestro notify"), c.shows);
+        EXPECT_EQ(os.windows.settingLoads, c.settings);
     }
 }
 
@@ -131,16 +133,6 @@ TEST(MainTest, SettingsWindowIsLoadedAgainAfterItsCloseBox) {
     EXPECT_EQ(os.windows.settingLoads, 2);
 }
 
-// What a command did, in order, leaving out the timed wait's turns and the picture's steps.
-fake::Log RunCommand(fake::Os& os, const wchar_t* commandLine) {
-    os.process.commandLine = commandLine;
-    EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
-    fake::Log steps;
-    std::copy_if(os.log.begin(), os.log.end(), std::back_inserter(steps),
-                 [](const std::string& line) { return line.rfind("Picture1.", 0) != 0; });
-    return steps;
-}
-
 TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
     const struct {
         const char* name;
@@ -165,15 +157,10 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         os.showProcess.startFails = c.endsAfterWaits == 0;
         os.showProcess.endsAfterWaits = c.endsAfterWaits;
         os.showProcess.answers = c.answers;
-        fake::Log steps{"ClaimCommand"};
-        if (*c.mediaFile != 0) {
-            steps.emplace_back("StartShow");
-        }
-        if (c.endsAfterWaits < 0) {
-            steps.emplace_back("EndShow");
-        }
-        steps.insert(steps.end(), {"AnnounceCommand", "EndSession shutdown", "EndProgram"});
-        EXPECT_EQ(RunCommand(os, L"/ShutDown"), steps) << c.name;
+        const auto log = RunMain(os, L"/ShutDown");
+        EXPECT_EQ(Count(log, "StartShow"), *c.mediaFile != 0) << c.name;
+        EXPECT_EQ(Count(log, "EndShow"), c.endsAfterWaits < 0) << c.name;
+        EXPECT_EQ(log.end()[-2], "EndSession shutdown") << c.name;
         EXPECT_NEAR(os.showProcess.waits / 10.0, c.seconds, 0.15) << c.name;
         EXPECT_EQ(os.windows.settingLoads, 0) << c.name;
     }
@@ -184,22 +171,8 @@ TEST(SessionCommandTest, AnInstallerClosingTheCommandEndsItsShowAndNotTheSession
     os.SetIni(L"MediaFile", L"C:\\bye.wav");
     os.showProcess.endsAfterWaits = -1;
     os.showProcess.closeAfterWaits = 3;
-    EXPECT_EQ(RunCommand(os, L"/logoff"),
-              (fake::Log{"ClaimCommand", "StartShow", "EndShow", "EndProgram"}));
-}
-
-TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
-    for (const auto* mediaFile : {L"C:\\bye.bmp", L""}) {
-        fake::Os os;
-        os.SetIni(L"MediaFile", mediaFile);
-        os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
-        os.files.files[L"C:\\bye.bmp"] = picture_bytes::Bmp(200, 120);
-        os.session.otherCommandRuns = true;
-        os.process.commandLine = app::kCommandShowArgument;
-        EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
-        EXPECT_EQ(Count(os.log, "Window.Show"), *mediaFile != 0 ? 1 : 0);
-        EXPECT_EQ(os.windows.settingLoads, 0);
-    }
+    EXPECT_EQ(RunMain(os, L"/logoff"),
+              (fake::Log{"ClaimCommand", "EndOtherShows", "StartShow", "EndShow", "EndProgram"}));
 }
 
 struct MomentFiles {
@@ -221,9 +194,9 @@ std::string Plays(const MomentFiles& files, const std::wstring& commandLine,
             os.SetIni(key.first, key.second);
         }
     }
-    os.session.otherCommandRuns =
-        commandLine == app::kCommandShowArgument || commandLine == app::kSignOutShowArgument;
-    os.session.signInOffered = commandLine == app::kSignInShowArgument;
+    const auto* show = show::RowOfShowArgument(commandLine);
+    os.session.otherCommandRuns = show != nullptr && show->starter == show::Starter::Command;
+    os.session.showOffered = show != nullptr && show->starter == show::Starter::Waiting;
     os.process.commandLine = commandLine;
     try {
         app::Main(os.platform);
@@ -238,12 +211,7 @@ std::string Plays(const MomentFiles& files, const std::wstring& commandLine,
                   commandLine == L"/start" ? 0 : 1);
         return Plays(files, os.showProcess.argument);
     }
-    const std::string open = "MCI open \"";
-    const auto line = std::find_if(os.log.begin(), os.log.end(),
-                                   [&](const std::string& l) { return l.rfind(open, 0) == 0; });
-    return line == os.log.end()
-               ? ""
-               : line->substr(open.size(), line->find('"', open.size()) - open.size());
+    return fake::Played(os.log);
 }
 
 TEST(MomentTest, EachMomentShowsItsFile) {
@@ -267,11 +235,13 @@ TEST(MomentTest, EachMomentShowsItsFile) {
         const auto& c = cases[i];
         SCOPED_TRACE(testing::Message() << "case " << i);
         EXPECT_EQ(Plays(c.files, L"/start"), c.signIn);
+        EXPECT_EQ(Plays(c.files, L"/kestro-wait"), "");  // the installer's start after an upgrade
         EXPECT_EQ(Plays(c.files, L"/start", CloseRequest::LogOff), c.signOut);
         EXPECT_EQ(Plays(c.files, L"/logoff"), c.signOut);
         EXPECT_EQ(Plays(c.files, L"/start", CloseRequest::ShutDown), c.shutDown);
         EXPECT_EQ(Plays(c.files, L"/shutdown"), c.shutDown);
         EXPECT_EQ(Plays(c.files, L"/restart"), c.shutDown);
+        EXPECT_EQ(Plays(c.files, L"/TEST"), c.shutDown);
     }
 }
 
@@ -279,15 +249,16 @@ TEST(SessionCommandTest, ASecondCommandEndsAtOnce) {
     fake::Os os;
     os.SetIni(L"MediaFile", L"C:\\bye.bmp");
     os.session.otherCommandRuns = true;
-    EXPECT_EQ(RunCommand(os, L"/shutdown"), (fake::Log{"ClaimCommand", "EndProgram"}));
+    EXPECT_EQ(RunMain(os, L"/shutdown"), (fake::Log{"ClaimCommand", "EndProgram"}));
 }
 
 TEST(SessionCommandTest, AFailedEndOfSessionIsShownOnceAndWithdrawn) {
     fake::Os os;
     os.session.endFails = true;
-    EXPECT_EQ(RunCommand(os, L"/restart"),
-              (fake::Log{"ClaimCommand", "AnnounceCommand", "EndSession restart", "WithdrawCommand",
-                         "ShowMessage 特権が保持されていません。", "EndProgram"}));
+    EXPECT_EQ(
+        RunMain(os, L"/restart"),
+        (fake::Log{"ClaimCommand", "EndOtherShows", "AnnounceCommand", "EndSession restart",
+                   "WithdrawCommand", "ShowMessage 特権が保持されていません。", "EndProgram"}));
     EXPECT_FALSE(os.session.announced);
     ASSERT_EQ(os.messages.shown.size(), 1U);
     EXPECT_EQ(os.messages.shown[0].title, L"Kestro");

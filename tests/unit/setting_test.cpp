@@ -12,6 +12,7 @@
 #include "config/ini_form.h"
 #include "config/settings.h"
 #include "fake_os.h"
+#include "show/moments.h"
 
 namespace {
 
@@ -373,10 +374,10 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
                   expected);
         // Read back as the next run reads it.
         config::ReadSettings(os.platform);
-        const auto moment = c.box == SettingControl::Text5   ? config::Moment::SignIn
-                            : c.box == SettingControl::Text6 ? config::Moment::SignOut
-                                                             : config::Moment::ShutDown;
-        EXPECT_EQ(config::FileFor(config::Settings(), moment), c.media);
+        const auto moment = c.box == SettingControl::Text5   ? show::Moment::SignIn
+                            : c.box == SettingControl::Text6 ? show::Moment::SignOut
+                                                             : show::Moment::Exit;
+        EXPECT_EQ(show::FileFor(config::Settings(), moment), c.media);
         const auto bytes = os.profile.Contents(ini);
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
                   c.replaced.value_or(c.before.value_or("")));

@@ -4,16 +4,6 @@
 
 namespace {
 
-using platform::SessionEnd;
-
-TEST(SessionTest, ExitFlagsForEachEnd) {
-    EXPECT_EQ(win32::ExitFlags(SessionEnd::ShutDown, false), UINT{EWX_SHUTDOWN | EWX_POWEROFF});
-    EXPECT_EQ(win32::ExitFlags(SessionEnd::ShutDown, true),
-              UINT{EWX_SHUTDOWN | EWX_POWEROFF | EWX_HYBRID_SHUTDOWN});
-    EXPECT_EQ(win32::ExitFlags(SessionEnd::Restart, true), UINT{EWX_REBOOT});
-    EXPECT_EQ(win32::ExitFlags(SessionEnd::LogOff, true), UINT{EWX_LOGOFF});
-}
-
 // Two instances of one executable, as two processes would hold them.
 TEST(SessionTest, InstancesOfOneExecutableHearEachOtherAndNoOtherOnes) {
     win32::Session waiting(L"C:\\Kestro\\kestro.exe");
@@ -31,15 +21,17 @@ TEST(SessionTest, InstancesOfOneExecutableHearEachOtherAndNoOtherOnes) {
     EXPECT_TRUE(waiting.CommandAnnounced());
     EXPECT_TRUE(waiting.CommandAnnounced());  // it stays said
     EXPECT_FALSE(elsewhere.CommandAnnounced());
+    EXPECT_TRUE(waiting.CommandClaimed());
     command.WithdrawCommand();
     EXPECT_FALSE(waiting.CommandAnnounced());
+    EXPECT_FALSE(waiting.CommandClaimed());  // it shows again, even while the command ends
 
-    // The sign-in show's offer is taken once, and only by the same executable's show.
-    EXPECT_FALSE(command.TakeSignInShow());
-    waiting.OfferSignInShow();
-    EXPECT_FALSE(elsewhere.TakeSignInShow());
-    EXPECT_TRUE(command.TakeSignInShow());
-    EXPECT_FALSE(command.TakeSignInShow());
+    // The waiting instance's offer of a show is taken once, and only by the same executable's.
+    EXPECT_FALSE(command.TakeShowOffer());
+    waiting.OfferShow();
+    EXPECT_FALSE(elsewhere.TakeShowOffer());
+    EXPECT_TRUE(command.TakeShowOffer());
+    EXPECT_FALSE(command.TakeShowOffer());
 }
 
 }  // namespace

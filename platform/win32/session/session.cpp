@@ -2,8 +2,8 @@
 
 #include <reason.h>
 
-#include "platform/win32/session/process.h"
 #include "platform/win32/base/win32_error.h"
+#include "platform/win32/session/process.h"
 
 namespace win32 {
 namespace {
@@ -42,8 +42,8 @@ void EnableShutdownPrivilege() {
     }
 }
 
-}  // namespace
-
+// The ExitWindowsEx flags for an end of the session; a shut-down powers off, and keeps fast
+// start-up when it is turned on, as the Start menu's shut-down does.
 UINT ExitFlags(platform::SessionEnd how, bool fastStartUp) {
     switch (how) {
         case platform::SessionEnd::ShutDown:
@@ -55,6 +55,8 @@ UINT ExitFlags(platform::SessionEnd how, bool fastStartUp) {
     }
     return EWX_LOGOFF;
 }
+
+}  // namespace
 
 Session::Session(const std::wstring& exePath) : namePrefix_(InstanceMutexName(exePath)) {}
 
@@ -75,9 +77,7 @@ bool Session::ClaimCommand() {
     // Only a mutex that already existed sets the error; a stale value must not count.
     SetLastError(ERROR_SUCCESS);
     commandMutex_.Reset(CreateMutexW(nullptr, FALSE, CommandMutexName().c_str()));
-    if (!commandMutex_) {
-        throw LastError();
-    }
+    Succeeded(commandMutex_.Get() != nullptr);
     return GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
@@ -89,9 +89,7 @@ Handle& Session::Announcement() {
     if (!announcement_) {
         // Manual reset: once set, it stays set for every later look.
         announcement_.Reset(CreateEventW(nullptr, TRUE, FALSE, (namePrefix_ + L"-ending").c_str()));
-        if (!announcement_) {
-            throw LastError();
-        }
+        Succeeded(announcement_.Get() != nullptr);
     }
     return announcement_;
 }
@@ -104,18 +102,19 @@ bool Session::CommandAnnounced() const {
 
 void Session::AnnounceCommand() { Succeeded(SetEvent(Announcement().Get())); }
 
-void Session::WithdrawCommand() { Succeeded(ResetEvent(Announcement().Get())); }
-
-void Session::OfferSignInShow() {
-    // Auto-reset: the first look takes the offer, every later one finds it taken.
-    signInOffer_.Reset(CreateEventW(nullptr, FALSE, TRUE, SignInOfferName().c_str()));
-    if (!signInOffer_) {
-        throw LastError();
-    }
+void Session::WithdrawCommand() {
+    commandMutex_.Reset();
+    Succeeded(ResetEvent(Announcement().Get()));
 }
 
-bool Session::TakeSignInShow() {
-    const Handle offer(OpenEventW(SYNCHRONIZE, FALSE, SignInOfferName().c_str()));
+void Session::OfferShow() {
+    // Auto-reset: the first look takes the offer, every later one finds it taken.
+    showOffer_.Reset(CreateEventW(nullptr, FALSE, TRUE, ShowOfferName().c_str()));
+    Succeeded(showOffer_.Get() != nullptr);
+}
+
+bool Session::TakeShowOffer() {
+    const Handle offer(OpenEventW(SYNCHRONIZE, FALSE, ShowOfferName().c_str()));
     return offer && WaitForSingleObject(offer.Get(), 0) == WAIT_OBJECT_0;
 }
 

@@ -11,7 +11,8 @@ namespace win32 {
 
 // The session over the Win32 API. A command's announcement is a named event of the user's
 // session, keyed like the running-instance mutex, so that only Kestros started from the same
-// executable hear each other. The sign-in show's offer is such an event too, set once.
+// executable hear each other. The offer of the waiting instance's show is such an event too,
+// set once.
 class Session final : public platform::Session {
   public:
     explicit Session(const std::wstring& exePath);
@@ -25,8 +26,8 @@ class Session final : public platform::Session {
     bool CommandAnnounced() const override;
     void AnnounceCommand() override;
     void WithdrawCommand() override;
-    void OfferSignInShow() override;
-    bool TakeSignInShow() override;
+    void OfferShow() override;
+    bool TakeShowOffer() override;
     void EndSession(platform::SessionEnd how) override;
 
   private:
@@ -34,17 +35,13 @@ class Session final : public platform::Session {
     // Creates the announcement event, or opens it when another instance has made it.
     Handle& Announcement();
 
-    std::wstring SignInOfferName() const { return namePrefix_ + L"-sign-in"; }
+    std::wstring ShowOfferName() const { return namePrefix_ + L"-show-offer"; }
 
     std::wstring namePrefix_;
     Handle commandMutex_;
     Handle announcement_;
     // Held by the waiting instance, so that the offer lives as long as it waits.
-    Handle signInOffer_;
+    Handle showOffer_;
 };
-
-// The ExitWindowsEx flags for an end of the session; a shut-down powers off, and keeps fast
-// start-up when it is turned on, as the Start menu's shut-down does.
-UINT ExitFlags(platform::SessionEnd how, bool fastStartUp);
 
 }  // namespace win32

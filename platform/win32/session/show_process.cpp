@@ -1,7 +1,14 @@
 #include "platform/win32/session/show_process.h"
 
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/text.h"
+#include "platform/win32/base/buffer.h"
 #include "platform/win32/base/win32_error.h"
 #include "platform/win32/base/window_proc.h"
+#include "platform/win32/show/bye_window.h"
 
 namespace win32 {
 namespace {
@@ -12,31 +19,45 @@ constexpr UINT kAnswerMilliseconds = 100;
 // A terminated process is gone at once; its window goes with it a moment later.
 constexpr DWORD kEndMilliseconds = 2000;
 
-struct WindowOfProcess {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<WindowOfProcess*>(search);  // NOLINT(performance-no-int-to-ptr)
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != wanted->processId) {
-        return TRUE;
+// The top-level show windows, with the processes that own them.
+std::vector<std::pair<HWND, DWORD>> ShowWindows() {
+    std::vector<std::pair<HWND, DWORD>> found;
+    for (HWND window = FindWindowExW(nullptr, nullptr, kByeWindowClass, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, kByeWindowClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        found.emplace_back(window, owner);
     }
-    wanted->found = window;
-    return FALSE;
+    return found;
+}
+
+std::wstring ImagePath(HANDLE process) {
+    return GrowUntilFits<wchar_t>([&](wchar_t* buffer, DWORD size) -> std::optional<DWORD> {
+        DWORD length = size;
+        if (QueryFullProcessImageNameW(process, 0, buffer, &length)) {
+            return length;
+        }
+        // Any other failure: no path, which matches no executable.
+        return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? std::nullopt : std::optional<DWORD>(0);
+    });
 }
 
 }  // namespace
+
+HWND ShowWindowOf(DWORD processId) {
+    for (const auto& [window, owner] : ShowWindows()) {
+        if (owner == processId) {
+            return window;
+        }
+    }
+    return nullptr;
+}
 
 void ShowProcess::Start(const std::wstring& argument) {
     RegisterWindowClass(kClassName, &OwnerWindowProc<ShowProcess>, nullptr);
     window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Kestro", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), this));
-    if (!window_) {
-        throw LastError();
-    }
+    Succeeded(window_.Get() != nullptr);
     Launch(argument);
 }
 
@@ -46,10 +67,8 @@ void ShowProcess::Launch(const std::wstring& argument) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(process_.ExePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &started)) {
-        throw LastError();
-    }
+    Succeeded(CreateProcessW(process_.ExePath().c_str(), commandLine.data(), nullptr, nullptr,
+                             FALSE, 0, nullptr, nullptr, &startup, &started));
     CloseHandle(started.hThread);
     show_.Reset(started.hProcess);
     showId_ = started.dwProcessId;
@@ -65,19 +84,37 @@ bool ShowProcess::WaitForEnd(unsigned milliseconds) {
 }
 
 bool ShowProcess::Answers() {
-    WindowOfProcess search{showId_, nullptr};
-    EnumWindows(&FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    // The show's own window: another window of that process (a decoder's, a driver's) may hang
+    // while the show goes on, or answer while the show hangs.
+    const HWND window = ShowWindowOf(showId_);
     DWORD_PTR result = 0;
-    return search.found != nullptr &&
-           SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
-                               &result) != 0;
+    return window != nullptr && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                                    kAnswerMilliseconds, &result) != 0;
 }
 
 void ShowProcess::End() {
-    if (!TerminateProcess(show_.Get(), 1)) {
-        throw LastError();
-    }
+    Succeeded(TerminateProcess(show_.Get(), 1));
     WaitForSingleObject(show_.Get(), kEndMilliseconds);
+}
+
+void ShowProcess::EndOtherShows() {
+    const std::wstring exePath = platform::LowerCase(process_.ExePath());
+    for (const auto& [window, owner] : ShowWindows()) {
+        if (owner == GetCurrentProcessId() || !ShowBegun(window)) {
+            continue;
+        }
+        const Handle other(OpenProcess(
+            SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
+        if (!other || platform::LowerCase(ImagePath(other.Get())) != exePath) {
+            continue;
+        }
+        // As another program closes it: the show ends its process at once, without a show.
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(other.Get(), kEndMilliseconds) == WAIT_TIMEOUT) {
+            TerminateProcess(other.Get(), 1);
+            WaitForSingleObject(other.Get(), kEndMilliseconds);
+        }
+    }
 }
 
 LRESULT ShowProcess::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

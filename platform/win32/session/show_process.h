@@ -19,6 +19,7 @@ class ShowProcess final : public platform::ShowProcess {
     bool WaitForEnd(unsigned milliseconds) override;
     bool Answers() override;
     void End() override;
+    void EndOtherShows() override;
     bool CloseRequested() const override { return closeRequested_; }
 
     LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -31,5 +32,8 @@ class ShowProcess final : public platform::ShowProcess {
     Window window_;
     bool closeRequested_ = false;
 };
+
+// The show window of that process; null when it has none.
+HWND ShowWindowOf(DWORD processId);
 
 }  // namespace win32

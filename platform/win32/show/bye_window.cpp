@@ -1,25 +1,24 @@
 #include "platform/win32/show/bye_window.h"
 
 #include "platform/timing.h"
-#include "platform/win32/session/safe_start.h"
 #include "platform/win32/base/win32_error.h"
 #include "platform/win32/base/window_lifetime.h"
 #include "platform/win32/base/window_proc.h"
-#include "show/bye_window.h"
+#include "platform/win32/session/safe_start.h"
 
 namespace win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"KestroByeWindow";
 constexpr int kDesignWidth = 357;
 constexpr int kDesignHeight = 271;
 constexpr RECT kPicture1Design = {0, 0, 121, 89};
 
 using platform::CloseRequest;
 
-// The window's one extra slot: 0 while it only waits, 1 once a close request has reached it. A
-// sound's show has no visible window either, and the installer must not take it for a Kestro
-// waiting in "/start" mode that it starts again afterwards.
+// The window's one extra slot: 0 while it only waits, 1 once its show has begun. A sound's show
+// has no visible window either, and neither the installer (which starts a waiting Kestro again
+// afterwards) nor a session command (which ends other shows first) may take it for a Kestro
+// waiting in "/start" mode.
 constexpr int kShowBegunSlot = 0;
 
 }  // namespace
@@ -38,15 +37,16 @@ CloseRequest SessionEndRequest(LPARAM flags) {
     return CloseRequest::ShutDown;
 }
 
-ByeWindow::ByeWindow(platform::ByeWindowEvents& events) : events_(events) {
-    RegisterWindowClass(kClassName, &OwnerWindowProc<ByeWindow>, GetSysColorBrush(COLOR_DESKTOP),
-                        sizeof(LONG_PTR));
-    hwnd_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, show::kByeWindowCaption,
+bool ShowBegun(HWND window) { return GetWindowLongPtrW(window, kShowBegunSlot) == 1; }
+
+ByeWindow::ByeWindow(platform::ByeWindowEvents& events, const std::wstring& caption)
+    : events_(events) {
+    RegisterWindowClass(kByeWindowClass, &OwnerWindowProc<ByeWindow>,
+                        GetSysColorBrush(COLOR_DESKTOP), sizeof(LONG_PTR));
+    hwnd_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kByeWindowClass, caption.c_str(),
                                 WS_POPUP | WS_CLIPCHILDREN, 0, 0, kDesignWidth, kDesignHeight,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), this));
-    if (!hwnd_) {
-        throw LastError();
-    }
+    Succeeded(hwnd_.Get() != nullptr);
     WindowLoaded();
     CenterOnScreen();
     picture1_ = std::make_unique<PictureBox>(hwnd_.Get(), events_, kPicture1Design);
@@ -87,15 +87,16 @@ void ByeWindow::MakeTopMost() {
     Succeeded(SetWindowPos(hwnd_.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
 }
 
+void ByeWindow::BeginShow() {
+    EndOnAnyFault();
+    SetWindowLongPtrW(hwnd_.Get(), kShowBegunSlot, 1);
+}
+
 void ByeWindow::Unload() { Close(CloseRequest::Unload); }
 
 // The program's handler ends the process: the window never carries a close out itself, and
 // so it cannot cancel one either.
-void ByeWindow::Close(CloseRequest request) {
-    EndOnAnyFault();
-    SetWindowLongPtrW(hwnd_.Get(), kShowBegunSlot, 1);
-    events_.OnCloseRequest(request);
-}
+void ByeWindow::Close(CloseRequest request) { events_.OnCloseRequest(request); }
 
 void ByeWindow::OnDestroyed() {
     hwnd_.Release();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/win32/base/handle.h"
 #include "platform/win32/show/picture_box.h"
@@ -10,10 +11,13 @@
 
 namespace win32 {
 
+// The window class of the show window, by which the installer and a session command find it.
+inline constexpr wchar_t kByeWindowClass[] = L"KestroByeWindow";
+
 // The exit-show window: borderless, not in the taskbar, hidden until the show.
 class ByeWindow final : public platform::ShowWindow {
   public:
-    explicit ByeWindow(platform::ByeWindowEvents& events);
+    ByeWindow(platform::ByeWindowEvents& events, const std::wstring& caption);
 
     platform::PictureBox& Picture1() override { return *picture1_; }
     std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(Hwnd()); }
@@ -22,6 +26,7 @@ class ByeWindow final : public platform::ShowWindow {
     platform::Size ScreenSize() const override;
     void Show() override;
     void MakeTopMost() override;
+    void BeginShow() override;
     void Unload() override;
 
     HWND Hwnd() const { return hwnd_.Get(); }
@@ -39,6 +44,9 @@ class ByeWindow final : public platform::ShowWindow {
     std::unique_ptr<PictureBox> picture1_;
     Window hwnd_;
 };
+
+// The show window (of any process) has begun its show; else it waits, or shows nothing.
+bool ShowBegun(HWND window);
 
 // What a WM_QUERYENDSESSION says about the end of the session, from its lParam flags.
 platform::CloseRequest SessionEndRequest(LPARAM flags);
