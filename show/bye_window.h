@@ -33,7 +33,6 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // Ends the program, except for a request that comes while a show runs and may not end
     // it: that one is answered at once, and the show goes on to its end.
     void OnCloseRequest(platform::CloseRequest request) override;
-    void OnPictureResize() override;
 
   private:
     // Presents the show for the loaded settings: a picture for Time seconds, a video or sound

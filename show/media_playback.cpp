@@ -90,10 +90,9 @@ void FitBoxToVideo(platform::MediaDevice& media, platform::ShowWindow& window) {
     platform::IgnoreErrors([&] { screen = window.ScreenSize(); });
     const platform::Size own{*width, *height};
     const auto shown = FitInto(own, screen);
-    auto& box = window.Picture1();
-    box.Move(0, 0, shown.width, shown.height);
+    ResizeShow(window, shown);
     if (shown != own) {
-        StretchVideoToBox(media, box);
+        StretchVideoToBox(media, window.Picture1());
     }
 }
 
@@ -219,7 +218,7 @@ void PlayToTheEnd(platform::Platform& os, platform::ShowWindow& window, const st
     const auto& settings = config::Settings();
     auto& media = os.media;
     if (settings.Width != 0) {
-        IgnoreErrors([&] { window.Picture1().Move(0, 0, settings.Width, settings.Height); });
+        IgnoreErrors([&] { ResizeShow(window, {settings.Width, settings.Height}); });
     }
     PlayMedia(media, window, file, settings.Width == 0);
     IgnoreErrors([&] { os.process.PumpEvents(); });

@@ -86,7 +86,7 @@ TEST(MainTest, TestRunsTheShowThroughTheUnload) {
     fake::Os os;
     os.SetIni(L"MediaFile", L"C:\\bye.bmp");
     os.SetIni(L"Time", L"1");
-    os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
+    os.windows.pictures[picture_bytes::Bmp(200, 120)] = {200, 120};
     os.process.commandLine = L"/TEST";
     EXPECT_THROW(app::Main(os.platform), fake::ProgramEnded);
     ASSERT_GE(os.log.size(), 3U);
@@ -192,7 +192,7 @@ TEST(SessionCommandTest, TheShowProcessShowsAndNeverOpensTheSettingsWindow) {
     for (const auto* mediaFile : {L"C:\\bye.bmp", L""}) {
         fake::Os os;
         os.SetIni(L"MediaFile", mediaFile);
-        os.windows.pictures[L"C:\\bye.bmp"] = {200, 120};
+        os.windows.pictures[picture_bytes::Bmp(200, 120)] = {200, 120};
         os.files.files[L"C:\\bye.bmp"] = picture_bytes::Bmp(200, 120);
         os.session.otherCommandRuns = true;
         os.process.commandLine = app::kCommandShowArgument;
