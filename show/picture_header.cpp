@@ -91,8 +91,7 @@ std::optional<Declared> ReadBmp(Bytes bytes) {
         if (bytes.size() < kBmpInfoAt + kBmpCoreHeader) {
             return std::nullopt;
         }
-        return Sized(reader.Number(kBmpInfoAt + 4, 2),
-                     reader.Number(kBmpInfoAt + 6, 2));
+        return Sized(reader.Number(kBmpInfoAt + 4, 2), reader.Number(kBmpInfoAt + 6, 2));
     }
     const auto width = reader.Number(kBmpInfoAt + 4, 4);
     const auto height = reader.Number(kBmpInfoAt + 8, 4);
@@ -134,8 +133,7 @@ std::optional<Declared> ReadJpeg(Bytes bytes) {
         return std::nullopt;
     }
     const ByteReader reader(bytes);
-    return Sized(reader.Number(frame->body + 3, 2),
-                 reader.Number(frame->body + 1, 2));
+    return Sized(reader.Number(frame->body + 3, 2), reader.Number(frame->body + 1, 2));
 }
 
 // --- GIF: the logical screen, then blocks: extensions, image descriptors (each followed by
@@ -192,8 +190,7 @@ std::vector<Declared> GifFrames(Bytes bytes) {
 }
 
 bool Fits(const Declared& size) {
-    return size.width != 0 && size.height != 0 &&
-           !platform::TooManyPixels(size.width, size.height);
+    return size.width != 0 && size.height != 0 && !platform::TooManyPixels(size.width, size.height);
 }
 
 // Why no decoder may see a picture of a format whose header the check reads.
@@ -245,8 +242,8 @@ PictureHeader ReadPictureHeader(Bytes bytes) {
     }
     header.refusal = Refusal(header.content, bytes, declared);
     if (!header.refusal) {
-        header.size = platform::Size{static_cast<int>(declared->width),
-                                     static_cast<int>(declared->height)};
+        header.size =
+            platform::Size{static_cast<int>(declared->width), static_cast<int>(declared->height)};
     }
     return header;
 }

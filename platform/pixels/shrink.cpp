@@ -52,8 +52,7 @@ std::uint32_t Average(std::uint64_t sum, double share) {
 
 }  // namespace
 
-PictureShrink::PictureShrink(Size from, Size to, unsigned bytesPerPixel,
-                             bool opaque)
+PictureShrink::PictureShrink(Size from, Size to, unsigned bytesPerPixel, bool opaque)
     : from_(from),
       to_(to),
       bytesPerPixel_(bytesPerPixel),

@@ -240,8 +240,8 @@ std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
 }
 
 std::unique_ptr<platform::Picture> WindowSystem::OpenPicture(std::vector<std::uint8_t> bytes,
-                                                           platform::PictureDecoder decoder,
-                                                           bool askOrientation) {
+                                                             platform::PictureDecoder decoder,
+                                                             bool askOrientation) {
     Call("OpenPicture",
          std::string(decoder == platform::PictureDecoder::OlePicture ? "ole" : "imaging") +
              (askOrientation ? " asking" : ""));
