@@ -129,7 +129,8 @@ void PictureBox::Move(int left, int top, int width, int height) {
     }
     const auto before = InnerSize();
     Succeeded(MoveWindow(hwnd_, left, top, width, height, TRUE));
-    if (InnerSize() != before) {
+    const auto after = InnerSize();
+    if (after.width != before.width || after.height != before.height) {
         RebuildImage();
     }
 }
