@@ -159,16 +159,4 @@ TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
               show.end());
 }
 
-TEST(ByeWindowTest, StillPictureEndings) {
-    const struct {
-        const wchar_t* path;
-        bool still;
-    } cases[] = {{L"a.bmp", true},  {L"a.GIF", true},  {L"a.Png", true}, {L"a.jpg", true},
-                 {L"a.jpeg", true}, {L"a.avi", false}, {L".png", true},  {L"png", false},
-                 {L"", false},      {L"a.png ", false}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(show::IsStillPicture(c.path), c.still) << fake::Narrow(c.path);
-    }
-}
-
 }  // namespace

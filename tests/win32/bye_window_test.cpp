@@ -224,36 +224,6 @@ TEST_F(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     }
 }
 
-TEST_F(PictureBoxTest, OlePicturesComeOutUpright) {
-    // A 3 x 2 24-bit BMP, stored bottom row first: blue below, red on top.
-    const std::string row = [](const char* pixel) {
-        std::string bytes;
-        for (int i = 0; i < 3; ++i) {
-            bytes.append(pixel, 3);
-        }
-        return bytes + std::string(3, '\0');  // rows are padded to four bytes
-    }("\x00\x00\xff");
-    const std::string blueRow =
-        std::string("\xff\x00\x00\xff\x00\x00\xff\x00\x00", 9) + std::string(3, '\0');
-    const std::string bmp = std::string("BM", 2) + std::string(8, '\0') +
-                            std::string("\x36\0\0\0", 4) + std::string("\x28\0\0\0", 4) +
-                            std::string("\x03\0\0\0", 4) + std::string("\x02\0\0\0", 4) +
-                            std::string("\x01\0\x18\0", 4) + std::string(24, '\0') + blueRow + row;
-    dir.Write(L"small.bmp", bmp);
-    const auto ole = platform::PictureDecoder::OlePicture;
-    box.SetPersistentDrawing(true);
-    box.Move(0, 0, 3, 2);
-    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
-    EXPECT_EQ(box.PixelAt(2, 0), 0xFF0000U);
-    EXPECT_EQ(box.PixelAt(2, 1), 0x0000FFU);
-
-    // Stretched to a fixed size, still upright.
-    box.Move(0, 0, 30, 20);
-    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
-    EXPECT_EQ(box.PixelAt(15, 2), 0xFF0000U);
-    EXPECT_EQ(box.PixelAt(15, 17), 0x0000FFU);
-}
-
 // A 24-bit BMP of width x height pixels given top row first as 0xRRGGBB.
 std::string Bmp(int width, int height, const std::vector<std::uint32_t>& pixels) {
     const auto little = [](std::uint32_t value, int bytes) {
@@ -274,6 +244,23 @@ std::string Bmp(int width, int height, const std::vector<std::uint32_t>& pixels)
            little(54, 4) + little(40, 4) + little(static_cast<std::uint32_t>(width), 4) +
            little(static_cast<std::uint32_t>(height), 4) + little(1, 2) + little(24, 2) +
            std::string(24, '\0') + rows;
+}
+
+TEST_F(PictureBoxTest, OlePicturesComeOutUpright) {
+    dir.Write(L"small.bmp",
+              Bmp(3, 2, {0xFF0000, 0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF, 0x0000FF}));
+    const auto ole = platform::PictureDecoder::OlePicture;
+    box.SetPersistentDrawing(true);
+    box.Move(0, 0, 3, 2);
+    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
+    EXPECT_EQ(box.PixelAt(2, 0), 0xFF0000U);
+    EXPECT_EQ(box.PixelAt(2, 1), 0x0000FFU);
+
+    // Stretched to a fixed size, still upright.
+    box.Move(0, 0, 30, 20);
+    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
+    EXPECT_EQ(box.PixelAt(15, 2), 0xFF0000U);
+    EXPECT_EQ(box.PixelAt(15, 17), 0x0000FFU);
 }
 
 TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
