@@ -87,6 +87,9 @@ std::vector<std::uint32_t> OlePicture::Shrunk(platform::Size scaled, COLORREF ba
 void OlePicture::Draw(MemoryImage& image, platform::Orientation orientation, platform::Size scaled,
                       COLORREF background) const {
     CheckFills(image, orientation, scaled);
+    if (scaled.width == 0 || scaled.height == 0) {
+        return;
+    }
     const auto natural = StoredSize();
     if (scaled.width > natural.width || scaled.height > natural.height) {
         // Enlarged (a fixed size) it stays sharp; GDI's averaging stretch is the best there is
@@ -94,7 +97,7 @@ void OlePicture::Draw(MemoryImage& image, platform::Orientation orientation, pla
         // orientation.
         const bool smaller = scaled.width < natural.width || scaled.height < natural.height;
         SetStretchBltMode(image.Dc(), smaller ? HALFTONE : COLORONCOLOR);
-        SetBrushOrgEx(image.Dc(), 0, 0, nullptr);
+        Succeeded(SetBrushOrgEx(image.Dc(), 0, 0, nullptr));
         Render(image.Dc(), 0, 0, scaled);
         return;
     }
