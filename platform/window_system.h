@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/orientation.h"
 
@@ -16,17 +17,20 @@ struct Size {
     friend bool operator==(Size, Size) = default;
 };
 
-// What a picture decoder reads from a file's header: the first frame's size as stored, and
-// the orientation that the file records, where the decoder tells it.
-struct PictureFacts {
-    Size size;
-    std::optional<Orientation> orientation;
-};
+// The system's decoders: the OLE picture loader (BMP and GIF) or the imaging component (every
+// format that Windows has a codec for).
+enum class PictureDecoder { OlePicture, Imaging };
 
-// A decoded picture file (BMP, GIF or JPEG). Its owner releases it by dropping it.
+// A picture file taken by a decoder, ready to be drawn. Its owner releases it by dropping it.
 class Picture {
   public:
     virtual ~Picture() = default;
+
+    // The first frame's size as stored, before any turn.
+    virtual Size StoredSize() const = 0;
+    // The orientation that the decoder read from the file's metadata, where it was asked for
+    // it and tells it.
+    virtual std::optional<Orientation> ReportedOrientation() const = 0;
 };
 
 // A borderless child box that measures in pixels. With persistent drawing on, whatever is
@@ -36,7 +40,7 @@ class PictureBox {
     virtual ~PictureBox() = default;
 
     virtual void SetPersistentDrawing(bool on) = 0;
-    // Moves and sizes the box; the window's resize handler runs when the size changes.
+    // Moves and sizes the box; the window keeps its own size.
     virtual void Move(int left, int top, int width, int height) = 0;
     virtual Size InnerSize() const = 0;
     // The box's window handle, as media devices take it.
@@ -45,13 +49,10 @@ class PictureBox {
     virtual void Refresh() = 0;
     // Makes the current persistent image the box's displayed picture.
     virtual void ImageToPicture() = 0;
-    // Draws the picture into the persistent image at (0, 0), scaled to width x height with a
-    // filter fit for photos.
-    virtual void PaintPicture(const Picture& picture, int width, int height) = 0;
-    // Decodes the first frame of a picture file of any format the system decodes, turns and
-    // mirrors it upright, and draws it into the persistent image from its top-left corner,
-    // scaled to the box with a filter fit for photos, alpha blended over the box's background.
-    virtual void DrawPictureFile(const std::wstring& path, Orientation orientation) = 0;
+    // Draws the picture into the persistent image from its top-left corner: brought to `scaled`
+    // as stored (each pixel the average of those it covers where it shrinks), then turned and
+    // mirrored upright, transparent parts over the box's background.
+    virtual void DrawPicture(const Picture& picture, Orientation orientation, Size scaled) = 0;
 };
 
 // Who asks the exit-show window to close, and why.
@@ -71,7 +72,6 @@ class ByeWindowEvents {
     virtual ~ByeWindowEvents() = default;
 
     virtual void OnCloseRequest(CloseRequest request) = 0;
-    virtual void OnPictureResize() = 0;
 };
 
 // The exit-show window: borderless, not in the taskbar, holding one picture box.
@@ -165,13 +165,12 @@ class WindowSystem {
     virtual std::unique_ptr<ShowWindow> LoadByeWindow(ByeWindowEvents& events,
                                                       const std::wstring& caption) = 0;
     virtual std::unique_ptr<SettingView> LoadSettingWindow(SettingEvents& events) = 0;
-    // Decodes a BMP, GIF or JPEG file; throws when it cannot.
-    virtual std::unique_ptr<Picture> LoadPicture(const std::wstring& path) = 0;
-    // Reads a picture file's header through the decoder that its content calls for; throws
-    // when no decoder takes it or the picture is too large. The decoder is asked for the
-    // orientation only with `askOrientation`: reading its metadata takes time (under Wine, about
-    // 40 ms for a 1920 x 1080 PNG).
-    virtual PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) = 0;
+    // Hands a picture file's bytes, as the show read them, to the decoder; throws when it does
+    // not take them or the picture is too large. The decoder is asked for the orientation only
+    // with `askOrientation`: reading its metadata takes time (under Wine, about 40 ms for a
+    // 1920 x 1080 PNG).
+    virtual std::unique_ptr<Picture> OpenPicture(std::vector<std::uint8_t> bytes,
+                                                 PictureDecoder decoder, bool askOrientation) = 0;
 };
 
 }  // namespace platform

@@ -39,15 +39,6 @@ void ByeWindow::Load() { window_ = os_.windows.LoadByeWindow(*this, kByeWindowCa
 
 void ByeWindow::Unload() { window_->Unload(); }
 
-void ByeWindow::OnPictureResize() {
-    // The platform may report the box's first size while the window is still being built.
-    if (!window_) {
-        return;
-    }
-    const auto size = window_->Picture1().InnerSize();
-    window_->SetOuterSize(size.width, size.height);
-}
-
 void ByeWindow::Serve(Moment moment) {
     Run(moment, RowOf(moment).givesWay ? Showing::GivesWay : Showing::HoldsTheEnd, false);
 }

@@ -31,7 +31,6 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // Ends the program, except for a request that comes while a show runs and may not end
     // it: that one is answered at once, and the show goes on to its end.
     void OnCloseRequest(platform::CloseRequest request) override;
-    void OnPictureResize() override;
 
   private:
     // Why a show runs, once one does: a request that comes during it never starts another.

@@ -97,8 +97,7 @@ void FitBoxToVideo(platform::MediaDevice& media, platform::ShowWindow& window) {
     }
     std::optional<platform::Size> screen;
     platform::IgnoreErrors([&] { screen = window.ScreenSize(); });
-    const auto shown = FitInto(platform::Size{*width, *height}, screen);
-    window.Picture1().Move(0, 0, shown.width, shown.height);
+    ResizeShow(window, FitInto(platform::Size{*width, *height}, screen));
 }
 
 // The device's answer, or an empty text when it has none or the query fails.
@@ -220,7 +219,7 @@ void PlayToTheEnd(platform::Platform& os, platform::ShowWindow& window, const st
     const auto& settings = config::Settings();
     auto& media = os.media;
     if (settings.Width != 0) {
-        IgnoreErrors([&] { window.Picture1().Move(0, 0, settings.Width, settings.Height); });
+        IgnoreErrors([&] { ResizeShow(window, {settings.Width, settings.Height}); });
     }
     PlayMedia(media, window, file, settings.Width == 0);
     IgnoreErrors([&] { os.process.PumpEvents(); });

@@ -1,9 +1,12 @@
 #include "show/picture_header.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "platform/picture_limit.h"
 #include "show/byte_reader.h"
 #include "show/jpeg_segments.h"
 
@@ -12,12 +15,62 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-std::optional<PictureHeader> Sized(PictureFormat format, std::optional<std::uint32_t> width,
-                                   std::optional<std::uint32_t> height) {
+// The size that a header declares, as it stores it.
+struct Declared {
+    std::uint32_t width;
+    std::uint32_t height;
+};
+
+std::optional<Declared> Sized(std::optional<std::uint32_t> width,
+                              std::optional<std::uint32_t> height) {
     if (!width || !height) {
         return std::nullopt;
     }
-    return PictureHeader{format, *width, *height};
+    return Declared{*width, *height};
+}
+
+// An ISO media file whose major brand is one of HEIF's (HEVC stills, image sequences and the
+// AV1 kind that Windows' codecs decode too).
+bool IsHeif(const ByteReader& head) {
+    if (!head.Holds(4, "ftyp") || head.Size() < 12) {
+        return false;
+    }
+    constexpr std::array<std::string_view, 9> kBrands = {"heic", "heix", "hevc", "hevx", "heim",
+                                                         "heis", "mif1", "msf1", "avif"};
+    return std::any_of(kBrands.begin(), kBrands.end(),
+                       [&](std::string_view brand) { return head.Holds(8, brand); });
+}
+
+// One signature for each format.
+PictureContent Sniff(const ByteReader& head) {
+    using std::string_view_literals::operator""sv;
+    if (head.Holds(0, "\x89PNG\r\n\x1a\n"sv)) {
+        return PictureContent::Png;
+    }
+    // Start of image and the marker of the first segment: the common decoders ask no less.
+    if (head.Holds(0, "\xFF\xD8\xFF"sv)) {
+        return PictureContent::Jpeg;
+    }
+    if (head.Holds(0, "GIF87a"sv) || head.Holds(0, "GIF89a"sv)) {
+        return PictureContent::Gif;
+    }
+    if (head.Holds(0, "BM"sv)) {
+        return PictureContent::Bmp;
+    }
+    if (head.Holds(0, "II*\0"sv) || head.Holds(0, "MM\0*"sv)) {
+        return PictureContent::Tiff;
+    }
+    if (head.Holds(0, "RIFF"sv) && head.Holds(8, "WEBP"sv)) {
+        return PictureContent::WebP;
+    }
+    if (IsHeif(head)) {
+        return PictureContent::Heif;
+    }
+    // Reserved 0, type 1 (icon), and at least one image.
+    if (head.Holds(0, "\0\0\1\0"sv) && head.Number(4, 2).value_or(0) != 0) {
+        return PictureContent::Icon;
+    }
+    return PictureContent::Unknown;
 }
 
 // --- BMP: file header, then a core header (16-bit sizes) or an info header of any later
@@ -28,7 +81,7 @@ constexpr std::uint32_t kBmpCoreHeader = 12;
 constexpr std::uint32_t kBmpShortestInfo = 16;
 constexpr std::uint32_t kBmpLongestInfo = 124;
 
-std::optional<PictureHeader> ReadBmp(Bytes bytes) {
+std::optional<Declared> ReadBmp(Bytes bytes) {
     const ByteReader reader(bytes, ByteOrder::LittleEndian);
     const auto headerSize = reader.Number(kBmpInfoAt, 4);
     if (!headerSize) {
@@ -38,8 +91,7 @@ std::optional<PictureHeader> ReadBmp(Bytes bytes) {
         if (bytes.size() < kBmpInfoAt + kBmpCoreHeader) {
             return std::nullopt;
         }
-        return Sized(PictureFormat::Bmp, reader.Number(kBmpInfoAt + 4, 2),
-                     reader.Number(kBmpInfoAt + 6, 2));
+        return Sized(reader.Number(kBmpInfoAt + 4, 2), reader.Number(kBmpInfoAt + 6, 2));
     }
     const auto width = reader.Number(kBmpInfoAt + 4, 4);
     const auto height = reader.Number(kBmpInfoAt + 8, 4);
@@ -52,19 +104,18 @@ std::optional<PictureHeader> ReadBmp(Bytes bytes) {
     if (signedWidth < 0 || signedHeight == INT32_MIN) {
         return std::nullopt;
     }
-    return PictureHeader{
-        PictureFormat::Bmp, *width,
-        static_cast<std::uint32_t>(signedHeight < 0 ? -signedHeight : signedHeight)};
+    return Declared{*width,
+                    static_cast<std::uint32_t>(signedHeight < 0 ? -signedHeight : signedHeight)};
 }
 
 // --- PNG: the signature, then the image header chunk.
 
-std::optional<PictureHeader> ReadPng(Bytes bytes) {
+std::optional<Declared> ReadPng(Bytes bytes) {
     const ByteReader reader(bytes);
     if (!reader.Holds(12, "IHDR")) {
         return std::nullopt;
     }
-    return Sized(PictureFormat::Png, reader.Number(16, 4), reader.Number(20, 4));
+    return Sized(reader.Number(16, 4), reader.Number(20, 4));
 }
 
 // --- JPEG: segments up to the first frame header, walked as the common decoders walk them.
@@ -74,7 +125,7 @@ bool IsFrameHeader(std::uint8_t marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-std::optional<PictureHeader> ReadJpeg(Bytes bytes) {
+std::optional<Declared> ReadJpeg(Bytes bytes) {
     const auto frame = FindJpegSegment(
         bytes, [](const JpegSegment& segment) { return IsFrameHeader(segment.marker); });
     // Precision, height, width.
@@ -82,8 +133,7 @@ std::optional<PictureHeader> ReadJpeg(Bytes bytes) {
         return std::nullopt;
     }
     const ByteReader reader(bytes);
-    return Sized(PictureFormat::Jpeg, reader.Number(frame->body + 3, 2),
-                 reader.Number(frame->body + 1, 2));
+    return Sized(reader.Number(frame->body + 3, 2), reader.Number(frame->body + 1, 2));
 }
 
 // --- GIF: the logical screen, then blocks: extensions, image descriptors (each followed by
@@ -107,25 +157,24 @@ std::optional<std::size_t> SkipSubBlocks(Bytes bytes, std::size_t at) {
     return std::nullopt;
 }
 
-std::optional<PictureHeader> ReadGif(Bytes bytes) {
+std::optional<Declared> ReadGif(Bytes bytes) {
     if (bytes.size() < kGifScreenEnd) {
         return std::nullopt;
     }
     const ByteReader reader(bytes, ByteOrder::LittleEndian);
-    return Sized(PictureFormat::Gif, reader.Number(6, 2), reader.Number(8, 2));
+    return Sized(reader.Number(6, 2), reader.Number(8, 2));
 }
 
 // Each image's size, in order, as far as the bytes go or up to a block no decoder knows.
-std::vector<PictureHeader> GifFrames(Bytes bytes) {
+std::vector<Declared> GifFrames(Bytes bytes) {
     constexpr std::uint8_t kImage = 0x2C;
     constexpr std::uint8_t kExtension = 0x21;
     constexpr std::size_t kDescriptorBytes = 10;
     const ByteReader reader(bytes, ByteOrder::LittleEndian);
-    std::vector<PictureHeader> frames;
+    std::vector<Declared> frames;
     std::optional<std::size_t> at = kGifScreenEnd + ColourTableBytes(bytes[10]);
     while (at && *at < bytes.size()) {
-        const auto frame =
-            Sized(PictureFormat::Gif, reader.Number(*at + 5, 2), reader.Number(*at + 7, 2));
+        const auto frame = Sized(reader.Number(*at + 5, 2), reader.Number(*at + 7, 2));
         if (bytes[*at] == kExtension) {
             at = SkipSubBlocks(bytes, *at + 2);
         } else if (bytes[*at] == kImage && *at + kDescriptorBytes <= bytes.size() && frame) {
@@ -140,39 +189,20 @@ std::vector<PictureHeader> GifFrames(Bytes bytes) {
     return frames;
 }
 
-bool Fits(const PictureHeader& size) {
-    return size.width != 0 && size.height != 0 &&
-           static_cast<std::int64_t>(size.width) * size.height <= kMaxPicturePixels;
+bool Fits(const Declared& size) {
+    return size.width != 0 && size.height != 0 && !platform::TooManyPixels(size.width, size.height);
 }
 
-}  // namespace
-
-std::optional<PictureHeader> ReadPictureHeader(Bytes bytes) {
-    const ByteReader reader(bytes);
-    if (reader.Holds(0, "BM")) {
-        return ReadBmp(bytes);
-    }
-    if (reader.Holds(0, "\x89PNG\r\n\x1a\n")) {
-        return ReadPng(bytes);
-    }
-    if (reader.Holds(0, "\xFF\xD8")) {
-        return ReadJpeg(bytes);
-    }
-    if (reader.Holds(0, "GIF87a") || reader.Holds(0, "GIF89a")) {
-        return ReadGif(bytes);
-    }
-    return std::nullopt;
-}
-
-std::optional<std::wstring> PictureRefusal(Bytes bytes) {
-    const auto header = ReadPictureHeader(bytes);
-    if (!header) {
+// Why no decoder may see a picture of a format whose header the check reads.
+std::optional<std::wstring> Refusal(PictureContent content, Bytes bytes,
+                                    const std::optional<Declared>& declared) {
+    if (!declared) {
         return L"The file is no picture whose size can be read.";
     }
-    if (!Fits(*header)) {
+    if (!Fits(*declared)) {
         return L"The picture's size is zero or too large.";
     }
-    if (header->format != PictureFormat::Gif) {
+    if (content != PictureContent::Gif) {
         return std::nullopt;
     }
     const auto frames = GifFrames(bytes);
@@ -183,6 +213,39 @@ std::optional<std::wstring> PictureRefusal(Bytes bytes) {
         return L"An image of the picture is empty or too large.";
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+PictureHeader ReadPictureHeader(Bytes bytes) {
+    PictureHeader header;
+    header.content = Sniff(ByteReader(bytes));
+    std::optional<Declared> declared;
+    switch (header.content) {
+        case PictureContent::Bmp:
+            declared = ReadBmp(bytes);
+            break;
+        case PictureContent::Png:
+            declared = ReadPng(bytes);
+            break;
+        case PictureContent::Jpeg:
+            declared = ReadJpeg(bytes);
+            break;
+        case PictureContent::Gif:
+            declared = ReadGif(bytes);
+            break;
+        case PictureContent::Unknown:
+            break;
+        default:
+            // The decoder reads these sizes and refuses them before it decodes a pixel.
+            return header;
+    }
+    header.refusal = Refusal(header.content, bytes, declared);
+    if (!header.refusal) {
+        header.size =
+            platform::Size{static_cast<int>(declared->width), static_cast<int>(declared->height)};
+    }
+    return header;
 }
 
 }  // namespace show

@@ -1,39 +1,37 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 
-namespace show {
+#include "platform/window_system.h"
 
-// Pictures above this many pixels are refused: decoding one would exhaust the memory or hold
-// up the end of the session, and some decoders crash on them.
-inline constexpr std::int64_t kMaxPicturePixels = 64LL * 1024 * 1024;
+namespace show {
 
 // How much of a file the header check reads at most. A JPEG's frame header may follow large
 // metadata segments, and every frame of a GIF is checked, so this is more than the first few
 // bytes.
 inline constexpr std::size_t kPictureHeaderBytes = 16U * 1024 * 1024;
 
-enum class PictureFormat { Bmp, Gif, Jpeg, Png };
+// What a picture file holds, told by its first bytes, whatever its name says.
+enum class PictureContent { Unknown, Png, Bmp, Gif, Jpeg, Tiff, WebP, Heif, Icon };
 
+// What a file's first bytes say of the picture in it.
 struct PictureHeader {
-    PictureFormat format;
-    std::uint32_t width;
-    std::uint32_t height;
+    PictureContent content = PictureContent::Unknown;
+    // The size as stored, before any turn, where the header check reads it (BMP, GIF, JPEG and
+    // PNG) and accepts it; the decoder tells the others' size and checks it itself.
+    std::optional<platform::Size> size;
+    // Why no decoder may see the file; nothing when one may.
+    std::optional<std::wstring> refusal;
 };
 
-// The format and size that a file's first bytes declare, told from the content whatever the
-// file's name: BMP (info or core header, top-down too), GIF (logical screen), JPEG (the first
-// frame header) or PNG (image header). Nothing when the bytes are none of these, end before
-// the size, or are out of order where a decoder would stumble on them.
-std::optional<PictureHeader> ReadPictureHeader(std::span<const std::uint8_t> bytes);
-
-// Why no decoder may see a picture file that starts with these bytes; nothing when one may.
-// Beyond what ReadPictureHeader refuses: a side of zero, more than kMaxPicturePixels, and a
-// GIF frame of either kind, within the bytes given.
-std::optional<std::wstring> PictureRefusal(std::span<const std::uint8_t> bytes);
+// Reads the format by its signature and, for BMP (info or core header, top-down too), GIF
+// (logical screen and every frame within the bytes), JPEG (the first frame header) and PNG
+// (image header), the size, full 32 bits of it. Refused: content of no known signature, a
+// header that ends before the size or is out of order where a decoder would stumble on it, a
+// side of zero, more than platform::kMaxPicturePixels, and a GIF frame of either kind.
+PictureHeader ReadPictureHeader(std::span<const std::uint8_t> bytes);
 
 }  // namespace show

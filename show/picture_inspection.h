@@ -1,38 +1,41 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/orientation.h"
 #include "platform/window_system.h"
-#include "show/still_picture.h"
+#include "show/picture_header.h"
 
 namespace show {
 
-// What the show needs to know of a picture file before any decoder sees it, from one read of
-// the file's start.
+// A picture file as the show reads it, once, before any decoder sees it: its bytes and what
+// their head says of the picture.
 struct PictureInspection {
-    PictureRoad road = PictureRoad::Decoder;
-    // The size as stored, before any turn. On the PNG road, what the PNG size probe read (0 x 0
-    // where it read nothing); elsewhere the size the header declares, nothing for the formats
-    // whose decoder tells it.
-    std::optional<platform::Size> size;
+    PictureHeader header;
     // As the file's own EXIF block records it.
     std::optional<platform::Orientation> orientation;
-    // Why no decoder may see the file; nothing when one may.
-    std::optional<std::wstring> refusal;
+    // The whole file while no decoder has taken it; empty when it is refused.
+    std::vector<std::uint8_t> bytes;
 };
 
-// What the first read takes: enough for every signature and header and for the EXIF block of a
-// camera's JPEG, which a 64 KiB thumbnail segment may precede. Only a GIF, whose every frame is
-// checked, or a file whose header these bytes do not hold, is read on, up to
-// kPictureHeaderBytes.
+// Where a camera's JPEG keeps its EXIF block: within this much of the file's start, after a
+// thumbnail segment of up to 64 KiB.
 inline constexpr std::size_t kPictureHeadBytes = 192U * 1024;
 
-// Reads the file's start once and tells what it holds. A file that is missing or cannot be
-// read is refused.
+// Larger files are not pictures anybody shows at the end of a session; reading them would only
+// hold it up. The largest picture there is, 64 Mi pixels of four bytes, fits with its headers.
+inline constexpr std::size_t kMaxPictureFileBytes = 257U * 1024 * 1024;
+
+// Which of the system's decoders the content calls for.
+platform::PictureDecoder DecoderFor(PictureContent content);
+
+// Reads the file once and tells what it holds. A file that is missing, cannot be read or is
+// larger than kMaxPictureFileBytes is refused.
 PictureInspection InspectPictureFile(const platform::FileSystem& files, const std::wstring& path);
 
 }  // namespace show

@@ -41,4 +41,11 @@ platform::Size ShownSize(platform::Size stored, platform::Orientation orientatio
     return FitInto(stored, screen);
 }
 
+platform::Size BeforeTurn(platform::Size shown, platform::Orientation orientation) {
+    if (orientation.SwapsSides()) {
+        std::swap(shown.width, shown.height);
+    }
+    return shown;
+}
+
 }  // namespace show

@@ -18,4 +18,8 @@ platform::Size ShownSize(platform::Size stored, platform::Orientation orientatio
                          std::int16_t width, std::int16_t height,
                          std::optional<platform::Size> screen);
 
+// The size to which the stored picture is brought so that, turned by the orientation, it
+// comes out at `shown`.
+platform::Size BeforeTurn(platform::Size shown, platform::Orientation orientation);
+
 }  // namespace show

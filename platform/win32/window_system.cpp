@@ -1,5 +1,7 @@
 #include "platform/win32/window_system.h"
 
+#include <utility>
+
 #include "platform/win32/settings_ui/setting_window.h"
 #include "platform/win32/show/bye_window.h"
 #include "platform/win32/show/ole_picture.h"
@@ -17,12 +19,13 @@ std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
     return std::make_unique<SettingWindow>(events);
 }
 
-std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring& path) {
-    return std::make_unique<OlePicture>(path);
-}
-
-platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path, bool askOrientation) {
-    return win32::InspectPicture(path, askOrientation);
+std::unique_ptr<platform::Picture> WindowSystem::OpenPicture(std::vector<std::uint8_t> bytes,
+                                                             platform::PictureDecoder decoder,
+                                                             bool askOrientation) {
+    if (decoder == platform::PictureDecoder::OlePicture) {
+        return std::make_unique<OlePicture>(std::move(bytes));
+    }
+    return std::make_unique<ImagingPicture>(std::move(bytes), askOrientation);
 }
 
 }  // namespace win32

@@ -10,8 +10,9 @@ class WindowSystem final : public platform::WindowSystem {
                                                         const std::wstring& caption) override;
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
-    std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
-    platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) override;
+    std::unique_ptr<platform::Picture> OpenPicture(std::vector<std::uint8_t> bytes,
+                                                   platform::PictureDecoder decoder,
+                                                   bool askOrientation) override;
 };
 
 }  // namespace win32

@@ -35,6 +35,29 @@ def make_quadrants(path, width, height, magick_format):
     )
 
 
+def write_quadrant_png(path, width, height):
+    """make_quadrants' picture as a PNG of any size: ImageMagick refuses sides above 16384."""
+    half_w, half_h = width // 2, height // 2
+    top, bottom = ([b"\0" + bytes(left) * half_w + bytes(right) * (width - half_w)]
+                   for left, right in (QUADRANTS[:2], QUADRANTS[2:]))
+    data = zlib.compress(b"".join(top * half_h + bottom * (height - half_h)), 1)
+    with open(path, "wb") as png:
+        png.write(b"\x89PNG\r\n\x1a\n"
+                  + _chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                  + _chunk(b"IDAT", data) + _chunk(b"IEND", b""))
+
+
+# A checkerboard of single black and white pixels, averaged.
+GREY = (128, 128, 128)
+
+
+def make_checkerboard(path, width, height, magick_format):
+    """A one-pixel black and white checkerboard: shrunk by averaging, it is grey; by dropping
+    pixels, black, white or stripes."""
+    subprocess.run(["convert", "-size", f"{width}x{height}", "pattern:gray50", "-type", "Palette",
+                    f"{magick_format}:{path}"], check=True)
+
+
 def expected_colour(x, y, width, height, quadrants=QUADRANTS):
     """The quadrant colour at (x, y) of a quadrant picture stretched to width x height."""
     right = x >= width // 2

@@ -105,15 +105,28 @@ class FitToScreen(KestroCase):
             ("small-unchanged", "small.jpg", "JPEG", (200, 120), None, (200, 120)),
             ("fixed-size-kept", "photo.jpg", "JPEG", photo, (1600, 1200), (1600, 1200)),
             ("video", "clip.avi", "AVI", (1600, 1200), None, (1280, 960)),
+            # Longer than 32767 pixels, each end seen in its place.
+            ("png-taller-than-32767", "long.png", "PNG-LONG", (1000, 33000), None, (31, 1024)),
+            ("png-wider-than-32767", "wide.png", "PNG-LONG", (33000, 1000), None, (1280, 39)),
+            # Averaged on every road.
+            ("bmp-checkerboard", "board.bmp", "BOARD-BMP3", (2048, 1536), None, (1280, 960)),
+            ("gif-checkerboard", "board.gif", "BOARD-GIF", (2048, 1536), None, (1280, 960)),
+            ("png-checkerboard", "board.png", "BOARD-PNG", (2048, 1536), None, (1280, 960)),
+            ("tiff-checkerboard", "board.tif", "BOARD-TIFF", (2048, 1536), None, (1280, 960)),
         ):
             with self.subTest(name):
                 folder = self.folder()
                 path = os.path.join(folder.path, file_name)
+                quadrants = pictures.QUADRANTS
                 if make == "AVI":
                     media.make_quadrant_video(path, 2, "msvideo1", stored)
+                elif make == "PNG-LONG":
+                    pictures.write_quadrant_png(path, *stored)
+                elif make.startswith("BOARD-"):
+                    pictures.make_checkerboard(path, *stored, make.split("-")[1])
+                    quadrants = (pictures.GREY,) * 4
                 else:
                     pictures.make_quadrants(path, *stored, make.split("-")[0])
-                quadrants = pictures.QUADRANTS
                 if make == "JPEG-6":
                     pictures.add_exif_orientation(path, 6)
                     quadrants = pictures.TURNED_RIGHT

@@ -159,36 +159,22 @@ void PictureBox::SetPersistentDrawing(bool on) {
 void PictureBox::Move(int left, int top, int width, int height) {
     windows_.Call("Picture1.Move", std::to_string(left) + " " + std::to_string(top) + " " +
                                        std::to_string(width) + " " + std::to_string(height));
-    Resize({width, height});
-}
-
-void PictureBox::Resize(platform::Size newSize) {
-    const bool changed = newSize.width != size.width || newSize.height != size.height;
-    size = newSize;
-    if (changed && events != nullptr) {
-        events->OnPictureResize();
-    }
+    size = {width, height};
 }
 
 void PictureBox::Refresh() { windows_.Call("Picture1.Refresh"); }
 
 void PictureBox::ImageToPicture() { windows_.Call("Picture1.ImageToPicture"); }
 
-void PictureBox::PaintPicture(const platform::Picture& picture, int width, int height) {
-    const auto& fakePicture = dynamic_cast<const Picture&>(picture);
-    windows_.Call("Picture1.PaintPicture",
-                  SizeText(fakePicture.size) + " -> " + SizeText({width, height}));
-}
-
-void PictureBox::DrawPictureFile(const std::wstring& path, platform::Orientation orientation) {
-    windows_.Call("Picture1.DrawPictureFile",
-                  Narrow(path) + " " + std::to_string(orientation.Exif()) + " " + SizeText(size));
+void PictureBox::DrawPicture(const platform::Picture& picture, platform::Orientation orientation,
+                             platform::Size scaled) {
+    windows_.Call("Picture1.DrawPicture", SizeText(picture.StoredSize()) + " -> " +
+                                              SizeText(scaled) + " turned " +
+                                              std::to_string(orientation.Exif()));
 }
 
 ShowWindow::ShowWindow(Log& log, WindowSystem& windows, platform::ByeWindowEvents& events)
-    : box(log, windows), log_(log), events_(events) {
-    box.events = &events;
-}
+    : box(log, windows), log_(log), events_(events) {}
 
 void ShowWindow::SetOuterSize(int width, int height) {
     size = {width, height};
@@ -255,26 +241,22 @@ std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
     return view;
 }
 
-std::unique_ptr<platform::Picture> WindowSystem::LoadPicture(const std::wstring& path) {
-    Call("LoadPicture", Narrow(path));
-    const auto picture = pictures.find(path);
-    if (picture == pictures.end()) {
-        throw platform::Error(L"Invalid picture");
-    }
-    return std::make_unique<Picture>(picture->second);
-}
-
-platform::PictureFacts WindowSystem::InspectPicture(const std::wstring& path, bool askOrientation) {
-    Call("InspectPicture", Narrow(path));
-    const auto picture = pictures.find(path);
+std::unique_ptr<platform::Picture> WindowSystem::OpenPicture(std::vector<std::uint8_t> bytes,
+                                                             platform::PictureDecoder decoder,
+                                                             bool askOrientation) {
+    Call("OpenPicture",
+         std::string(decoder == platform::PictureDecoder::OlePicture ? "ole" : "imaging") +
+             (askOrientation ? " asking" : ""));
+    const auto picture = pictures.find(bytes);
     if (picture == pictures.end()) {
         throw platform::Error(L"No decoder takes the file.");
     }
-    const auto orientation = orientations.find(path);
+    const auto orientation = orientations.find(bytes);
     if (!askOrientation || orientation == orientations.end()) {
-        return {picture->second, std::nullopt};
+        return std::make_unique<Picture>(picture->second, std::nullopt);
     }
-    return {picture->second, platform::Orientation::FromExif(orientation->second)};
+    return std::make_unique<Picture>(picture->second,
+                                     platform::Orientation::FromExif(orientation->second));
 }
 
 void WindowSystem::Call(const std::string& name, const std::string& arguments) {

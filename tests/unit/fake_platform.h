@@ -106,7 +106,6 @@ class PictureBox final : public platform::PictureBox {
   public:
     PictureBox(Log& log, WindowSystem& windows) : log_(log), windows_(windows) {}
 
-    platform::ByeWindowEvents* events = nullptr;
     platform::Size size{121, 89};
 
     void SetPersistentDrawing(bool on) override;
@@ -115,12 +114,10 @@ class PictureBox final : public platform::PictureBox {
     std::intptr_t Handle() const override { return 4242; }
     void Refresh() override;
     void ImageToPicture() override;
-    void PaintPicture(const platform::Picture& picture, int width, int height) override;
-    void DrawPictureFile(const std::wstring& path, platform::Orientation orientation) override;
+    void DrawPicture(const platform::Picture& picture, platform::Orientation orientation,
+                     platform::Size scaled) override;
 
   private:
-    void Resize(platform::Size newSize);
-
     Log& log_;
     WindowSystem& windows_;
 };
@@ -180,18 +177,25 @@ class SettingView final : public platform::SettingView {
 
 class Picture final : public platform::Picture {
   public:
-    explicit Picture(platform::Size pictureSize) : size(pictureSize) {}
+    Picture(platform::Size pictureSize, std::optional<platform::Orientation> reported)
+        : size(pictureSize), orientation(reported) {}
     platform::Size size;
+    std::optional<platform::Orientation> orientation;
+
+    platform::Size StoredSize() const override { return size; }
+    std::optional<platform::Orientation> ReportedOrientation() const override {
+        return orientation;
+    }
 };
 
 class WindowSystem final : public platform::WindowSystem {
   public:
     explicit WindowSystem(Log& log) : log_(log) {}
 
-    // Decodable pictures and their natural sizes; any other path fails to load.
-    std::map<std::wstring, platform::Size> pictures;
-    // The orientation (1-8) that the decoder reports for a picture; none for the others.
-    std::map<std::wstring, int> orientations;
+    // Decodable files, by their content, and their stored sizes; any other content fails.
+    std::map<std::vector<std::uint8_t>, platform::Size> pictures;
+    // The orientation (1-8) that the decoder reports for a content; none for the others.
+    std::map<std::vector<std::uint8_t>, int> orientations;
     // Failing operations, by the name they have in the log ("Picture1.Move", ...).
     std::set<std::string> failing;
     platform::SettingEvents* settingEvents = nullptr;
@@ -204,8 +208,10 @@ class WindowSystem final : public platform::WindowSystem {
                                                         const std::wstring& caption) override;
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
-    std::unique_ptr<platform::Picture> LoadPicture(const std::wstring& path) override;
-    platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) override;
+    // Logs "OpenPicture ole|imaging", with " asking" when the orientation is asked for.
+    std::unique_ptr<platform::Picture> OpenPicture(std::vector<std::uint8_t> bytes,
+                                                   platform::PictureDecoder decoder,
+                                                   bool askOrientation) override;
 
     // Logs the call and throws platform::Error when the test made it fail.
     void Call(const std::string& name, const std::string& arguments = {});

@@ -9,8 +9,6 @@
 
 namespace {
 
-using show::PictureRoad;
-
 TEST(StillPictureTest, EndingsInAnyCase) {
     for (const auto* ending : {L".bmp", L".gif", L".png", L".jpg", L".jpeg", L".jpe", L".jfif",
                                L".tif", L".tiff", L".webp", L".heic", L".heif", L".ico"}) {
@@ -25,52 +23,6 @@ TEST(StillPictureTest, EndingsInAnyCase) {
     for (const auto* path : {L"a.avi", L"a.wav", L"a.mp3", L"a.jp2", L"a.jfi", L"a.tga", L"png",
                              L"a.png ", L"C:\\pictures.png\\clip", L"a.heics", L""}) {
         EXPECT_FALSE(show::IsStillPicture(path)) << fake::Narrow(path);
-    }
-}
-
-TEST(StillPictureTest, ContentChoosesTheRoad) {
-    using Bytes = std::vector<std::uint8_t>;
-    const auto text = [](const char* s, std::size_t n) { return Bytes(s, s + n); };
-    const struct {
-        const char* name;
-        Bytes head;
-        const wchar_t* path;
-        PictureRoad road;
-    } cases[] = {
-        {"PNG named .jpg", text("\x89PNG\r\n\x1a\n\0\0", 10), L"a.jpg", PictureRoad::Png},
-        {"JPEG named .png", text("\xFF\xD8\xFF\xE0", 4), L"a.png", PictureRoad::Decoder},
-        {"JPEG", text("\xFF\xD8\xFF\xE1", 4), L"a.jpeg", PictureRoad::Decoder},
-        {"BMP named .jpg", text("BM6\0\0\0", 6), L"a.jpg", PictureRoad::OlePicture},
-        {"GIF 89a", text("GIF89a\1\0", 8), L"a.png", PictureRoad::OlePicture},
-        {"GIF 87a", text("GIF87a", 6), L"a.gif", PictureRoad::OlePicture},
-        {"TIFF, Intel", text("II*\0\x08\0", 6), L"a.png", PictureRoad::Decoder},
-        {"TIFF, Motorola", text("MM\0*\0\0", 6), L"a.tif", PictureRoad::Decoder},
-        {"WebP", text("RIFF\0\0\0\0WEBPVP8 ", 16), L"a.webp", PictureRoad::Decoder},
-        {"HEIC",
-         text("\0\0\0\x18"
-              "ftypheic\0\0\0\0",
-              16),
-         L"a.heic", PictureRoad::Decoder},
-        {"HEIF, generic brand",
-         text("\0\0\0\x18"
-              "ftypmif1",
-              12),
-         L"a.bmp", PictureRoad::Decoder},
-        {"icon", text("\0\0\1\0\1\0", 6), L"a.ico", PictureRoad::Decoder},
-        // Not pictures of a known kind: the name's road, where they fail as they always did.
-        {"wave named .png", text("RIFF\0\0\0\0WAVE", 12), L"a.PNG", PictureRoad::Png},
-        {"MP4 named .jpg",
-         text("\0\0\0\x18"
-              "ftypisom",
-              12),
-         L"a.jpg", PictureRoad::OlePicture},
-        {"icon without images", text("\0\0\1\0\0\0", 6), L"a.gif", PictureRoad::OlePicture},
-        {"empty .bmp", {}, L"a.BMP", PictureRoad::OlePicture},
-        {"text named .webp", text("hello", 5), L"a.webp", PictureRoad::Decoder},
-        {"cut-short PNG signature", text("\x89PNG", 4), L"a.heic", PictureRoad::Decoder},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(show::ChooseRoad(show::SniffPicture(c.head), c.path), c.road) << c.name;
     }
 }
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/error.h"
 #include "platform/win32/base/com_apartment.h"
+#include "platform/win32/files/file_system.h"
 #include "platform/win32/session/show_process.h"
 #include "platform/win32/window_system.h"
 #include "temp_dir.h"
@@ -16,9 +19,7 @@ namespace {
 class RecordingEvents final : public platform::ByeWindowEvents {
   public:
     std::vector<platform::CloseRequest> requests;
-    int resizes = 0;
     void OnCloseRequest(platform::CloseRequest request) override { requests.push_back(request); }
-    void OnPictureResize() override { ++resizes; }
 };
 
 // A 2 x 1 PNG: red at half opacity, then opaque blue.
@@ -95,13 +96,26 @@ class PictureBoxTest : public ::testing::Test {
     win32::PictureBox& box = window.Box();
 };
 
-TEST_F(PictureBoxTest, ResizeHandlerRunsOnlyWhenTheSizeChanges) {
-    const int before = events.resizes;
-    box.Move(0, 0, 121, 89);  // the design size
-    EXPECT_EQ(events.resizes, before);
+// Draws a picture file into the whole box as the show does: the file's bytes to the decoder,
+// the picture brought to the box's size before the turn.
+void DrawFile(win32::PictureBox& box, const std::wstring& path,
+              platform::Orientation orientation = {},
+              platform::PictureDecoder decoder = platform::PictureDecoder::Imaging) {
+    win32::WindowSystem windows;
+    const auto picture = windows.OpenPicture(win32::ReadWholeFile(path, 1U << 20), decoder, false);
+    auto scaled = box.InnerSize();
+    if (orientation.SwapsSides()) {
+        std::swap(scaled.width, scaled.height);
+    }
+    box.DrawPicture(*picture, orientation, scaled);
+}
+
+TEST_F(PictureBoxTest, MoveSizesTheBoxAlone) {
     box.Move(0, 0, 50, 40);
-    EXPECT_EQ(events.resizes, before + 1);
-    EXPECT_EQ(box.InnerSize().width, 50);
+    EXPECT_EQ(box.InnerSize(), (platform::Size{50, 40}));
+    RECT bounds{};
+    GetWindowRect(window.Hwnd(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 357);
     EXPECT_THROW(box.Move(0, 0, -1, 10), platform::Error);
 }
 
@@ -109,7 +123,7 @@ TEST_F(PictureBoxTest, PngIsBlendedOverTheBackground) {
     dir.Write(L"two.png", kTwoPixelPng);
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 2, 1);
-    box.DrawPictureFile(dir.File(L"two.png"), {});
+    DrawFile(box, dir.File(L"two.png"));
     const std::uint32_t background = Rgb(GetSysColor(COLOR_ACTIVECAPTION));
     const auto channel = [](std::uint32_t colour, int shift) { return (colour >> shift) & 0xFFU; };
     const std::uint32_t half = box.PixelAt(0, 0);
@@ -120,7 +134,7 @@ TEST_F(PictureBoxTest, PngIsBlendedOverTheBackground) {
 
     // Stretched to a fixed size: the left half red over the background, the right half blue.
     box.Move(0, 0, 40, 10);
-    box.DrawPictureFile(dir.File(L"two.png"), {});
+    DrawFile(box, dir.File(L"two.png"));
     EXPECT_EQ(box.PixelAt(39, 5), 0x0000FFU);
     EXPECT_NEAR(channel(box.PixelAt(1, 5), 16), 128 + channel(background, 16) / 2, 3);
 }
@@ -163,7 +177,7 @@ TEST_F(PictureBoxTest, OpaquePngsComeOutAlikeAtAnySize) {
         dir.Write(c.name, c.bytes);
         for (const int scale : {1, 3}) {
             box.Move(0, 0, 2 * scale, scale);
-            box.DrawPictureFile(dir.File(c.name), {});
+            DrawFile(box, dir.File(c.name));
             EXPECT_PRED2(alike, box.PixelAt(0, 0), 0x1280FEU) << scale;
             EXPECT_PRED2(alike, box.PixelAt(2 * scale - 1, scale - 1), 0x0040C0U) << scale;
         }
@@ -176,12 +190,12 @@ TEST_F(PictureBoxTest, ImageToPictureKeepsTheImageAsItWas) {
     dir.Write(L"two.png", kTwoPixelPng);
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 40, 150);
-    box.DrawPictureFile(dir.File(L"two.png"), {});
+    DrawFile(box, dir.File(L"two.png"));
     const std::uint32_t once = box.PixelAt(1, 5);
     EXPECT_EQ(box.PixelAt(39, 149), 0x0000FFU);
     box.ImageToPicture();
     // The half-transparent half, blended over itself, comes out another colour.
-    box.DrawPictureFile(dir.File(L"two.png"), {});
+    DrawFile(box, dir.File(L"two.png"));
     EXPECT_NE(box.PixelAt(1, 5), once);
     // A new image of another size starts from the picture.
     box.Move(0, 0, 41, 150);
@@ -201,48 +215,16 @@ TEST_F(PictureBoxTest, HugeOrBrokenPngFailsQuickly) {
     box.SetPersistentDrawing(true);
     box.Move(0, 0, 30, 20);
     for (const auto* name : {L"huge.png", L"text.png", L"cut.png", L"missing.png"}) {
-        EXPECT_THROW(box.DrawPictureFile(dir.File(name), {}), platform::Error);
+        EXPECT_THROW(DrawFile(box, dir.File(name)), platform::Error);
     }
     // A box too large to keep an image has none to draw into.
     box.Move(0, 0, 20000, 20000);
-    EXPECT_THROW(box.DrawPictureFile(dir.File(L"huge.png"), {}), platform::Error);
+    EXPECT_THROW(DrawFile(box, dir.File(L"huge.png")), platform::Error);
     box.Move(0, 0, 0, 0);
     try {
-        box.DrawPictureFile(dir.File(L"two.png"),
-                            {});  // may refuse, but must neither crash nor hang
+        DrawFile(box, dir.File(L"two.png"));  // may refuse, but must neither crash nor hang
     } catch (const platform::Error&) {
     }
-}
-
-TEST_F(PictureBoxTest, OlePicturesComeOutUpright) {
-    // A 3 x 2 24-bit BMP, stored bottom row first: blue below, red on top.
-    const std::string row = [](const char* pixel) {
-        std::string bytes;
-        for (int i = 0; i < 3; ++i) {
-            bytes.append(pixel, 3);
-        }
-        return bytes + std::string(3, '\0');  // rows are padded to four bytes
-    }("\x00\x00\xff");
-    const std::string blueRow =
-        std::string("\xff\x00\x00\xff\x00\x00\xff\x00\x00", 9) + std::string(3, '\0');
-    const std::string bmp = std::string("BM", 2) + std::string(8, '\0') +
-                            std::string("\x36\0\0\0", 4) + std::string("\x28\0\0\0", 4) +
-                            std::string("\x03\0\0\0", 4) + std::string("\x02\0\0\0", 4) +
-                            std::string("\x01\0\x18\0", 4) + std::string(24, '\0') + blueRow + row;
-    dir.Write(L"small.bmp", bmp);
-    win32::WindowSystem windows;
-    auto picture = windows.LoadPicture(dir.File(L"small.bmp"));
-    box.SetPersistentDrawing(true);
-    box.Move(0, 0, 3, 2);
-    box.PaintPicture(*picture, 3, 2);
-    EXPECT_EQ(box.PixelAt(2, 0), 0xFF0000U);
-    EXPECT_EQ(box.PixelAt(2, 1), 0x0000FFU);
-
-    // Stretched to a fixed size, still upright.
-    box.Move(0, 0, 30, 20);
-    box.PaintPicture(*picture, 30, 20);
-    EXPECT_EQ(box.PixelAt(15, 2), 0xFF0000U);
-    EXPECT_EQ(box.PixelAt(15, 17), 0x0000FFU);
 }
 
 // A 24-bit BMP of width x height pixels given top row first as 0xRRGGBB.
@@ -267,6 +249,23 @@ std::string Bmp(int width, int height, const std::vector<std::uint32_t>& pixels)
            std::string(24, '\0') + rows;
 }
 
+TEST_F(PictureBoxTest, OlePicturesComeOutUpright) {
+    dir.Write(L"small.bmp",
+              Bmp(3, 2, {0xFF0000, 0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF, 0x0000FF}));
+    const auto ole = platform::PictureDecoder::OlePicture;
+    box.SetPersistentDrawing(true);
+    box.Move(0, 0, 3, 2);
+    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
+    EXPECT_EQ(box.PixelAt(2, 0), 0xFF0000U);
+    EXPECT_EQ(box.PixelAt(2, 1), 0x0000FFU);
+
+    // Stretched to a fixed size, still upright.
+    box.Move(0, 0, 30, 20);
+    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
+    EXPECT_EQ(box.PixelAt(15, 2), 0xFF0000U);
+    EXPECT_EQ(box.PixelAt(15, 17), 0x0000FFU);
+}
+
 TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     // Corners a b / c d of a 3 x 2 picture.
     constexpr std::uint32_t a = 0xFF0000, b = 0x00FF00, c = 0x0000FF, d = 0xFFFF00;
@@ -275,17 +274,16 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     const std::uint32_t corners[8][4] = {{a, b, c, d}, {b, a, d, c}, {d, c, b, a}, {c, d, a, b},
                                          {a, c, b, d}, {c, a, d, b}, {d, b, c, a}, {b, d, a, c}};
     win32::WindowSystem windows;
-    const auto facts = windows.InspectPicture(dir.File(L"corners.bmp"), true);
-    EXPECT_EQ(facts.size.width, 3);
-    EXPECT_EQ(facts.size.height, 2);
+    const auto picture = windows.OpenPicture(win32::ReadWholeFile(dir.File(L"corners.bmp"), 1024),
+                                             platform::PictureDecoder::Imaging, true);
+    EXPECT_EQ(picture->StoredSize(), (platform::Size{3, 2}));
     box.SetPersistentDrawing(true);
     for (int orientation = 1; orientation <= 8; ++orientation) {
         const bool quarter = orientation >= 5;
         const int width = quarter ? 2 : 3;
         const int height = quarter ? 3 : 2;
         box.Move(0, 0, width, height);
-        box.DrawPictureFile(dir.File(L"corners.bmp"),
-                            *platform::Orientation::FromExif(orientation));
+        DrawFile(box, dir.File(L"corners.bmp"), *platform::Orientation::FromExif(orientation));
         const auto* expected = corners[orientation - 1];
         EXPECT_EQ(box.PixelAt(0, 0), expected[0]) << orientation;
         EXPECT_EQ(box.PixelAt(width - 1, 0), expected[1]) << orientation;
@@ -295,36 +293,33 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     // Turned first, then stretched: a quarter turn stretched back to 30 x 20.
     const auto sideways = *platform::Orientation::FromExif(6);
     box.Move(0, 0, 30, 20);
-    box.DrawPictureFile(dir.File(L"corners.bmp"), sideways);
+    DrawFile(box, dir.File(L"corners.bmp"), sideways);
     EXPECT_EQ(box.PixelAt(1, 1), c);
     EXPECT_EQ(box.PixelAt(28, 18), b);
 
-    // Shrunk, each pixel shown is the average of the pixels it covers; turned after that.
+    // Shrunk, each pixel shown is the average of the pixels it covers, on either decoder's road;
+    // turned after that.
     dir.Write(L"blocks.bmp", Bmp(4, 2,
                                  {0x000000, 0x202020, 0xFF0000, 0xFF0000, 0x404040, 0x606060,
                                   0x0000FF, 0x0000FF}));
-    box.Move(0, 0, 2, 1);
-    box.DrawPictureFile(dir.File(L"blocks.bmp"), {});
-    EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
-    EXPECT_EQ(box.PixelAt(1, 0), 0x800080U);
-    box.Move(0, 0, 1, 2);
-    box.DrawPictureFile(dir.File(L"blocks.bmp"), sideways);
-    EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
-    EXPECT_EQ(box.PixelAt(0, 1), 0x800080U);
+    for (const auto decoder :
+         {platform::PictureDecoder::Imaging, platform::PictureDecoder::OlePicture}) {
+        box.Move(0, 0, 2, 1);
+        DrawFile(box, dir.File(L"blocks.bmp"), {}, decoder);
+        EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
+        EXPECT_EQ(box.PixelAt(1, 0), 0x800080U);
+        box.Move(0, 0, 1, 2);
+        DrawFile(box, dir.File(L"blocks.bmp"), sideways, decoder);
+        EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
+        EXPECT_EQ(box.PixelAt(0, 1), 0x800080U);
+    }
 
-    // A drawing takes the frame that the inspection opened only once: the next one reads the
-    // file as it is then.
-    box.Move(0, 0, 3, 2);
-    windows.InspectPicture(dir.File(L"corners.bmp"), true);
-    box.DrawPictureFile(dir.File(L"corners.bmp"), {});
-    EXPECT_EQ(box.PixelAt(0, 0), a);
-    dir.Write(L"corners.bmp", Bmp(3, 2, {d, d, d, d, d, d}));
-    box.DrawPictureFile(dir.File(L"corners.bmp"), {});
-    EXPECT_EQ(box.PixelAt(0, 0), d);
-
-    dir.Write(L"text.jpg", "not a picture");
-    EXPECT_THROW(windows.InspectPicture(dir.File(L"text.jpg"), true), platform::Error);
-    EXPECT_THROW(windows.InspectPicture(dir.File(L"missing.heic"), true), platform::Error);
+    for (const auto* bytes : {"not a picture", ""}) {
+        EXPECT_THROW(
+            windows.OpenPicture(std::vector<std::uint8_t>(bytes, bytes + std::strlen(bytes)),
+                                platform::PictureDecoder::Imaging, true),
+            platform::Error);
+    }
 }
 
 }  // namespace

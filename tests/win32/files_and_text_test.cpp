@@ -76,14 +76,17 @@ TEST(AnsiTest, JapaneseRoundTripsThroughCodePage932) {
     EXPECT_EQ(platform::FromAnsi(platform::ToAnsi(L"")), L"");
 }
 
-TEST(LoadPictureTest, DamagedFilesFailInsteadOfCrashing) {
-    TempDir dir;
-    dir.Write(L"text.jpg", "this is not a picture");
-    dir.Write(L"empty.bmp", "");
-    dir.Write(L"cut.jpg", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11));
+TEST(OpenPictureTest, DamagedFilesFailInsteadOfCrashing) {
     win32::WindowSystem windows;
-    for (const auto* name : {L"text.jpg", L"empty.bmp", L"cut.jpg", L"missing.gif"}) {
-        EXPECT_THROW(windows.LoadPicture(dir.File(name)), platform::Error);
+    for (const std::string& bytes :
+         {std::string("this is not a picture"), std::string(),
+          std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11), std::string("BM\0\0", 4)}) {
+        for (const auto decoder :
+             {platform::PictureDecoder::OlePicture, platform::PictureDecoder::Imaging}) {
+            EXPECT_THROW(windows.OpenPicture(std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
+                                             decoder, true),
+                         platform::Error);
+        }
     }
 }
 

@@ -49,7 +49,7 @@ ByeWindow::ByeWindow(platform::ByeWindowEvents& events, const std::wstring& capt
     Succeeded(hwnd_.Get() != nullptr);
     WindowLoaded();
     CenterOnScreen();
-    picture1_ = std::make_unique<PictureBox>(hwnd_.Get(), events_, kPicture1Design);
+    picture1_ = std::make_unique<PictureBox>(hwnd_.Get(), kPicture1Design);
 }
 
 void ByeWindow::SetOuterSize(int width, int height) {

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "platform/picture_limit.h"
 #include "platform/win32/base/win32_error.h"
 
 namespace win32 {
 namespace {
 
 platform::Size Checked(platform::Size size) {
-    if (size.width < 0 || size.height < 0 || TooLarge(size.width, size.height)) {
+    if (size.width < 0 || size.height < 0 || platform::TooManyPixels(size.width, size.height)) {
         throw platform::Error(L"The picture is too large.");
     }
     return size;
@@ -41,8 +42,6 @@ MemoryDc CreateMemoryDc() {
 }
 
 }  // namespace
-
-bool TooLarge(std::int64_t width, std::int64_t height) { return width * height > kMaxPixels; }
 
 MemoryImage::MemoryImage(platform::Size size)
     : size_(Checked(size)),

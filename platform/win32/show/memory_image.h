@@ -7,14 +7,8 @@
 #include "platform/win32/base/gdi.h"
 #include "platform/win32/base/handle.h"
 #include "platform/window_system.h"
-#include "show/picture_header.h"
 
 namespace win32 {
-
-// Pictures and images above this many pixels are refused, as their headers are.
-inline constexpr std::int64_t kMaxPixels = show::kMaxPicturePixels;
-
-bool TooLarge(std::int64_t width, std::int64_t height);
 
 // A 32-bit top-down bitmap selected into a memory device context: an image that GDI draws
 // into and that the program can read and write pixel by pixel (0x00RRGGBB).

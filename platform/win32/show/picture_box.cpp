@@ -2,9 +2,9 @@
 
 #include "platform/timing.h"
 #include "platform/win32/base/gdi.h"
-#include "platform/win32/show/picture_decoder.h"
 #include "platform/win32/base/win32_error.h"
 #include "platform/win32/base/window_proc.h"
+#include "platform/win32/show/drawn_picture.h"
 
 namespace win32 {
 namespace {
@@ -13,12 +13,12 @@ constexpr wchar_t kClassName[] = L"KestroPictureBox";
 
 COLORREF Background() { return GetSysColor(COLOR_ACTIVECAPTION); }
 
-const OlePicture& AsOlePicture(const platform::Picture& picture) {
-    const auto* ole = dynamic_cast<const OlePicture*>(&picture);
-    if (ole == nullptr) {
+const DrawnPicture& Drawn(const platform::Picture& picture) {
+    const auto* drawn = dynamic_cast<const DrawnPicture*>(&picture);
+    if (drawn == nullptr) {
         throw platform::Error(L"Not a picture of this platform.");
     }
-    return *ole;
+    return *drawn;
 }
 
 const MemoryImage& Existing(const std::shared_ptr<MemoryImage>& image) {
@@ -42,8 +42,7 @@ std::shared_ptr<MemoryImage> CopyOf(const MemoryImage& image) {
 
 }  // namespace
 
-PictureBox::PictureBox(HWND parent, platform::ByeWindowEvents& events, const RECT& bounds)
-    : events_(events) {
+PictureBox::PictureBox(HWND parent, const RECT& bounds) {
     // No class background: the box paints every pixel itself, and an erase would flicker.
     RegisterWindowClass(kClassName, &OwnerWindowProc<PictureBox>, nullptr);
     hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
@@ -129,15 +128,11 @@ void PictureBox::Move(int left, int top, int width, int height) {
         throw platform::Error(L"A size cannot be negative.");
     }
     const auto before = InnerSize();
-    if (!MoveWindow(hwnd_, left, top, width, height, TRUE)) {
-        throw LastError();
-    }
+    Succeeded(MoveWindow(hwnd_, left, top, width, height, TRUE));
     const auto after = InnerSize();
-    if (after.width == before.width && after.height == before.height) {
-        return;
+    if (after.width != before.width || after.height != before.height) {
+        RebuildImage();
     }
-    RebuildImage();
-    events_.OnPictureResize();
 }
 
 platform::Size PictureBox::InnerSize() const {
@@ -155,13 +150,9 @@ void PictureBox::ImageToPicture() {
     imageCopy_ = image_;
 }
 
-void PictureBox::PaintPicture(const platform::Picture& picture, int width, int height) {
-    AsOlePicture(picture).Render(Image().Dc(), width, height);
-    InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void PictureBox::DrawPictureFile(const std::wstring& path, platform::Orientation orientation) {
-    DrawPicture(path, orientation, Image());
+void PictureBox::DrawPicture(const platform::Picture& picture, platform::Orientation orientation,
+                             platform::Size scaled) {
+    Drawn(picture).Draw(Image(), orientation, scaled, Background());
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "platform/win32/show/memory_image.h"
-#include "platform/win32/show/ole_picture.h"
 #include "platform/window_system.h"
 
 namespace win32 {
@@ -16,7 +15,7 @@ namespace win32 {
 // the active caption colour where nothing is drawn.
 class PictureBox final : public platform::PictureBox {
   public:
-    PictureBox(HWND parent, platform::ByeWindowEvents& events, const RECT& bounds);
+    PictureBox(HWND parent, const RECT& bounds);
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
 
@@ -26,8 +25,8 @@ class PictureBox final : public platform::PictureBox {
     std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(hwnd_); }
     void Refresh() override;
     void ImageToPicture() override;
-    void PaintPicture(const platform::Picture& picture, int width, int height) override;
-    void DrawPictureFile(const std::wstring& path, platform::Orientation orientation) override;
+    void DrawPicture(const platform::Picture& picture, platform::Orientation orientation,
+                     platform::Size scaled) override;
 
     // The colour of the persistent image at (x, y) as 0xRRGGBB; the background colour where
     // there is no image.
@@ -46,7 +45,6 @@ class PictureBox final : public platform::PictureBox {
     MemoryImage& Image();
 
     HWND hwnd_ = nullptr;
-    platform::ByeWindowEvents& events_;
     bool persistent_ = false;
     std::shared_ptr<MemoryImage> image_;
     // The displayed picture: the persistent image as ImageToPicture found it. It is shared

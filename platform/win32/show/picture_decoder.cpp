@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <utility>
 #include <vector>
 
+#include "platform/picture_limit.h"
+#include "platform/pixels/shrink.h"
+#include "platform/pixels/turn.h"
 #include "platform/win32/base/com_apartment.h"
-#include "platform/win32/base/com_ptr.h"
-#include "platform/win32/show/picture_shrink.h"
-#include "platform/win32/show/picture_turn.h"
 #include "platform/win32/base/win32_error.h"
 
 namespace win32 {
@@ -42,48 +41,7 @@ class PropertyValue {
     PROPVARIANT value_;
 };
 
-struct Frame {
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    platform::Size size;
-};
-
-Frame OpenFirstFrame(const std::wstring& path) {
-    EnterApartment();
-    Frame opened;
-    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                           IID_IWICImagingFactory, opened.factory.PutVoid()));
-    ComPtr<IWICBitmapDecoder> decoder;
-    Check(opened.factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                    WICDecodeMetadataCacheOnDemand, decoder.Put()));
-    Check(decoder->GetFrame(0, opened.frame.Put()));
-    UINT width = 0;
-    UINT height = 0;
-    Check(opened.frame->GetSize(&width, &height));
-    // The header alone is read so far: a file claiming a huge size stops here, before its
-    // pixels are decoded.
-    if (width == 0 || height == 0 || TooLarge(width, height)) {
-        throw platform::Error(L"The picture is too large.");
-    }
-    opened.size = {static_cast<int>(width), static_cast<int>(height)};
-    return opened;
-}
-
-// The frame that InspectPicture opened last. The show inspects a picture and then draws it, and
-// a decoder may decode the whole picture as it opens it (Wine's JPEG and PNG decoders do): the
-// drawing takes this frame rather than open the file again. Both come after the end of the
-// session is announced, and the size and the pixels come from the same decoding.
-struct Inspected {
-    std::wstring path;
-    Frame opened;
-};
-
-std::optional<Inspected>& LastInspected() {
-    static std::optional<Inspected> last;
-    return last;
-}
-
-std::optional<platform::Orientation> ReportedOrientation(IWICBitmapFrameDecode& frame) {
+std::optional<platform::Orientation> OrientationOf(IWICBitmapFrameDecode& frame) {
     ComPtr<IWICMetadataQueryReader> reader;
     if (FAILED(frame.GetMetadataQueryReader(reader.Put()))) {
         return std::nullopt;
@@ -108,11 +66,18 @@ std::vector<std::uint32_t> CopyAll(IWICBitmapSource& source, platform::Size size
     return pixels;
 }
 
+// The frame that the drawing reads, of its stored size.
+struct Frame {
+    IWICImagingFactory& factory;
+    IWICBitmapFrameDecode& frame;
+    platform::Size size;
+};
+
 // The frame's pixels as premultiplied BGRA.
-ComPtr<IWICBitmapSource> Premultiplied(Frame& opened) {
+ComPtr<IWICBitmapSource> Premultiplied(const Frame& opened) {
     ComPtr<IWICFormatConverter> converter;
-    Check(opened.factory->CreateFormatConverter(converter.Put()));
-    Check(converter->Initialize(opened.frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+    Check(opened.factory.CreateFormatConverter(converter.Put()));
+    Check(converter->Initialize(&opened.frame, GUID_WICPixelFormat32bppPBGRA,
                                 WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom));
     ComPtr<IWICBitmapSource> source;
     Check(converter->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
@@ -120,15 +85,15 @@ ComPtr<IWICBitmapSource> Premultiplied(Frame& opened) {
 }
 
 // The frame's pixels as premultiplied BGRA, upright for the orientation, scaled to target.
-ComPtr<IWICBitmapSource> Prepared(Frame& opened, platform::Orientation orientation,
+ComPtr<IWICBitmapSource> Prepared(const Frame& opened, platform::Orientation orientation,
                                   platform::Size target) {
-    auto& factory = *opened.factory.Get();
+    auto& factory = opened.factory;
     auto source = Premultiplied(opened);
     auto size = opened.size;
     if (!orientation.Upright()) {
         // Turned by hand: the imaging component's own flip-rotator cannot turn by quarters
         // everywhere (Wine's cannot).
-        auto upright = Turned(CopyAll(*source.Get(), size), size, orientation);
+        auto upright = platform::Turned(CopyAll(*source.Get(), size), size, orientation);
         ComPtr<IWICBitmap> bitmap;
         Check(factory.CreateBitmapFromMemory(
             static_cast<UINT>(size.width), static_cast<UINT>(size.height),
@@ -198,32 +163,31 @@ void CopyInBands(IWICBitmapSource& source, UINT bytesPerPixel, MemoryImage& imag
                 });
 }
 
-// Shrinks the frame to `stored` (the shown size before the turn) as it reads it, turns the
-// result upright and blends it into the image: a large photo is turned at the size it is shown
-// at, not at its own.
-void DrawShrunk(Frame& opened, platform::Orientation orientation, platform::Size stored,
+// Shrinks the frame to `scaled` as it reads it, turns the result upright and blends it into the
+// image: a large photo is turned at the size it is shown at, not at its own.
+void DrawShrunk(const Frame& opened, platform::Orientation orientation, platform::Size scaled,
                 MemoryImage& image) {
     WICPixelFormatGUID format{};
-    Check(opened.frame->GetPixelFormat(&format));
+    Check(opened.frame.GetPixelFormat(&format));
     ComPtr<IWICBitmapSource> source;
     UINT bytesPerPixel = 4;
     const bool opaque =
         format == GUID_WICPixelFormat24bppBGR || format == GUID_WICPixelFormat32bppBGR;
     if (opaque) {
-        Check(opened.frame->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
+        Check(opened.frame.QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
         bytesPerPixel = format == GUID_WICPixelFormat24bppBGR ? 3 : 4;
     } else {
         source = Premultiplied(opened);
     }
-    PictureShrink shrink(opened.size, stored, bytesPerPixel, opaque);
+    platform::PictureShrink shrink(opened.size, scaled, bytesPerPixel, opaque);
     ForEachBand(*source.Get(), bytesPerPixel, opened.size,
                 [&](const BYTE* band, int /*top*/, int rows, std::size_t stride) {
                     shrink.AddRows(band, rows, stride);
                 });
-    auto size = stored;
+    auto size = scaled;
     std::vector<std::uint32_t> turned;
     if (!orientation.Upright()) {
-        turned = Turned(shrink.Pixels(), size, orientation);
+        turned = platform::Turned(shrink.Pixels(), size, orientation);
     }
     const auto& pixels = orientation.Upright() ? shrink.Pixels() : turned;
     std::uint32_t* target = image.Pixels();
@@ -252,36 +216,43 @@ std::uint32_t FromRgb48(const BYTE* pixel) {
 
 }  // namespace
 
-platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation) {
-    LastInspected().reset();
-    auto opened = OpenFirstFrame(path);
-    platform::PictureFacts facts{opened.size, std::nullopt};
-    if (askOrientation) {
-        facts.orientation = ReportedOrientation(*opened.frame.Get());
+ImagingPicture::ImagingPicture(std::vector<std::uint8_t> bytes, bool askOrientation)
+    : bytes_(std::move(bytes)) {
+    EnterApartment();
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_IWICImagingFactory, factory_.PutVoid()));
+    Check(factory_->CreateStream(stream_.Put()));
+    Check(stream_->InitializeFromMemory(bytes_.data(), static_cast<DWORD>(bytes_.size())));
+    ComPtr<IWICBitmapDecoder> decoder;
+    Check(factory_->CreateDecoderFromStream(stream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                            decoder.Put()));
+    Check(decoder->GetFrame(0, frame_.Put()));
+    UINT width = 0;
+    UINT height = 0;
+    Check(frame_->GetSize(&width, &height));
+    // The header alone is read so far: a file claiming a huge size stops here, before its
+    // pixels are decoded.
+    if (width == 0 || height == 0 || platform::TooManyPixels(width, height)) {
+        throw platform::Error(L"The picture is too large.");
     }
-    LastInspected() = Inspected{path, std::move(opened)};
-    return facts;
+    size_ = {static_cast<int>(width), static_cast<int>(height)};
+    if (askOrientation) {
+        orientation_ = OrientationOf(*frame_.Get());
+    }
 }
 
-void DrawPicture(const std::wstring& path, platform::Orientation orientation, MemoryImage& image) {
-    // Taken once: a later drawing of the file reads it as it is then.
-    auto inspected = std::exchange(LastInspected(), std::nullopt);
-    auto opened =
-        inspected && inspected->path == path ? std::move(inspected->opened) : OpenFirstFrame(path);
-    const auto size = image.Size();
-    if (size.width == 0 || size.height == 0) {
+void ImagingPicture::Draw(MemoryImage& image, platform::Orientation orientation,
+                          platform::Size scaled, COLORREF /*background*/) const {
+    CheckFills(image, orientation, scaled);
+    if (scaled.width == 0 || scaled.height == 0) {
         return;
     }
-    // The size the stored picture is brought to before it is turned.
-    auto stored = size;
-    if (orientation.SwapsSides()) {
-        std::swap(stored.width, stored.height);
-    }
+    const Frame opened{*factory_.Get(), *frame_.Get(), size_};
     // Upright at its own size: the decoder's pixels need no turning or scaling.
     WICPixelFormatGUID format{};
-    if (orientation.Upright() && stored == opened.size &&
-        SUCCEEDED(opened.frame->GetPixelFormat(&format))) {
-        auto& frame = *opened.frame.Get();
+    if (orientation.Upright() && scaled == size_ &&
+        SUCCEEDED(opened.frame.GetPixelFormat(&format))) {
+        auto& frame = opened.frame;
         if (format == GUID_WICPixelFormat24bppBGR) {
             CopyInBands(frame, 3, image,
                         [](const BYTE* from, std::uint32_t& to) { to = FromBgr(from); });
@@ -298,11 +269,11 @@ void DrawPicture(const std::wstring& path, platform::Orientation orientation, Me
             return;
         }
     }
-    if (stored.width <= opened.size.width && stored.height <= opened.size.height) {
-        DrawShrunk(opened, orientation, stored, image);
+    if (scaled.width <= size_.width && scaled.height <= size_.height) {
+        DrawShrunk(opened, orientation, scaled, image);
         return;
     }
-    auto source = Prepared(opened, orientation, size);
+    auto source = Prepared(opened, orientation, image.Size());
     CopyInBands(*source.Get(), 4, image, [](const BYTE* from, std::uint32_t& to) {
         std::uint32_t bgra = 0;
         std::memcpy(&bgra, from, sizeof bgra);

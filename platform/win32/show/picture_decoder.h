@@ -1,24 +1,42 @@
 #pragma once
 
-#include <string>
+#include <wincodec.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "platform/orientation.h"
-#include "platform/win32/show/memory_image.h"
-#include "platform/window_system.h"
+#include "platform/win32/base/com_ptr.h"
+#include "platform/win32/show/drawn_picture.h"
 
 namespace win32 {
 
-// Picture files through the Windows Imaging Component, which picks the decoder by the file's
-// content: every format that Windows has a codec for. Both throw platform::Error when no
-// decoder takes the file or its first frame is too large.
+// A picture file taken by the Windows Imaging Component, which picks the decoder by the file's
+// content: every format that Windows has a codec for. Its first frame is opened, not decoded:
+// a decoder may decode it whole as it opens it (Wine's JPEG and PNG decoders do), and the
+// drawing then takes the same frame.
+class ImagingPicture final : public DrawnPicture {
+  public:
+    // Throws platform::Error when no decoder takes the bytes or the first frame is too large.
+    ImagingPicture(std::vector<std::uint8_t> bytes, bool askOrientation);
 
-// The first frame's stored size, and the orientation that the decoder reads from its
-// metadata where it answers. The frame stays open for the next DrawPicture of the same path.
-platform::PictureFacts InspectPicture(const std::wstring& path, bool askOrientation);
+    platform::Size StoredSize() const override { return size_; }
+    std::optional<platform::Orientation> ReportedOrientation() const override {
+        return orientation_;
+    }
+    void Draw(MemoryImage& image, platform::Orientation orientation, platform::Size scaled,
+              COLORREF background) const override;
 
-// Draws the first frame (the one inspected last, when it is of this path) into the image from
-// its top-left corner, turned and mirrored upright by the orientation, scaled to the image's
-// size and alpha blended over what the image holds.
-void DrawPicture(const std::wstring& path, platform::Orientation orientation, MemoryImage& image);
+  private:
+    // Before the decoder, which reads them as long as it lives.
+    std::vector<std::uint8_t> bytes_;
+    ComPtr<IWICImagingFactory> factory_;
+    ComPtr<IWICStream> stream_;
+    ComPtr<IWICBitmapFrameDecode> frame_;
+    platform::Size size_;
+    std::optional<platform::Orientation> orientation_;
+};
 
 }  // namespace win32

@@ -1,12 +1,12 @@
-#include "platform/win32/show/picture_turn.h"
+#include "platform/pixels/turn.h"
 
 #include <cstddef>
 #include <utility>
 
-namespace win32 {
+namespace platform {
 
-std::vector<std::uint32_t> Turned(const std::vector<std::uint32_t>& pixels, platform::Size& size,
-                                  platform::Orientation orientation) {
+std::vector<std::uint32_t> Turned(const std::vector<std::uint32_t>& pixels, Size& size,
+                                  Orientation orientation) {
     const std::size_t width = static_cast<std::size_t>(size.width);
     const std::size_t height = static_cast<std::size_t>(size.height);
     const bool quarter = orientation.SwapsSides();
@@ -57,4 +57,4 @@ std::vector<std::uint32_t> Turned(const std::vector<std::uint32_t>& pixels, plat
     return shown;
 }
 
-}  // namespace win32
+}  // namespace platform

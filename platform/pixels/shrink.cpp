@@ -1,8 +1,8 @@
-#include "platform/win32/show/picture_shrink.h"
+#include "platform/pixels/shrink.h"
 
 #include <algorithm>
 
-namespace win32 {
+namespace platform {
 namespace {
 
 constexpr unsigned kChannels = 4;
@@ -16,12 +16,12 @@ int ShownIndex(int index, int from, int to) {
 // Adds one stored row to the sums of the shown columns: the stored columns of shown column x
 // run from first[x] to first[x + 1], summed in registers before the sums are touched.
 template <unsigned BytesPerPixel>
-void AddRow(const BYTE* row, const std::vector<int>& first, std::uint64_t* sums) {
+void AddRow(const std::uint8_t* row, const std::vector<int>& first, std::uint64_t* sums) {
     const int* bound = first.data() + 1;
     const int* const end = first.data() + first.size();
     for (; bound != end; ++bound, sums += kChannels) {
-        const BYTE* const last = row + static_cast<std::size_t>(*bound) * BytesPerPixel;
-        const BYTE* pixel = row + static_cast<std::size_t>(bound[-1]) * BytesPerPixel;
+        const std::uint8_t* const last = row + static_cast<std::size_t>(*bound) * BytesPerPixel;
+        const std::uint8_t* pixel = row + static_cast<std::size_t>(bound[-1]) * BytesPerPixel;
         std::uint64_t blue = 0;
         std::uint64_t green = 0;
         std::uint64_t red = 0;
@@ -52,8 +52,7 @@ std::uint32_t Average(std::uint64_t sum, double share) {
 
 }  // namespace
 
-PictureShrink::PictureShrink(platform::Size from, platform::Size to, unsigned bytesPerPixel,
-                             bool opaque)
+PictureShrink::PictureShrink(Size from, Size to, unsigned bytesPerPixel, bool opaque)
     : from_(from),
       to_(to),
       bytesPerPixel_(bytesPerPixel),
@@ -70,12 +69,12 @@ PictureShrink::PictureShrink(platform::Size from, platform::Size to, unsigned by
     }
 }
 
-void PictureShrink::AddRows(const BYTE* pixels, int rows, std::size_t stride) {
+void PictureShrink::AddRows(const std::uint8_t* pixels, int rows, std::size_t stride) {
     for (int row = 0; row < rows; ++row, ++storedRow_) {
         if (ShownIndex(storedRow_, from_.height, to_.height) != shownRow_) {
             FinishRow();
         }
-        const BYTE* pixel = pixels + static_cast<std::size_t>(row) * stride;
+        const std::uint8_t* pixel = pixels + static_cast<std::size_t>(row) * stride;
         if (bytesPerPixel_ == 3) {
             AddRow<3>(pixel, first_, sums_.data());
         } else {
@@ -106,4 +105,4 @@ void PictureShrink::FinishRow() {
     ++shownRow_;
 }
 
-}  // namespace win32
+}  // namespace platform
