@@ -1,45 +1,13 @@
 // Decodes one picture the way the exit show does, and nothing else, and prints how long it
-// took in milliseconds: BMP and GIF through the OLE picture loader, JPEG, PNG and the rest
-// through the Windows Imaging Component. The benchmark compares the show's latency with this.
-#include <ole2.h>
-#include <olectl.h>
+// took in milliseconds: every format through the Windows Imaging Component. The benchmark
+// compares the show's latency with this.
 #include <wincodec.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cwchar>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
-
-bool DecodeOle(const wchar_t* path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), {});
-    if (bytes.empty()) {
-        return false;
-    }
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    void* target = GlobalLock(memory);
-    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(target));
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        return false;
-    }
-    IPicture* picture = nullptr;
-    const HRESULT result = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE,
-                                          IID_IPicture, reinterpret_cast<void**>(&picture));
-    stream->Release();
-    if (FAILED(result)) {
-        return false;
-    }
-    picture->Release();
-    return true;
-}
 
 bool DecodeWic(const wchar_t* path) {
     IWICImagingFactory* factory = nullptr;
@@ -72,12 +40,6 @@ bool DecodeWic(const wchar_t* path) {
     return decoded;
 }
 
-bool OlePictureEnding(const wchar_t* path) {
-    const size_t length = std::wcslen(path);
-    return length >= 4 &&
-           (_wcsicmp(path + length - 4, L".bmp") == 0 || _wcsicmp(path + length - 4, L".gif") == 0);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -93,7 +55,7 @@ int wmain(int argc, wchar_t** argv) {
     LARGE_INTEGER end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    const bool decoded = OlePictureEnding(argv[1]) ? DecodeOle(argv[1]) : DecodeWic(argv[1]);
+    const bool decoded = DecodeWic(argv[1]);
     QueryPerformanceCounter(&end);
     CoUninitialize();
     if (!decoded) {

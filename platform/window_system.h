@@ -17,10 +17,6 @@ struct Size {
     friend bool operator==(Size, Size) = default;
 };
 
-// The system's decoders: the OLE picture loader (BMP and GIF) or the imaging component (every
-// format that Windows has a codec for).
-enum class PictureDecoder { OlePicture, Imaging };
-
 // A picture file taken by a decoder, ready to be drawn. Its owner releases it by dropping it.
 class Picture {
   public:
@@ -165,12 +161,12 @@ class WindowSystem {
     virtual std::unique_ptr<ShowWindow> LoadByeWindow(ByeWindowEvents& events,
                                                       const std::wstring& caption) = 0;
     virtual std::unique_ptr<SettingView> LoadSettingWindow(SettingEvents& events) = 0;
-    // Hands a picture file's bytes, as the show read them, to the decoder; throws when it does
-    // not take them or the picture is too large. The decoder is asked for the orientation only
-    // with `askOrientation`: reading its metadata takes time (under Wine, about 40 ms for a
-    // 1920 x 1080 PNG).
+    // Hands a picture file's bytes, as the show read them, to the system's imaging component;
+    // throws when no decoder takes them or the picture is too large. The decoder is asked for the
+    // orientation only with `askOrientation`: reading its metadata takes time (under Wine, about 40
+    // ms for a 1920 x 1080 PNG).
     virtual std::unique_ptr<Picture> OpenPicture(std::vector<std::uint8_t> bytes,
-                                                 PictureDecoder decoder, bool askOrientation) = 0;
+                                                 bool askOrientation) = 0;
 };
 
 }  // namespace platform

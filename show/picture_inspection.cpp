@@ -15,12 +15,6 @@ std::span<const std::uint8_t> Head(const std::vector<std::uint8_t>& bytes, std::
 
 }  // namespace
 
-platform::PictureDecoder DecoderFor(PictureContent content) {
-    return content == PictureContent::Bmp || content == PictureContent::Gif
-               ? platform::PictureDecoder::OlePicture
-               : platform::PictureDecoder::Imaging;
-}
-
 PictureInspection InspectPictureFile(const platform::FileSystem& files, const std::wstring& path) {
     PictureInspection inspection;
     platform::IgnoreErrors([&] {

@@ -8,7 +8,6 @@
 
 #include "platform/files.h"
 #include "platform/orientation.h"
-#include "platform/window_system.h"
 #include "show/picture_header.h"
 
 namespace show {
@@ -30,9 +29,6 @@ inline constexpr std::size_t kPictureHeadBytes = 192U * 1024;
 // Larger files are not pictures anybody shows at the end of a session; reading them would only
 // hold it up. The largest picture there is, 64 Mi pixels of four bytes, fits with its headers.
 inline constexpr std::size_t kMaxPictureFileBytes = 257U * 1024 * 1024;
-
-// Which of the system's decoders the content calls for.
-platform::PictureDecoder DecoderFor(PictureContent content);
 
 // Reads the file once and tells what it holds. A file that is missing, cannot be read or is
 // larger than kMaxPictureFileBytes is refused.

@@ -14,8 +14,15 @@
 namespace show {
 namespace {
 
-// The file's bytes handed to the decoder of its content; nothing when the header check refuses
-// them or the decoder does not take them.
+// Whether the decoder's metadata can hold an orientation: BMP, GIF and PNG files are shown as
+// they are stored.
+bool MayRecordOrientation(PictureContent content) {
+    return content != PictureContent::Png && content != PictureContent::Bmp &&
+           content != PictureContent::Gif;
+}
+
+// The file's bytes handed to the system's decoders; nothing when the header check refuses them
+// or no decoder takes them.
 std::unique_ptr<platform::Picture> OpenPicture(platform::WindowSystem& windows,
                                                PictureInspection& inspection) {
     std::unique_ptr<platform::Picture> picture;
@@ -23,15 +30,11 @@ std::unique_ptr<platform::Picture> OpenPicture(platform::WindowSystem& windows,
     if (header.refusal) {
         return picture;
     }
-    const auto decoder = DecoderFor(header.content);
     // Reading the decoder's metadata takes time: it is asked only where the file's own EXIF
-    // block says nothing, and never of a PNG, which is shown as it is stored.
-    const bool askOrientation = !inspection.orientation &&
-                                decoder == platform::PictureDecoder::Imaging &&
-                                header.content != PictureContent::Png;
-    platform::IgnoreErrors([&] {
-        picture = windows.OpenPicture(std::move(inspection.bytes), decoder, askOrientation);
-    });
+    // block says nothing.
+    const bool askOrientation = !inspection.orientation && MayRecordOrientation(header.content);
+    platform::IgnoreErrors(
+        [&] { picture = windows.OpenPicture(std::move(inspection.bytes), askOrientation); });
     return picture;
 }
 

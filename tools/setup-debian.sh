@@ -3,8 +3,8 @@
 # so that a second run costs nothing and a fresh machine (CI) gets everything.
 set -euo pipefail
 
-# Wine is installed without its recommends: the picture decoders (oleaut32, windowscodecs)
-# are Wine's own PE builds and need none of them. Two of them are fonts it does need:
+# Wine is installed without its recommends: the picture decoders (windowscodecs)
+# are Wine's own PE build and need none of them. Two of them are fonts it does need:
 # fonts-wine brings Marlett, the symbol font of caption buttons, check marks and scroll
 # arrows (without it a close box draws as the letter "r"), and under code page 932 Wine
 # falls back to a Japanese font, so without a full one (fonts-ipafont-gothic) even Latin

@@ -4,7 +4,6 @@
 
 #include "platform/win32/settings_ui/setting_window.h"
 #include "platform/win32/show/bye_window.h"
-#include "platform/win32/show/ole_picture.h"
 #include "platform/win32/show/picture_decoder.h"
 
 namespace win32 {
@@ -20,11 +19,7 @@ std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
 }
 
 std::unique_ptr<platform::Picture> WindowSystem::OpenPicture(std::vector<std::uint8_t> bytes,
-                                                             platform::PictureDecoder decoder,
                                                              bool askOrientation) {
-    if (decoder == platform::PictureDecoder::OlePicture) {
-        return std::make_unique<OlePicture>(std::move(bytes));
-    }
     return std::make_unique<ImagingPicture>(std::move(bytes), askOrientation);
 }
 

@@ -11,7 +11,6 @@ class WindowSystem final : public platform::WindowSystem {
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
     std::unique_ptr<platform::Picture> OpenPicture(std::vector<std::uint8_t> bytes,
-                                                   platform::PictureDecoder decoder,
                                                    bool askOrientation) override;
 };
 

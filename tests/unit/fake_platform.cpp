@@ -242,11 +242,8 @@ std::unique_ptr<platform::SettingView> WindowSystem::LoadSettingWindow(
 }
 
 std::unique_ptr<platform::Picture> WindowSystem::OpenPicture(std::vector<std::uint8_t> bytes,
-                                                             platform::PictureDecoder decoder,
                                                              bool askOrientation) {
-    Call("OpenPicture",
-         std::string(decoder == platform::PictureDecoder::OlePicture ? "ole" : "imaging") +
-             (askOrientation ? " asking" : ""));
+    Call("OpenPicture", askOrientation ? "asking" : "quiet");
     const auto picture = pictures.find(bytes);
     if (picture == pictures.end()) {
         throw platform::Error(L"No decoder takes the file.");

@@ -208,9 +208,8 @@ class WindowSystem final : public platform::WindowSystem {
                                                         const std::wstring& caption) override;
     std::unique_ptr<platform::SettingView> LoadSettingWindow(
         platform::SettingEvents& events) override;
-    // Logs "OpenPicture ole|imaging", with " asking" when the orientation is asked for.
+    // Logs "OpenPicture asking|quiet": whether the orientation is asked for.
     std::unique_ptr<platform::Picture> OpenPicture(std::vector<std::uint8_t> bytes,
-                                                   platform::PictureDecoder decoder,
                                                    bool askOrientation) override;
 
     // Logs the call and throws platform::Error when the test made it fail.

@@ -99,10 +99,9 @@ class PictureBoxTest : public ::testing::Test {
 // Draws a picture file into the whole box as the show does: the file's bytes to the decoder,
 // the picture brought to the box's size before the turn.
 void DrawFile(win32::PictureBox& box, const std::wstring& path,
-              platform::Orientation orientation = {},
-              platform::PictureDecoder decoder = platform::PictureDecoder::Imaging) {
+              platform::Orientation orientation = {}) {
     win32::WindowSystem windows;
-    const auto picture = windows.OpenPicture(win32::ReadWholeFile(path, 1U << 20), decoder, false);
+    const auto picture = windows.OpenPicture(win32::ReadWholeFile(path, 1U << 20), false);
     auto scaled = box.InnerSize();
     if (orientation.SwapsSides()) {
         std::swap(scaled.width, scaled.height);
@@ -249,23 +248,6 @@ std::string Bmp(int width, int height, const std::vector<std::uint32_t>& pixels)
            std::string(24, '\0') + rows;
 }
 
-TEST_F(PictureBoxTest, OlePicturesComeOutUpright) {
-    dir.Write(L"small.bmp",
-              Bmp(3, 2, {0xFF0000, 0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF, 0x0000FF}));
-    const auto ole = platform::PictureDecoder::OlePicture;
-    box.SetPersistentDrawing(true);
-    box.Move(0, 0, 3, 2);
-    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
-    EXPECT_EQ(box.PixelAt(2, 0), 0xFF0000U);
-    EXPECT_EQ(box.PixelAt(2, 1), 0x0000FFU);
-
-    // Stretched to a fixed size, still upright.
-    box.Move(0, 0, 30, 20);
-    DrawFile(box, dir.File(L"small.bmp"), {}, ole);
-    EXPECT_EQ(box.PixelAt(15, 2), 0xFF0000U);
-    EXPECT_EQ(box.PixelAt(15, 17), 0x0000FFU);
-}
-
 TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     // Corners a b / c d of a 3 x 2 picture.
     constexpr std::uint32_t a = 0xFF0000, b = 0x00FF00, c = 0x0000FF, d = 0xFFFF00;
@@ -274,8 +256,8 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
     const std::uint32_t corners[8][4] = {{a, b, c, d}, {b, a, d, c}, {d, c, b, a}, {c, d, a, b},
                                          {a, c, b, d}, {c, a, d, b}, {d, b, c, a}, {b, d, a, c}};
     win32::WindowSystem windows;
-    const auto picture = windows.OpenPicture(win32::ReadWholeFile(dir.File(L"corners.bmp"), 1024),
-                                             platform::PictureDecoder::Imaging, true);
+    const auto picture =
+        windows.OpenPicture(win32::ReadWholeFile(dir.File(L"corners.bmp"), 1024), true);
     EXPECT_EQ(picture->StoredSize(), (platform::Size{3, 2}));
     box.SetPersistentDrawing(true);
     for (int orientation = 1; orientation <= 8; ++orientation) {
@@ -290,34 +272,33 @@ TEST_F(PictureBoxTest, DecodedPicturesTurnByTheirOrientation) {
         EXPECT_EQ(box.PixelAt(0, height - 1), expected[2]) << orientation;
         EXPECT_EQ(box.PixelAt(width - 1, height - 1), expected[3]) << orientation;
     }
-    // Turned first, then stretched: a quarter turn stretched back to 30 x 20.
-    const auto sideways = *platform::Orientation::FromExif(6);
+    // Stretched to 30 x 20, upright; turned first, then stretched: a quarter turn stretched
+    // back to 30 x 20.
     box.Move(0, 0, 30, 20);
+    DrawFile(box, dir.File(L"corners.bmp"));
+    EXPECT_EQ(box.PixelAt(1, 1), a);
+    EXPECT_EQ(box.PixelAt(28, 18), d);
+    const auto sideways = *platform::Orientation::FromExif(6);
     DrawFile(box, dir.File(L"corners.bmp"), sideways);
     EXPECT_EQ(box.PixelAt(1, 1), c);
     EXPECT_EQ(box.PixelAt(28, 18), b);
 
-    // Shrunk, each pixel shown is the average of the pixels it covers, on either decoder's road;
-    // turned after that.
+    // Shrunk, each pixel shown is the average of the pixels it covers; turned after that.
     dir.Write(L"blocks.bmp", Bmp(4, 2,
                                  {0x000000, 0x202020, 0xFF0000, 0xFF0000, 0x404040, 0x606060,
                                   0x0000FF, 0x0000FF}));
-    for (const auto decoder :
-         {platform::PictureDecoder::Imaging, platform::PictureDecoder::OlePicture}) {
-        box.Move(0, 0, 2, 1);
-        DrawFile(box, dir.File(L"blocks.bmp"), {}, decoder);
-        EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
-        EXPECT_EQ(box.PixelAt(1, 0), 0x800080U);
-        box.Move(0, 0, 1, 2);
-        DrawFile(box, dir.File(L"blocks.bmp"), sideways, decoder);
-        EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
-        EXPECT_EQ(box.PixelAt(0, 1), 0x800080U);
-    }
+    box.Move(0, 0, 2, 1);
+    DrawFile(box, dir.File(L"blocks.bmp"));
+    EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
+    EXPECT_EQ(box.PixelAt(1, 0), 0x800080U);
+    box.Move(0, 0, 1, 2);
+    DrawFile(box, dir.File(L"blocks.bmp"), sideways);
+    EXPECT_EQ(box.PixelAt(0, 0), 0x303030U);
+    EXPECT_EQ(box.PixelAt(0, 1), 0x800080U);
 
     for (const auto* bytes : {"not a picture", ""}) {
         EXPECT_THROW(
-            windows.OpenPicture(std::vector<std::uint8_t>(bytes, bytes + std::strlen(bytes)),
-                                platform::PictureDecoder::Imaging, true),
+            windows.OpenPicture(std::vector<std::uint8_t>(bytes, bytes + std::strlen(bytes)), true),
             platform::Error);
     }
 }

@@ -41,20 +41,50 @@ class PropertyValue {
     PROPVARIANT value_;
 };
 
+// The 16-bit number that the metadata holds under the name, if any.
+std::optional<int> MetadataNumber(IWICMetadataQueryReader& reader, const wchar_t* name) {
+    PropertyValue value;
+    if (SUCCEEDED(reader.GetMetadataByName(name, value.Put())) && value.Get().vt == VT_UI2) {
+        return value.Get().uiVal;
+    }
+    return std::nullopt;
+}
+
 std::optional<platform::Orientation> OrientationOf(IWICBitmapFrameDecode& frame) {
     ComPtr<IWICMetadataQueryReader> reader;
     if (FAILED(frame.GetMetadataQueryReader(reader.Put()))) {
         return std::nullopt;
     }
     for (const auto* query : kOrientationQueries) {
-        PropertyValue value;
-        if (SUCCEEDED(reader->GetMetadataByName(query, value.Put())) && value.Get().vt == VT_UI2) {
-            if (const auto orientation = platform::Orientation::FromExif(value.Get().uiVal)) {
-                return orientation;
-            }
+        const auto exif = MetadataNumber(*reader.Get(), query);
+        if (const auto orientation = exif ? platform::Orientation::FromExif(*exif) : std::nullopt) {
+            return orientation;
         }
     }
     return std::nullopt;
+}
+
+// Where a GIF's first frame lies within its logical screen, which may be larger than the frame:
+// the frame's own place, or the whole screen where the metadata does not say or the frame
+// would reach outside it.
+ImagingPicture::Place GifPlace(IWICBitmapDecoder& decoder, IWICBitmapFrameDecode& frame,
+                               platform::Size frameSize) {
+    const ImagingPicture::Place whole{frameSize, 0, 0, frameSize};
+    ComPtr<IWICMetadataQueryReader> screenReader;
+    ComPtr<IWICMetadataQueryReader> frameReader;
+    if (FAILED(decoder.GetMetadataQueryReader(screenReader.Put())) ||
+        FAILED(frame.GetMetadataQueryReader(frameReader.Put()))) {
+        return whole;
+    }
+    const auto width = MetadataNumber(*screenReader.Get(), L"/logscrdesc/Width");
+    const auto height = MetadataNumber(*screenReader.Get(), L"/logscrdesc/Height");
+    const auto left = MetadataNumber(*frameReader.Get(), L"/imgdesc/Left");
+    const auto top = MetadataNumber(*frameReader.Get(), L"/imgdesc/Top");
+    if (!width || !height || !left || !top || *left + frameSize.width > *width ||
+        *top + frameSize.height > *height) {
+        return whole;
+    }
+    return {{*width, *height}, *left, *top, frameSize};
 }
 
 std::vector<std::uint32_t> CopyAll(IWICBitmapSource& source, platform::Size size) {
@@ -146,27 +176,36 @@ void ForEachBand(IWICBitmapSource& source, UINT bytesPerPixel, platform::Size si
     }
 }
 
-// Copies the source, of the image's size, into the image, each pixel through `put` (from the
+// A rectangle of the image's pixels that the frame is drawn into.
+struct Target {
+    std::uint32_t* pixels;
+    platform::Size size;
+    std::size_t stride;  // in pixels
+
+    std::uint32_t* Row(int row) const { return pixels + static_cast<std::size_t>(row) * stride; }
+};
+
+// Copies the source, of the target's size, into the target, each pixel through `put` (from the
 // source's bytes of the pixel to the image's pixel).
 template <typename Put>
-void CopyInBands(IWICBitmapSource& source, UINT bytesPerPixel, MemoryImage& image, Put put) {
-    const auto size = image.Size();
+void CopyInBands(IWICBitmapSource& source, UINT bytesPerPixel, const Target& target, Put put) {
+    const auto size = target.size;
     ForEachBand(source, bytesPerPixel, size,
-                [&](const BYTE* band, int top, int rows, std::size_t /*stride*/) {
-                    std::uint32_t* target =
-                        image.Pixels() + static_cast<std::size_t>(top) * size.width;
-                    const auto count =
-                        static_cast<std::size_t>(rows) * static_cast<std::size_t>(size.width);
-                    for (std::size_t i = 0; i < count; ++i) {
-                        put(band + i * bytesPerPixel, target[i]);
+                [&](const BYTE* band, int top, int rows, std::size_t stride) {
+                    for (int row = 0; row < rows; ++row) {
+                        const BYTE* from = band + static_cast<std::size_t>(row) * stride;
+                        std::uint32_t* to = target.Row(top + row);
+                        for (int x = 0; x < size.width; ++x) {
+                            put(from + static_cast<std::size_t>(x) * bytesPerPixel, to[x]);
+                        }
                     }
                 });
 }
 
 // Shrinks the frame to `scaled` as it reads it, turns the result upright and blends it into the
-// image: a large photo is turned at the size it is shown at, not at its own.
+// target: a large photo is turned at the size it is shown at, not at its own.
 void DrawShrunk(const Frame& opened, platform::Orientation orientation, platform::Size scaled,
-                MemoryImage& image) {
+                const Target& target) {
     WICPixelFormatGUID format{};
     Check(opened.frame.GetPixelFormat(&format));
     ComPtr<IWICBitmapSource> source;
@@ -190,10 +229,33 @@ void DrawShrunk(const Frame& opened, platform::Orientation orientation, platform
         turned = platform::Turned(shrink.Pixels(), size, orientation);
     }
     const auto& pixels = orientation.Upright() ? shrink.Pixels() : turned;
-    std::uint32_t* target = image.Pixels();
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        target[i] = Over(pixels[i], target[i]);
+    for (int row = 0; row < target.size.height; ++row) {
+        const std::uint32_t* from = pixels.data() + static_cast<std::size_t>(row) * size.width;
+        std::uint32_t* to = target.Row(row);
+        for (int x = 0; x < target.size.width; ++x) {
+            to[x] = Over(from[x], to[x]);
+        }
     }
+}
+
+// Where the frame goes in an image of the picture brought to `scaled`, upright: its place
+// within the picture, scaled as the picture is. A turned picture's frame fills it.
+Target TargetOf(MemoryImage& image, platform::Orientation orientation, platform::Size scaled,
+                const ImagingPicture::Place& place) {
+    const auto stride = static_cast<std::size_t>(image.Size().width);
+    if (!orientation.Upright() || place.frame == place.picture) {
+        return {image.Pixels(), image.Size(), stride};
+    }
+    const auto along = [](int at, int shown, int whole) {
+        return static_cast<int>(static_cast<std::int64_t>(at) * shown / whole);
+    };
+    const int left = along(place.left, scaled.width, place.picture.width);
+    const int top = along(place.top, scaled.height, place.picture.height);
+    const int right = along(place.left + place.frame.width, scaled.width, place.picture.width);
+    const int bottom = along(place.top + place.frame.height, scaled.height, place.picture.height);
+    return {image.Pixels() + static_cast<std::size_t>(top) * stride + left,
+            {right - left, bottom - top},
+            stride};
 }
 
 // Opaque pixels that the show turns into the image's own form itself: the imaging component's
@@ -235,7 +297,16 @@ ImagingPicture::ImagingPicture(std::vector<std::uint8_t> bytes, bool askOrientat
     if (width == 0 || height == 0 || platform::TooManyPixels(width, height)) {
         throw platform::Error(L"The picture is too large.");
     }
-    size_ = {static_cast<int>(width), static_cast<int>(height)};
+    const platform::Size frameSize{static_cast<int>(width), static_cast<int>(height)};
+    place_ = {frameSize, 0, 0, frameSize};
+    GUID container{};
+    if (SUCCEEDED(decoder->GetContainerFormat(&container)) &&
+        container == GUID_ContainerFormatGif) {
+        place_ = GifPlace(*decoder.Get(), *frame_.Get(), frameSize);
+        if (platform::TooManyPixels(place_.picture.width, place_.picture.height)) {
+            throw platform::Error(L"The picture is too large.");
+        }
+    }
     if (askOrientation) {
         orientation_ = OrientationOf(*frame_.Get());
     }
@@ -244,37 +315,40 @@ ImagingPicture::ImagingPicture(std::vector<std::uint8_t> bytes, bool askOrientat
 void ImagingPicture::Draw(MemoryImage& image, platform::Orientation orientation,
                           platform::Size scaled, COLORREF /*background*/) const {
     CheckFills(image, orientation, scaled);
-    if (scaled.width == 0 || scaled.height == 0) {
+    const auto target = TargetOf(image, orientation, scaled, place_);
+    const auto shown = orientation.Upright() ? target.size : scaled;
+    if (shown.width == 0 || shown.height == 0) {
         return;
     }
-    const Frame opened{*factory_.Get(), *frame_.Get(), size_};
+    const auto stored = place_.frame;
+    const Frame opened{*factory_.Get(), *frame_.Get(), stored};
     // Upright at its own size: the decoder's pixels need no turning or scaling.
     WICPixelFormatGUID format{};
-    if (orientation.Upright() && scaled == size_ &&
+    if (orientation.Upright() && shown == stored &&
         SUCCEEDED(opened.frame.GetPixelFormat(&format))) {
         auto& frame = opened.frame;
         if (format == GUID_WICPixelFormat24bppBGR) {
-            CopyInBands(frame, 3, image,
+            CopyInBands(frame, 3, target,
                         [](const BYTE* from, std::uint32_t& to) { to = FromBgr(from); });
             return;
         }
         if (format == GUID_WICPixelFormat32bppBGR) {
-            CopyInBands(frame, 4, image,
+            CopyInBands(frame, 4, target,
                         [](const BYTE* from, std::uint32_t& to) { to = FromBgr(from); });
             return;
         }
         if (format == GUID_WICPixelFormat48bppRGB) {
-            CopyInBands(frame, 6, image,
+            CopyInBands(frame, 6, target,
                         [](const BYTE* from, std::uint32_t& to) { to = FromRgb48(from); });
             return;
         }
     }
-    if (scaled.width <= size_.width && scaled.height <= size_.height) {
-        DrawShrunk(opened, orientation, scaled, image);
+    if (shown.width <= stored.width && shown.height <= stored.height) {
+        DrawShrunk(opened, orientation, shown, target);
         return;
     }
-    auto source = Prepared(opened, orientation, image.Size());
-    CopyInBands(*source.Get(), 4, image, [](const BYTE* from, std::uint32_t& to) {
+    auto source = Prepared(opened, orientation, target.size);
+    CopyInBands(*source.Get(), 4, target, [](const BYTE* from, std::uint32_t& to) {
         std::uint32_t bgra = 0;
         std::memcpy(&bgra, from, sizeof bgra);
         to = Over(bgra, to);

@@ -16,13 +16,22 @@ namespace win32 {
 // A picture file taken by the Windows Imaging Component, which picks the decoder by the file's
 // content: every format that Windows has a codec for. Its first frame is opened, not decoded:
 // a decoder may decode it whole as it opens it (Wine's JPEG and PNG decoders do), and the
-// drawing then takes the same frame.
+// drawing then takes the same frame. An animated GIF shows its first frame.
 class ImagingPicture final : public DrawnPicture {
   public:
+    // Where the first frame lies within the picture: a GIF's frame may be smaller than its
+    // logical screen, and placed anywhere in it.
+    struct Place {
+        platform::Size picture;
+        int left = 0;
+        int top = 0;
+        platform::Size frame;
+    };
+
     // Throws platform::Error when no decoder takes the bytes or the first frame is too large.
     ImagingPicture(std::vector<std::uint8_t> bytes, bool askOrientation);
 
-    platform::Size StoredSize() const override { return size_; }
+    platform::Size StoredSize() const override { return place_.picture; }
     std::optional<platform::Orientation> ReportedOrientation() const override {
         return orientation_;
     }
@@ -35,7 +44,7 @@ class ImagingPicture final : public DrawnPicture {
     ComPtr<IWICImagingFactory> factory_;
     ComPtr<IWICStream> stream_;
     ComPtr<IWICBitmapFrameDecode> frame_;
-    platform::Size size_;
+    Place place_;
     std::optional<platform::Orientation> orientation_;
 };
 
