@@ -19,8 +19,8 @@ namespace win32 {
 // The DPI of the monitor the window is on.
 int WindowDpi(HWND window);
 int MonitorDpi(HMONITOR monitor);
-// The DPI of the primary monitor when the session began: what the screen's device context
-// and the OLE picture sizes in HIMETRIC are measured with.
+// The DPI of the primary monitor when the session began: what the screen's device context is
+// measured with.
 int SystemDpi();
 
 // Twips (1440 per inch) to pixels at the DPI.
