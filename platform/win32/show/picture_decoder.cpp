@@ -66,22 +66,24 @@ std::optional<platform::Orientation> OrientationOf(IWICBitmapFrameDecode& frame)
 
 // Where a GIF's first frame lies within its logical screen, which may be larger than the frame:
 // the frame's own place, or the whole screen where the metadata does not say or the frame
-// would reach outside it.
+// would reach outside it. The frame's metadata is read only when the screen is larger.
 ImagingPicture::Place GifPlace(IWICBitmapDecoder& decoder, IWICBitmapFrameDecode& frame,
                                platform::Size frameSize) {
     const ImagingPicture::Place whole{frameSize, 0, 0, frameSize};
     ComPtr<IWICMetadataQueryReader> screenReader;
-    ComPtr<IWICMetadataQueryReader> frameReader;
-    if (FAILED(decoder.GetMetadataQueryReader(screenReader.Put())) ||
-        FAILED(frame.GetMetadataQueryReader(frameReader.Put()))) {
+    if (FAILED(decoder.GetMetadataQueryReader(screenReader.Put()))) {
         return whole;
     }
     const auto width = MetadataNumber(*screenReader.Get(), L"/logscrdesc/Width");
     const auto height = MetadataNumber(*screenReader.Get(), L"/logscrdesc/Height");
+    ComPtr<IWICMetadataQueryReader> frameReader;
+    if (!width || !height || platform::Size{*width, *height} == frameSize ||
+        FAILED(frame.GetMetadataQueryReader(frameReader.Put()))) {
+        return whole;
+    }
     const auto left = MetadataNumber(*frameReader.Get(), L"/imgdesc/Left");
     const auto top = MetadataNumber(*frameReader.Get(), L"/imgdesc/Top");
-    if (!width || !height || !left || !top || *left + frameSize.width > *width ||
-        *top + frameSize.height > *height) {
+    if (!left || !top || *left + frameSize.width > *width || *top + frameSize.height > *height) {
         return whole;
     }
     return {{*width, *height}, *left, *top, frameSize};
