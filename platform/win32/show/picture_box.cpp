@@ -4,7 +4,7 @@
 #include "platform/win32/base/gdi.h"
 #include "platform/win32/base/win32_error.h"
 #include "platform/win32/base/window_proc.h"
-#include "platform/win32/show/drawn_picture.h"
+#include "platform/win32/show/picture_decoder.h"
 
 namespace win32 {
 namespace {
@@ -13,8 +13,8 @@ constexpr wchar_t kClassName[] = L"KestroPictureBox";
 
 COLORREF Background() { return GetSysColor(COLOR_ACTIVECAPTION); }
 
-const DrawnPicture& Drawn(const platform::Picture& picture) {
-    const auto* drawn = dynamic_cast<const DrawnPicture*>(&picture);
+const ImagingPicture& Drawn(const platform::Picture& picture) {
+    const auto* drawn = dynamic_cast<const ImagingPicture*>(&picture);
     if (drawn == nullptr) {
         throw platform::Error(L"Not a picture of this platform.");
     }
@@ -152,7 +152,7 @@ void PictureBox::ImageToPicture() {
 
 void PictureBox::DrawPicture(const platform::Picture& picture, platform::Orientation orientation,
                              platform::Size scaled) {
-    Drawn(picture).Draw(Image(), orientation, scaled, Background());
+    Drawn(picture).Draw(Image(), orientation, scaled);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

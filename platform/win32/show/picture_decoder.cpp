@@ -278,6 +278,17 @@ std::uint32_t FromRgb48(const BYTE* pixel) {
     return channel(2) | (channel(1) << 8U) | (channel(0) << 16U);
 }
 
+// Throws unless a picture brought to `scaled` and turned upright fills the image exactly.
+void CheckFills(const MemoryImage& image, platform::Orientation orientation,
+                platform::Size scaled) {
+    if (orientation.SwapsSides()) {
+        std::swap(scaled.width, scaled.height);
+    }
+    if (image.Size() != scaled) {
+        throw platform::Error(L"The picture does not fill the box.");
+    }
+}
+
 }  // namespace
 
 ImagingPicture::ImagingPicture(std::vector<std::uint8_t> bytes, bool askOrientation)
@@ -315,7 +326,7 @@ ImagingPicture::ImagingPicture(std::vector<std::uint8_t> bytes, bool askOrientat
 }
 
 void ImagingPicture::Draw(MemoryImage& image, platform::Orientation orientation,
-                          platform::Size scaled, COLORREF /*background*/) const {
+                          platform::Size scaled) const {
     CheckFills(image, orientation, scaled);
     const auto target = TargetOf(image, orientation, scaled, place_);
     const auto shown = orientation.Upright() ? target.size : scaled;

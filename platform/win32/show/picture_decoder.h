@@ -9,7 +9,8 @@
 
 #include "platform/orientation.h"
 #include "platform/win32/base/com_ptr.h"
-#include "platform/win32/show/drawn_picture.h"
+#include "platform/win32/show/memory_image.h"
+#include "platform/window_system.h"
 
 namespace win32 {
 
@@ -17,7 +18,7 @@ namespace win32 {
 // content: every format that Windows has a codec for. Its first frame is opened, not decoded:
 // a decoder may decode it whole as it opens it (Wine's JPEG and PNG decoders do), and the
 // drawing then takes the same frame. An animated GIF shows its first frame.
-class ImagingPicture final : public DrawnPicture {
+class ImagingPicture final : public platform::Picture {
   public:
     // Where the first frame lies within the picture: a GIF's frame may be smaller than its
     // logical screen, and placed anywhere in it.
@@ -35,8 +36,11 @@ class ImagingPicture final : public DrawnPicture {
     std::optional<platform::Orientation> ReportedOrientation() const override {
         return orientation_;
     }
-    void Draw(MemoryImage& image, platform::Orientation orientation, platform::Size scaled,
-              COLORREF background) const override;
+    // Draws the picture into the image from its top-left corner: brought to `scaled` as stored
+    // (each pixel the average of those it covers where it shrinks), then turned upright, so
+    // that it fills the image; transparent parts come out over what the image holds. Throws
+    // when the turned size is not the image's.
+    void Draw(MemoryImage& image, platform::Orientation orientation, platform::Size scaled) const;
 
   private:
     // Before the decoder, which reads them as long as it lives.
