@@ -217,9 +217,11 @@ std::optional<std::wstring> Refusal(PictureContent content, Bytes bytes,
 
 }  // namespace
 
+PictureContent PictureContentOf(Bytes bytes) { return Sniff(ByteReader(bytes)); }
+
 PictureHeader ReadPictureHeader(Bytes bytes) {
     PictureHeader header;
-    header.content = Sniff(ByteReader(bytes));
+    header.content = PictureContentOf(bytes);
     std::optional<Declared> declared;
     switch (header.content) {
         case PictureContent::Bmp:

@@ -17,6 +17,9 @@ inline constexpr std::size_t kPictureHeaderBytes = 16U * 1024 * 1024;
 // What a picture file holds, told by its first bytes, whatever its name says.
 enum class PictureContent { Unknown, Png, Bmp, Gif, Jpeg, Tiff, WebP, Heif, Icon };
 
+// The format that the file's first bytes name by their signature, nothing else read.
+PictureContent PictureContentOf(std::span<const std::uint8_t> bytes);
+
 // What a file's first bytes say of the picture in it.
 struct PictureHeader {
     PictureContent content = PictureContent::Unknown;

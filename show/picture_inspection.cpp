@@ -18,8 +18,18 @@ std::span<const std::uint8_t> Head(const std::vector<std::uint8_t>& bytes, std::
 PictureInspection InspectPictureFile(const platform::FileSystem& files, const std::wstring& path) {
     PictureInspection inspection;
     platform::IgnoreErrors([&] {
-        if (files.FileExists(path)) {
-            inspection.bytes = files.ReadBytes(path, 0, kMaxPictureFileBytes + 1);
+        if (!files.FileExists(path)) {
+            return;
+        }
+        auto& bytes = inspection.bytes;
+        bytes = files.ReadBytes(path, 0, kPictureHeadBytes);
+        // A file whose signature names no picture is refused on its head alone: a large file
+        // of another kind under a picture's name is not read whole at the end of the session.
+        if (bytes.size() == kPictureHeadBytes &&
+            PictureContentOf(bytes) != PictureContent::Unknown) {
+            const auto rest = files.ReadBytes(path, kPictureHeadBytes,
+                                              kMaxPictureFileBytes + 1 - kPictureHeadBytes);
+            bytes.insert(bytes.end(), rest.begin(), rest.end());
         }
     });
     inspection.header = ReadPictureHeader(Head(inspection.bytes, kPictureHeaderBytes));

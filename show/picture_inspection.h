@@ -30,8 +30,9 @@ inline constexpr std::size_t kPictureHeadBytes = 192U * 1024;
 // hold it up. The largest picture there is, 64 Mi pixels of four bytes, fits with its headers.
 inline constexpr std::size_t kMaxPictureFileBytes = 257U * 1024 * 1024;
 
-// Reads the file once and tells what it holds. A file that is missing, cannot be read or is
-// larger than kMaxPictureFileBytes is refused.
+// Reads the file, whole, and tells what it holds; a file whose first kPictureHeadBytes name no
+// picture is read no further. A file that is missing, cannot be read or is larger than
+// kMaxPictureFileBytes is refused.
 PictureInspection InspectPictureFile(const platform::FileSystem& files, const std::wstring& path);
 
 }  // namespace show

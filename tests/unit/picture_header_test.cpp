@@ -203,6 +203,11 @@ TEST(PictureHeaderTest, FileCheck) {
     }
     fake::FileSystem none;
     EXPECT_TRUE(show::InspectPictureFile(none, L"C:\\missing.jpg").header.refusal);
+    // A large file that no signature names is refused on its head alone.
+    fake::FileSystem other;
+    other.files[L"C:\\film.jpg"] = std::vector<std::uint8_t>(show::kPictureHeadBytes * 2, 'x');
+    EXPECT_TRUE(show::InspectPictureFile(other, L"C:\\film.jpg").header.refusal);
+    EXPECT_EQ(other.bytesRead, show::kPictureHeadBytes);
 }
 
 }  // namespace
