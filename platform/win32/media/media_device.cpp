@@ -43,9 +43,7 @@ HWND MediaDevice::Listener() {
         RegisterWindowClass(kListenerClass, &OwnerWindowProc<MediaDevice>, nullptr);
         listener_.Reset(CreateWindowExW(0, kListenerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                         nullptr, GetModuleHandleW(nullptr), this));
-        if (!listener_) {
-            throw LastError();
-        }
+        Succeeded(static_cast<bool>(listener_));
     }
     return listener_.Get();
 }

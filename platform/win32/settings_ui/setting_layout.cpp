@@ -229,9 +229,7 @@ FittedLayout FitLayout(LOGFONTW font, int dpi) {
     for (LONG height = fullHeight;; --height) {
         font.lfHeight = height * sign;
         FittedLayout layout{Font(CreateFontIndirectW(&font)), {}};
-        if (!layout.font) {
-            throw LastError();
-        }
+        Succeeded(static_cast<bool>(layout.font));
         const Selection selected(screen.Get(), layout.font.Get());
         layout.places = LayOut(screen.Get(), dpi);
         TEXTMETRICW metrics{};

@@ -80,9 +80,7 @@ SettingWindow::SettingWindow(platform::SettingEvents& events) : events_(events) 
                                 (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
                                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), this));
-    if (!hwnd_) {
-        throw LastError();
-    }
+    Succeeded(static_cast<bool>(hwnd_));
     WindowLoaded();
     AddKeyboardWindow(hwnd_.Get());
     CreateControls();

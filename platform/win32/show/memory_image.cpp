@@ -26,18 +26,14 @@ Bitmap CreateDib(platform::Size size, std::uint32_t*& pixels) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) {
-        throw LastError();
-    }
+    Succeeded(static_cast<bool>(bitmap));
     pixels = static_cast<std::uint32_t*>(bits);
     return bitmap;
 }
 
 MemoryDc CreateMemoryDc() {
     MemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dc) {
-        throw LastError();
-    }
+    Succeeded(static_cast<bool>(dc));
     return dc;
 }
 

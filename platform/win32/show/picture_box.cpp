@@ -48,9 +48,7 @@ PictureBox::PictureBox(HWND parent, const RECT& bounds) {
     hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
                             bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
                             GetModuleHandleW(nullptr), this);
-    if (hwnd_ == nullptr) {
-        throw LastError();
-    }
+    Succeeded(hwnd_ != nullptr);
 }
 
 LRESULT PictureBox::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
