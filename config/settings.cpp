@@ -24,7 +24,8 @@ void ReadSettings(platform::Platform& os) {
     IgnoreErrors([&] { IniMod::SetIniFile(SettingsFilePath(os.process)); });
     for (const auto& file :
          {std::pair{L"MediaFile", &values.MediaFile}, std::pair{L"LogonFile", &values.LogonFile},
-          std::pair{L"LogoffFile", &values.LogoffFile}}) {
+          std::pair{L"LogoffFile", &values.LogoffFile}, std::pair{L"LockFile", &values.LockFile},
+          std::pair{L"UnlockFile", &values.UnlockFile}}) {
         IgnoreErrors([&] {
             *file.second = IniMod::ReadIni(os.profile, kSection, file.first, std::nullopt);
         });
@@ -44,6 +45,13 @@ void ReadSettings(platform::Platform& os) {
         if (auto height =
                 ParseInt16(IniMod::ReadIni(os.profile, kSection, L"Height", std::nullopt))) {
             values.Height = *height;
+        }
+    });
+    IgnoreErrors([&] {
+        // Only the two values the settings window writes; anything else keeps what it held.
+        const auto limit = IniMod::ReadIni(os.profile, kSection, L"LimitMedia", L"0");
+        if (limit == L"0" || limit == L"1") {
+            values.LimitMedia = limit == L"1";
         }
     });
 }

@@ -9,7 +9,8 @@ namespace config {
 
 // The settings of the process, filled only by ReadSettings. Only Width chooses the size: 0 is
 // the media's natural size (Height then ignored), anything else the fixed size Width x Height.
-// Time and the size hold for each of the three files.
+// Time and the size hold for every moment's file. LimitMedia cuts a video or sound after Time
+// too; else only a still picture is bound by it.
 struct SettingsValues {
     std::wstring MediaFile;
     float Time = 0.0F;
@@ -17,6 +18,9 @@ struct SettingsValues {
     std::int16_t Height = 0;
     std::wstring LogonFile;
     std::wstring LogoffFile;
+    std::wstring LockFile;
+    std::wstring UnlockFile;
+    bool LimitMedia = false;
 };
 
 SettingsValues& Settings();

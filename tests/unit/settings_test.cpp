@@ -73,6 +73,29 @@ TEST(LoadSettingsTest, ValueThatDoesNotConvertKeepsTheEarlierLoad) {
     EXPECT_EQ(Settings().Time, 3.0F);
 }
 
+TEST(LoadSettingsTest, LimitMediaTakesOnlyZeroOrOne) {
+    const struct {
+        const wchar_t* value;  // null: the key is missing
+        bool expected;
+    } cases[] = {
+        {L"1", true}, {L"0", false}, {nullptr, false}, {L"yes", true}, {L"", true},
+    };
+    fake::Os os;
+    for (const auto& c : cases) {
+        // Each value follows a load of 1, so a refused value shows as the 1 it kept.
+        os.SetIni(L"LimitMedia", L"1");
+        config::ReadSettings(os.platform);
+        if (c.value == nullptr) {
+            os.profile.files[os.IniPath()][L"Kestro"].erase(L"LimitMedia");
+        } else {
+            os.SetIni(L"LimitMedia", c.value);
+        }
+        config::ReadSettings(os.platform);
+        EXPECT_EQ(Settings().LimitMedia, c.expected)
+            << (c.value ? fake::Narrow(c.value) : "missing");
+    }
+}
+
 TEST(IniModTest, ReadIniUsesTheFileSetAndItsDefault) {
     fake::Os os;
     IniMod::SetIniFile(L"C:\\other.ini");
