@@ -123,7 +123,10 @@ void Main(platform::Platform& os) {
 void LoadSettings(platform::Platform& os) {
     config::ReadSettings(os);
     const auto& values = config::Settings();
-    if (values.MediaFile.empty() && values.LogonFile.empty() && values.LogoffFile.empty()) {
+    const bool nothingSet = values.MediaFile.empty() && values.LogonFile.empty() &&
+                            values.LogoffFile.empty() && values.LockFile.empty() &&
+                            values.UnlockFile.empty();
+    if (nothingSet) {
         platform::IgnoreErrors([&] { ShowSettings(os); });
     }
 }

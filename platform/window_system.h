@@ -94,7 +94,8 @@ class ShowWindow {
     virtual void Unload() = 0;
 };
 
-// The settings window's controls, in tab order.
+// The settings window's controls, numbered as they were added; the window's own design gives
+// their tab order.
 enum class SettingControl {
     Check2,    // start with the Windows session
     Label1,    // caption of Text1
@@ -120,6 +121,13 @@ enum class SettingControl {
     Text6,     // sign-out file
     Command5,  // "...": browse for the sign-out file
     Label9,    // note under Text6
+    Check3,    // cut videos and sounds at the display time too
+    Label10,   // caption of Text7
+    Text7,     // lock sound
+    Command6,  // "...": browse for the lock sound
+    Label11,   // caption of Text8
+    Text8,     // unlock file
+    Command7,  // "...": browse for the unlock file
 };
 
 // What the settings window reports to the program.

@@ -42,6 +42,12 @@ void Setting::OnClick(SettingControl control) {
         case SettingControl::Command5:
             Browse(SettingControl::Text6);
             return;
+        case SettingControl::Command6:
+            Browse(SettingControl::Text7);
+            return;
+        case SettingControl::Command7:
+            Browse(SettingControl::Text8);
+            return;
         case SettingControl::Command1:
             Save();
             return;
@@ -69,6 +75,9 @@ void Setting::Load() {
     view_->SetText(SettingControl::Text3, std::to_wstring(values.Height));
     view_->SetText(SettingControl::Text5, values.LogonFile);
     view_->SetText(SettingControl::Text6, values.LogoffFile);
+    view_->SetText(SettingControl::Text7, values.LockFile);
+    view_->SetText(SettingControl::Text8, values.UnlockFile);
+    view_->SetChecked(SettingControl::Check3, values.LimitMedia);
 }
 
 void Setting::FixedSizeRule() {
@@ -137,15 +146,17 @@ bool Setting::WriteSettings() {
         SettingControl box;
     };
     const Key keys[] = {
-        {L"MediaFile", SettingControl::Text1}, {L"Time", SettingControl::Text4},
-        {L"Width", SettingControl::Text2},     {L"Height", SettingControl::Text3},
-        {L"LogonFile", SettingControl::Text5}, {L"LogoffFile", SettingControl::Text6},
+        {L"MediaFile", SettingControl::Text1},   {L"Time", SettingControl::Text4},
+        {L"Width", SettingControl::Text2},       {L"Height", SettingControl::Text3},
+        {L"LogonFile", SettingControl::Text5},   {L"LogoffFile", SettingControl::Text6},
+        {L"LockFile", SettingControl::Text7},    {L"UnlockFile", SettingControl::Text8},
+        {L"LimitMedia", SettingControl::Check3},
     };
     try {
         // Every value first: the file's form depends on every value of the Save.
         std::vector<std::wstring> values;
         std::transform(std::begin(keys), std::end(keys), std::back_inserter(values),
-                       [this](const Key& key) { return view_->Text(key.box); });
+                       [this](const Key& key) { return BoxValue(key.box); });
         IniMod::ChooseIniForm(os_.profile, values);
         for (std::size_t i = 0; i < values.size(); ++i) {
             IniMod::WriteIni(os_.profile, config::kSection, keys[i].key, values[i]);
@@ -160,6 +171,13 @@ bool Setting::WriteSettings() {
         return false;
     }
     return true;
+}
+
+std::wstring Setting::BoxValue(SettingControl box) const {
+    if (box == SettingControl::Check3) {
+        return view_->Checked(box) ? L"1" : L"0";
+    }
+    return view_->Text(box);
 }
 
 void Setting::Quit() { os_.process.EndProgram(); }

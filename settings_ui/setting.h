@@ -46,6 +46,8 @@ class Setting final : public platform::SettingEvents {
     // The values into the settings file; false, with the platform's description shown,
     // when one could not be written.
     bool WriteSettings();
+    // What a control gives the settings file: its text, or 1 or 0 for a check box.
+    std::wstring BoxValue(platform::SettingControl box) const;
     void Quit();
 
     platform::Platform& os_;

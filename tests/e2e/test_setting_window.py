@@ -7,9 +7,10 @@ import shutil
 import controls
 import harness
 from checks import START_UP, KestroCase, save_png
-from controls import (CHECK1, CHECK2, COMMAND1, COMMAND2, COMMAND3, COMMAND4, COMMAND5, FRAME1,
-                      FRAME2, FRAMES, LABEL1, LABEL3, LABEL4, LABEL5, LABEL6, LABEL7, LABEL8,
-                      LABEL9, SIZE_CONTROLS, TEXT1, TEXT2, TEXT3, TEXT4, TEXT5, TEXT6)
+from controls import (CHECK1, CHECK2, CHECK3, COMMAND1, COMMAND2, COMMAND3, COMMAND4, COMMAND5,
+                      COMMAND6, COMMAND7, FRAME1, FRAME2, FRAMES, LABEL1, LABEL3, LABEL4, LABEL5,
+                      LABEL6, LABEL7, LABEL8, LABEL9, LABEL10, LABEL11, SIZE_CONTROLS, TEXT1,
+                      TEXT2, TEXT3, TEXT4, TEXT5, TEXT6, TEXT7, TEXT8)
 
 CAPTION = harness.SETTINGS_CAPTION
 CAPTIONS = {
@@ -30,13 +31,20 @@ CAPTIONS = {
     LABEL8: "サインアウト時に再生・表示するファイル(&O)",
     COMMAND5: "...",
     LABEL9: "空欄なら終了時と同じ",
+    CHECK3: "動画・サウンドも表示時間で打ち切る(&C)",
+    LABEL10: "ロック時に再生するサウンド(&L)",
+    COMMAND6: "...",
+    LABEL11: "ロック解除時に再生・表示するファイル(&U)",
+    COMMAND7: "...",
 }
 
 
-def ini_bytes(media_file, time, width, height, logon="", logoff=""):
+def ini_bytes(media_file, time, width, height, logon="", logoff="", lock="", unlock="",
+              limit="0"):
     return harness.ini_bytes("cp932", {"MediaFile": media_file, "Time": time, "Width": width,
                                        "Height": height, "LogonFile": logon,
-                                       "LogoffFile": logoff})
+                                       "LogoffFile": logoff, "LockFile": lock,
+                                       "UnlockFile": unlock, "LimitMedia": limit})
 
 
 class SettingWindow(KestroCase):
@@ -97,7 +105,7 @@ class SettingWindow(KestroCase):
                 self.addCleanup(run.kill)
                 self.assertEqual(window.dpi, dpi)
                 self.assertEqual((window.width, window.height),
-                                 (round(389 * dpi / 96), round(332 * dpi / 96)))
+                                 (round(389 * dpi / 96), round(440 * dpi / 96)))
                 # The buttons at the bottom right, below the frame of the other moments.
                 for button in (COMMAND1, COMMAND2):
                     self.assertGreater(window.controls[button].top, window.controls[FRAME2].bottom)
@@ -212,6 +220,13 @@ class SettingWindow(KestroCase):
             ("Tab", lambda w: w.controls[COMMAND4].focused),
             ("alt+o", lambda w: w.controls[TEXT6].focused),
             ("Tab", lambda w: w.controls[COMMAND5].focused),
+            ("alt+l", lambda w: w.controls[TEXT7].focused),
+            ("alt+u", lambda w: w.controls[TEXT8].focused),
+            ("Tab", lambda w: w.controls[COMMAND7].focused),
+            ("alt+c", lambda w: w.controls[CHECK3].checked),
+            ("Tab", lambda w: w.controls[COMMAND1].focused),
+            ("alt+u", lambda w: w.controls[TEXT8].focused),
+            ("Tab", lambda w: w.controls[COMMAND7].focused),
             ("Tab", lambda w: w.controls[CHECK2].focused),
             ("Tab", lambda w: w.controls[TEXT1].focused),
             ("shift+Tab", lambda w: w.controls[CHECK2].focused),
@@ -227,7 +242,7 @@ class SettingWindow(KestroCase):
         controls.key("Return")
         self.assert_ends(run)
         with open(folder.file("kestro.ini"), "rb") as ini:
-            self.assertEqual(ini.read(), ini_bytes("", "7", "320", "0"))
+            self.assertEqual(ini.read(), ini_bytes("", "7", "320", "0", limit="1"))
 
     def test_browse_fills_the_media_file(self):
         folder = self.folder()
@@ -311,13 +326,15 @@ class SettingWindow(KestroCase):
         # UTF-16LE, and Unicode it then stays. Each file box counts alike.
         folder = self.folder()
         fits = {"MediaFile": "C:\\写真\\夕焼け.png", "Time": "2.5", "Width": "640",
-                "Height": "480", "LogonFile": "C:\\音\\朝.wav", "LogoffFile": ""}
+                "Height": "480", "LogonFile": "C:\\音\\朝.wav", "LogoffFile": "",
+                "LockFile": "C:\\音\\鍵.wav", "UnlockFile": "", "LimitMedia": "0"}
         folder.write_ini(**fits)
         for box, key, typed, form in (
             (None, None, None, "cp932"),
             (TEXT6, "LogoffFile", "C:\\한글.png", "utf-16-le"),
             (TEXT6, "LogoffFile", "", "utf-16-le"),
             (TEXT5, "LogonFile", "C:\\소리.wav", "utf-16-le"),
+            (TEXT8, "UnlockFile", "C:\\열림.png", "utf-16-le"),
         ):
             with self.subTest(typed, box=box):
                 run, window = self.open(folder)

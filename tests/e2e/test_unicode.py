@@ -76,7 +76,8 @@ class UnicodeNames(KestroCase):
                 with open(folder.file("kestro.ini"), "rb") as ini:
                     self.assertEqual(ini.read(), harness.ini_bytes("utf-16-le", {
                         "MediaFile": media_file, "Time": "3", "Width": "", "Height": "",
-                        "LogonFile": "", "LogoffFile": ""}))
+                        "LogonFile": "", "LogoffFile": "", "LockFile": "", "UnlockFile": "",
+                        "LimitMedia": "0"}))
 
                 run = self.start(folder, "/test")
                 if is_picture:

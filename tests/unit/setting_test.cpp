@@ -128,6 +128,7 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         const char* name;
         bool check1;
         std::wstring text4, text2, text3;
+        bool check3;
         std::vector<std::string> writes;
     } cases[] = {
         {"fixed size",
@@ -135,29 +136,37 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
          L"2.5",
          L"640",
          L"480",
+         true,
          {"MediaFile=C:\\my media\\さようなら.png", "Time=2.5", "Width=640", "Height=480",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
+          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=1"}},
         {"natural size empties the sizes",
          false,
          L"3",
          L"0",
          L"480",
+         false,
          {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=", "Height=",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
+          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=0"}},
         {"letters and fractions as typed",
          true,
          L" abc ",
          L"1.5",
          L"",
+         false,
          {"MediaFile=C:\\my media\\さようなら.png", "Time= abc ", "Width=1.5", "Height=",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
+          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=0"}},
         {"a zero width with the box checked",
          true,
          L"3",
          L"0",
          L"480",
+         false,
          {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=0", "Height=480",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png"}},
+          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
+          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=0"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,15 +179,20 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         view.SetText(SettingControl::Text3, c.text3);
         view.SetText(SettingControl::Text5, L"C:\\my media\\おはよう.wav");
         view.SetText(SettingControl::Text6, L"C:\\my media\\また明日.png");
+        view.SetText(SettingControl::Text7, L"C:\\鍵.wav");
+        view.SetText(SettingControl::Text8, L"C:\\おかえり.png");
         view.SetChecked(SettingControl::Check1, c.check1);
+        view.SetChecked(SettingControl::Check3, c.check3);
         fresh.log.clear();
         EXPECT_THROW(fresh.windows.settingEvents->OnClick(SettingControl::Command1),
                      fake::ProgramEnded);
         std::vector<std::string> expected(c.writes.size());
         std::transform(c.writes.begin(), c.writes.end(), expected.begin(),
                        [&](const std::string& write) { return ini + write; });
-        ASSERT_GE(fresh.log.size(), 7U);
-        EXPECT_EQ(std::vector<std::string>(fresh.log.end() - 7, fresh.log.end() - 1), expected);
+        const auto written = static_cast<std::ptrdiff_t>(expected.size());
+        ASSERT_GT(fresh.log.size(), expected.size());
+        EXPECT_EQ(std::vector<std::string>(fresh.log.end() - written - 1, fresh.log.end() - 1),
+                  expected);
         EXPECT_EQ(fresh.log.back(), "EndProgram");
         EXPECT_TRUE(fresh.messages.shown.empty());
         // The next run reads what was written.
@@ -191,6 +205,9 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
                   L"C:\\my media\\おはよう.wav");
         EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text6),
                   L"C:\\my media\\また明日.png");
+        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text7), L"C:\\鍵.wav");
+        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text8), L"C:\\おかえり.png");
+        EXPECT_EQ(next.windows.settingView->Checked(SettingControl::Check3), c.check3);
     }
 }
 
@@ -225,7 +242,7 @@ TEST(SettingSaveTest, RegistersOrUnregistersBeforeWriting) {
         EXPECT_LT(step, firstWrite);
         EXPECT_EQ(fresh.files.FileExists(kShortcut), c.check2);
         EXPECT_TRUE(fresh.messages.shown.empty());
-        EXPECT_EQ(fresh.profile.writes.size(), 6U);
+        EXPECT_EQ(fresh.profile.writes.size(), 9U);
     }
 }
 
@@ -235,7 +252,7 @@ TEST_F(SettingTest, SaveGoesOnWhenTheShortcutFails) {
     view.SetChecked(SettingControl::Check2, true);
     EXPECT_TRUE(Save());
     ASSERT_EQ(os.messages.shown.size(), 1U);
-    EXPECT_EQ(Writes().size(), 6U);
+    EXPECT_EQ(Writes().size(), 9U);
     EXPECT_FALSE(os.files.FileExists(kShortcut));
 }
 
@@ -258,7 +275,8 @@ TEST_F(SettingTest, SaveThatCannotWriteKeepsTheWindowOpenAsTyped) {
     // Once the cause is gone, the same window saves.
     os.profile.failWrites = false;
     EXPECT_TRUE(Save());
-    EXPECT_EQ(Writes().back(), "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro LogoffFile=");
+    EXPECT_EQ(Writes().back(),
+              "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro LimitMedia=0");
 }
 
 TEST_F(SettingTest, BrowseFillsTheMediaFileOnlyWhenAFileIsChosen) {
@@ -365,6 +383,9 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
                                              write + "Height=",
                                              write + "LogonFile=" + typed(SettingControl::Text5),
                                              write + "LogoffFile=" + typed(SettingControl::Text6),
+                                             write + "LockFile=",
+                                             write + "UnlockFile=",
+                                             write + "LimitMedia=0",
                                              "EndProgram"};
         if (c.replaced) {
             expected.insert(expected.begin(), "ReplaceIni " + fake::Narrow(ini));

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/settings_ui/control_text.h"
 #include "platform/win32/base/dpi.h"
 #include "platform/win32/base/gdi.h"
+#include "platform/win32/settings_ui/control_text.h"
 #include "platform/win32/settings_ui/setting_layout.h"
 
 namespace {
@@ -63,9 +63,24 @@ TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
     EXPECT_EQ(GetWindowLongPtrW(GetDlgItem(hwnd, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
     // Tab goes through the controls that take the focus in the design's order, round.
-    const std::vector<std::wstring> order = {
-        L"Kestroを有効にする(&R)",       L"", L"...", L"3", L"保存", L"終了", L"", L"",
-        L"指定したサイズで表示する(&S)", L"", L"...", L"",  L"..."};
+    const std::vector<std::wstring> order = {L"Kestroを有効にする(&R)",
+                                             L"",
+                                             L"...",
+                                             L"3",
+                                             L"動画・サウンドも表示時間で打ち切る(&C)",
+                                             L"保存",
+                                             L"終了",
+                                             L"",
+                                             L"",
+                                             L"指定したサイズで表示する(&S)",
+                                             L"",
+                                             L"...",
+                                             L"",
+                                             L"...",
+                                             L"",
+                                             L"...",
+                                             L"",
+                                             L"..."};
     HWND item = GetNextDlgTabItem(hwnd, nullptr, FALSE);
     for (std::size_t i = 0; i <= order.size(); ++i) {
         ASSERT_NE(item, nullptr);
@@ -178,13 +193,20 @@ TEST(SettingWindowTest, OtherMomentsSitBetweenTheSizesAndTheButtons) {
             EXPECT_LT(client.cy - place(button).bottom, 16 * dpi / 96);
         }
         EXPECT_EQ(place(SettingControl::Command2).right, place(SettingControl::Frame2).right);
-        // Each row: the label, then its box and button on one line; the note last.
+        // Each row: the label, then its box and button on one line; the note under the
+        // sign-out row.
         const struct {
             SettingControl label, box, button;
         } rows[] = {{SettingControl::Label7, SettingControl::Text5, SettingControl::Command4},
-                    {SettingControl::Label8, SettingControl::Text6, SettingControl::Command5}};
+                    {SettingControl::Label8, SettingControl::Text6, SettingControl::Command5},
+                    {SettingControl::Label10, SettingControl::Text7, SettingControl::Command6},
+                    {SettingControl::Label11, SettingControl::Text8, SettingControl::Command7}};
         LONG bottom = place(SettingControl::Frame2).top;
         for (const auto& row : rows) {
+            if (row.label == SettingControl::Label10) {
+                EXPECT_GE(place(SettingControl::Label9).top, bottom);
+                bottom = place(SettingControl::Label9).bottom;
+            }
             EXPECT_GE(place(row.label).top, bottom);
             EXPECT_LE(place(row.label).bottom, place(row.box).top);
             EXPECT_EQ(place(row.box).top, place(row.button).top);
@@ -192,7 +214,9 @@ TEST(SettingWindowTest, OtherMomentsSitBetweenTheSizesAndTheButtons) {
             EXPECT_GT(place(row.box).right - place(row.box).left, client.cx * 3 / 4);
             bottom = place(row.box).bottom;
         }
-        EXPECT_GE(place(SettingControl::Label9).top, bottom);
+        // The check box under the time, above the other moments.
+        EXPECT_GT(place(SettingControl::Check3).top, place(SettingControl::Text4).bottom);
+        EXPECT_LT(place(SettingControl::Check3).bottom, place(SettingControl::Frame2).top);
     }
 }
 

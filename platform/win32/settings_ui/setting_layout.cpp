@@ -45,9 +45,17 @@ constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
      180},
     {SettingControl::Text4, ControlKind::TextBox, {}, L"3", 240, 1800, 1095, 270},
     {SettingControl::Label6, ControlKind::Label, {}, L"秒", 1440, 1890, 180, 180},
+    {SettingControl::Check3,
+     ControlKind::CheckBox,
+     {},
+     L"動画・サウンドも表示時間で打ち切る(&C)",
+     120,
+     2520,
+     3600,
+     255},
     {SettingControl::Frame1, ControlKind::Frame, {}, L"サイズの設定", 2280, 1320, 3375, 1095},
-    {SettingControl::Command1, ControlKind::DefaultButton, {}, L"保存", 3360, 4440, 1095, 375},
-    {SettingControl::Command2, ControlKind::Button, {}, L"終了", 4560, 4440, 1095, 375},
+    {SettingControl::Command1, ControlKind::DefaultButton, {}, L"保存", 3360, 6060, 1095, 375},
+    {SettingControl::Command2, ControlKind::Button, {}, L"終了", 4560, 6060, 1095, 375},
     {SettingControl::Picture1, ControlKind::Group, SettingControl::Frame1, L"", 240, 240, 2775,
      735},
     {SettingControl::Text2, ControlKind::TextBox, SettingControl::Picture1, L"", 600, 360, 495,
@@ -60,7 +68,7 @@ constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
      180},
     {SettingControl::Label4, ControlKind::Label, SettingControl::Picture1, L"高さ", 1320, 390, 315,
      180},
-    {SettingControl::Frame2, ControlKind::Frame, {}, L"ほかの場面", 120, 2520, 5535, 1800},
+    {SettingControl::Frame2, ControlKind::Frame, {}, L"ほかの場面", 120, 2880, 5535, 3060},
     {SettingControl::Label7, ControlKind::Label, SettingControl::Frame2,
      L"サインイン時に再生・表示するファイル(&N)", 120, 240, 3300, 180},
     {SettingControl::Text5, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 480, 4860, 270},
@@ -74,13 +82,30 @@ constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
      255},
     {SettingControl::Label9, ControlKind::Label, SettingControl::Frame2, L"空欄なら終了時と同じ",
      240, 1470, 1800, 180},
+    {SettingControl::Label10, ControlKind::Label, SettingControl::Frame2,
+     L"ロック時に再生するサウンド(&L)", 120, 1800, 3300, 180},
+    {SettingControl::Text7, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 2040, 4860,
+     270},
+    {SettingControl::Command6, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 2040, 255,
+     255},
+    {SettingControl::Label11, ControlKind::Label, SettingControl::Frame2,
+     L"ロック解除時に再生・表示するファイル(&U)", 120, 2430, 3600, 180},
+    {SettingControl::Text8, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 2670, 4860,
+     270},
+    {SettingControl::Command7, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 2670, 255,
+     255},
 }};
+
+const ControlDesign& DesignOf(SettingControl control) {
+    return *std::find_if(kDesign.begin(), kDesign.end(),
+                         [control](const ControlDesign& d) { return d.control == control; });
+}
 
 // The control's top-left corner in the client area, in twips.
 POINT WindowOrigin(const ControlDesign& design) {
     POINT origin{design.left, design.top};
     for (auto container = design.container; container;) {
-        const auto& outer = kDesign.at(static_cast<std::size_t>(*container));
+        const auto& outer = DesignOf(*container);
         origin.x += outer.left;
         origin.y += outer.top;
         container = outer.container;
@@ -140,7 +165,7 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, int dpi) {
 // The frame that holds the control, if any.
 std::optional<SettingControl> FrameOf(const ControlDesign& design) {
     for (auto container = design.container; container;) {
-        const auto& outer = kDesign.at(static_cast<std::size_t>(*container));
+        const auto& outer = DesignOf(*container);
         if (outer.kind == ControlKind::Frame) {
             return container;
         }
@@ -170,7 +195,9 @@ Places LayOut(HDC fontDc, int dpi) {
     // grown to the left: a file box ends where its button starts.
     for (const auto& [box, button] : {std::pair{SettingControl::Text1, SettingControl::Command3},
                                       std::pair{SettingControl::Text5, SettingControl::Command4},
-                                      std::pair{SettingControl::Text6, SettingControl::Command5}}) {
+                                      std::pair{SettingControl::Text6, SettingControl::Command5},
+                                      std::pair{SettingControl::Text7, SettingControl::Command6},
+                                      std::pair{SettingControl::Text8, SettingControl::Command7}}) {
         place(box).right = std::min(place(box).right, place(button).left);
     }
     // A size box's label that has grown with its caption moves left, keeping the design's

@@ -25,10 +25,10 @@ struct ControlDesign {
     int height;
 };
 
-inline constexpr int kSettingControlCount = 24;
+inline constexpr int kSettingControlCount = 31;
 // The client area's design size in twips.
 inline constexpr int kClientWidthTwips = 5835;
-inline constexpr int kClientHeightTwips = 4980;
+inline constexpr int kClientHeightTwips = 6600;
 
 // The controls in tab order, which is also the order in which they are created.
 const std::array<ControlDesign, kSettingControlCount>& SettingDesign();
