@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "config/ini_mod.h"
@@ -28,25 +29,29 @@ void Setting::Show() {
     view_->Show();
 }
 
+namespace {
+
+// Each "..." button and the file box it fills.
+constexpr std::pair<SettingControl, SettingControl> kBrowseButtons[] = {
+    {SettingControl::Command3, SettingControl::Text1},
+    {SettingControl::Command4, SettingControl::Text5},
+    {SettingControl::Command5, SettingControl::Text6},
+    {SettingControl::Command6, SettingControl::Text7},
+    {SettingControl::Command7, SettingControl::Text8},
+};
+
+}  // namespace
+
 void Setting::OnClick(SettingControl control) {
+    const auto browse = std::find_if(std::begin(kBrowseButtons), std::end(kBrowseButtons),
+                                     [control](const auto& row) { return row.first == control; });
+    if (browse != std::end(kBrowseButtons)) {
+        Browse(browse->second);
+        return;
+    }
     switch (control) {
         case SettingControl::Check1:
             FixedSizeRule();
-            return;
-        case SettingControl::Command3:
-            Browse(SettingControl::Text1);
-            return;
-        case SettingControl::Command4:
-            Browse(SettingControl::Text5);
-            return;
-        case SettingControl::Command5:
-            Browse(SettingControl::Text6);
-            return;
-        case SettingControl::Command6:
-            Browse(SettingControl::Text7);
-            return;
-        case SettingControl::Command7:
-            Browse(SettingControl::Text8);
             return;
         case SettingControl::Command1:
             Save();
