@@ -2,6 +2,7 @@
 
 import time
 
+import controls
 import harness
 import media
 from checks import START_UP, KestroCase
@@ -13,12 +14,13 @@ SECONDS = 1
 GIVES_WAY = 2
 
 
-class EndOfSession(KestroCase):
-    def waiting_instance(self, file_name="quadrants.png", magick_format="PNG"):
+class WaitingCase(KestroCase):
+    def waiting_instance(self, file_name="quadrants.png", magick_format="PNG", **keys):
         """A /start instance whose hidden window exists, so that it is ready for the end."""
         folder = self.folder()
         path = self.picture(folder, file_name, magick_format, *SIZE)
-        folder.write_ini(MediaFile=harness.windows_path(path), Time=SECONDS)
+        folder.write_ini(MediaFile=harness.windows_path(path), Time=SECONDS,
+                         **{key: harness.windows_path(value) for key, value in keys.items()})
         run = self.start(folder, "/start")
         window, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
         self.assertIsNotNone(window, "the hidden window never appeared")
@@ -43,6 +45,8 @@ class EndOfSession(KestroCase):
         finally:
             wineboot.wait(START_UP)
 
+
+class EndOfSession(WaitingCase):
     def test_end_of_session_shows_the_picture(self):
         for name, file_name, magick_format in (
             ("png", "quadrants.png", "PNG"),
@@ -123,3 +127,40 @@ class EndOfSession(KestroCase):
         finally:
             # Answered in time, so that Wine has no "not responding" dialog to wait on.
             self.assertEqual(wineboot.wait(START_UP), 0, "wineboot did not complete")
+
+
+class LockAndUnlock(WaitingCase):
+    def session_changes(self, code):
+        """Windows' WM_WTSSESSION_CHANGE at a lock (7) or unlock (8): Wine sends none."""
+        self.assertEqual(controls.probe("sessionchange", code).returncode, 0, "no waiting window")
+
+    def test_lock_plays_its_sound_and_unlock_ends_it_and_shows_its_picture(self):
+        folder = self.folder()
+        lock = folder.file("lock.wav")
+        media.make_tone(lock, 60)
+        unlock = self.picture(folder, "unlock.png", "PNG", *SIGN_IN_SIZE)
+        streams = media.sound_streams()
+        run = self.waiting_instance(LockFile=lock, UnlockFile=unlock)
+        self.session_changes("7")
+        deadline = time.monotonic() + START_UP
+        while media.sound_streams() == streams:
+            self.assertLess(time.monotonic(), deadline, "no sound at the lock")
+            time.sleep(harness.POLL_SECONDS)
+        self.assertEqual(harness.find_windows(visible_only=True), [], "a window at the lock")
+        self.assert_waits_small(run)
+        self.session_changes("8")
+        window, seen = self.wait_shown(run)
+        self.assert_window_shows_picture(window, *SIGN_IN_SIZE, "unlock")
+        self.assertEqual(media.sound_streams(), streams, "the lock's sound still plays")
+        while harness.find_windows(visible_only=True):
+            self.assertLess(time.monotonic() - seen, SECONDS + START_UP, "shown for ever")
+            time.sleep(harness.POLL_SECONDS)
+        self.assert_end_of_session_shows(run, "end-session-after-unlock")
+
+    def test_an_older_ini_shows_nothing_at_lock_or_unlock(self):
+        run = self.waiting_instance()
+        self.session_changes("7")
+        self.session_changes("8")
+        time.sleep(3)  # time enough for a show process to start
+        self.assertEqual(harness.show_process_ids(), [], "a show at lock or unlock")
+        self.assertTrue(run.running(), "the waiting instance ended")
