@@ -90,7 +90,7 @@ class EndOfSession(WaitingCase):
                          LogonFile=harness.windows_path(sign_in), Time=SECONDS)
         run = self.start(folder, "/start")
         deadline = time.monotonic() + START_UP
-        while not harness.show_process_ids():
+        while not harness.show_process_ids(folder):
             self.assertLess(time.monotonic(), deadline, "no sign-in show")
             time.sleep(harness.POLL_SECONDS)
         # Well under way, as a sign-in sound is when the user shuts down at once.
@@ -99,7 +99,7 @@ class EndOfSession(WaitingCase):
         wineboot = harness.end_session()
         try:
             window, seen = self.wait_shown(run)
-            self.assertEqual(harness.show_process_ids(), [], "the sign-in show still runs")
+            self.assertEqual(harness.show_process_ids(folder), [], "the sign-in show still runs")
             self.assert_window_shows_picture(window, *SIZE, "end-session-during-sign-in")
             self.assert_ends_after(run, seen, SECONDS)
         finally:
@@ -163,5 +163,5 @@ class LockAndUnlock(WaitingCase):
         self.session_changes("8")
         quiet = time.monotonic() + 3  # time enough for a show process to start
         while time.monotonic() < quiet:
-            self.assertEqual(harness.show_process_ids(), [], "a show at lock or unlock")
+            self.assertEqual(harness.show_process_ids(self.folders[0]), [], "a show at a lock")
         self.assertTrue(run.running(), "the waiting instance ended")
