@@ -15,12 +15,11 @@ GIVES_WAY = 2
 
 
 class WaitingCase(KestroCase):
-    def waiting_instance(self, file_name="quadrants.png", magick_format="PNG", **keys):
+    def waiting_instance(self, file_name="quadrants.png", magick_format="PNG"):
         """A /start instance whose hidden window exists, so that it is ready for the end."""
         folder = self.folder()
         path = self.picture(folder, file_name, magick_format, *SIZE)
-        folder.write_ini(MediaFile=harness.windows_path(path), Time=SECONDS,
-                         **{key: harness.windows_path(value) for key, value in keys.items()})
+        folder.write_ini(MediaFile=harness.windows_path(path), Time=SECONDS)
         run = self.start(folder, "/start")
         window, _ = harness.wait_window(START_UP, visible_only=False, while_running=run)
         self.assertIsNotNone(window, "the hidden window never appeared")
@@ -135,12 +134,21 @@ class LockAndUnlock(WaitingCase):
         self.assertEqual(controls.probe("sessionchange", code).returncode, 0, "no waiting window")
 
     def test_lock_plays_its_sound_and_unlock_ends_it_and_shows_its_picture(self):
-        folder = self.folder()
-        lock = folder.file("lock.wav")
-        media.make_tone(lock, 60)
-        unlock = self.picture(folder, "unlock.png", "PNG", *SIGN_IN_SIZE)
+        run = self.waiting_instance()
+        folder = self.folders[0]
+        # An older kestro.ini, without LockFile and UnlockFile: nothing at all.
+        self.session_changes("7")
+        self.session_changes("8")
+        quiet = time.monotonic() + 3  # time enough for a show process to start
+        while time.monotonic() < quiet:
+            self.assertEqual(harness.show_process_ids(folder), [], "a show without files")
+        # Each lock and unlock reads kestro.ini as it is then.
+        media.make_tone(folder.file("lock.wav"), 60)
+        self.picture(folder, "unlock.png", "PNG", *SIGN_IN_SIZE)
+        folder.write_ini(MediaFile=harness.windows_path(folder.file("quadrants.png")), Time=SECONDS,
+                         LockFile=harness.windows_path(folder.file("lock.wav")),
+                         UnlockFile=harness.windows_path(folder.file("unlock.png")))
         streams = media.sound_streams()
-        run = self.waiting_instance(LockFile=lock, UnlockFile=unlock)
         self.session_changes("7")
         deadline = time.monotonic() + START_UP
         while media.sound_streams() == streams:
@@ -156,12 +164,3 @@ class LockAndUnlock(WaitingCase):
             self.assertLess(time.monotonic() - seen, SECONDS + START_UP, "shown for ever")
             time.sleep(harness.POLL_SECONDS)
         self.assert_end_of_session_shows(run, "end-session-after-unlock")
-
-    def test_an_older_ini_shows_nothing_at_lock_or_unlock(self):
-        run = self.waiting_instance()
-        self.session_changes("7")
-        self.session_changes("8")
-        quiet = time.monotonic() + 3  # time enough for a show process to start
-        while time.monotonic() < quiet:
-            self.assertEqual(harness.show_process_ids(self.folders[0]), [], "a show at a lock")
-        self.assertTrue(run.running(), "the waiting instance ended")
