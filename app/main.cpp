@@ -57,20 +57,6 @@ bool Asked(platform::Platform& os, const show::MomentRow& row) {
     return asked;
 }
 
-// The sign-in show, when a file is set for it, in a process of its own that runs beside the
-// waiting window; the window's close handler ends it first.
-void StartSignInShow(platform::Platform& os, show::ByeWindow& window) {
-    if (show::FileFor(config::Settings(), show::Moment::SignIn).empty()) {
-        return;
-    }
-    // Decoding and playing happen in the show process: waiting costs what it cost before.
-    platform::IgnoreErrors([&] {
-        os.session.OfferShow();
-        os.showProcess.Launch(show::RowOf(show::Moment::SignIn).showArgument);
-        window.EndFirst();
-    });
-}
-
 // "/start" and "/kestro-wait": the hidden window waits for the end of the session. Only the
 // start at sign-in has the sign-in show, not a start by the installer.
 void WaitForTheEnd(platform::Platform& os, bool signIn) {
@@ -81,8 +67,9 @@ void WaitForTheEnd(platform::Platform& os, bool signIn) {
     platform::IgnoreErrors([&] { os.session.AskFirstAtSessionEnd(); });
     platform::IgnoreErrors([&] { os.session.ListenForCommand(); });
     auto& window = TheByeWindow(os);
+    platform::IgnoreErrors([&] { window.WaitForLocks(); });
     if (signIn) {
-        StartSignInShow(os, window);
+        window.ShowBeside(show::Moment::SignIn);
     }
 }
 
@@ -123,10 +110,8 @@ void Main(platform::Platform& os) {
 void LoadSettings(platform::Platform& os) {
     config::ReadSettings(os);
     const auto& values = config::Settings();
-    const bool nothingSet = values.MediaFile.empty() && values.LogonFile.empty() &&
-                            values.LogoffFile.empty() && values.LockFile.empty() &&
-                            values.UnlockFile.empty();
-    if (nothingSet) {
+    if (values.MediaFile.empty() && values.LogonFile.empty() && values.LogoffFile.empty() &&
+        values.LockFile.empty() && values.UnlockFile.empty()) {
         platform::IgnoreErrors([&] { ShowSettings(os); });
     }
 }

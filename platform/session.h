@@ -35,8 +35,8 @@ class Session {
     // instance shows at the next end of the session, even while the command says why.
     virtual void WithdrawCommand() = 0;
 
-    // The waiting instance offers a show of its own (the sign-in show) once, before it starts
-    // the show process; that process takes the offer, and a later one finds none.
+    // The waiting instance offers a show of its own (sign-in, lock, unlock) before it starts
+    // each show process; that process takes the offer, and another one finds none.
     virtual void OfferShow() = 0;
     virtual bool TakeShowOffer() = 0;
 

@@ -62,12 +62,17 @@ enum class CloseRequest {
     OtherProgram,  // another program (task manager, taskkill)
 };
 
+// The session's screen was locked (a user switch locks it too) or unlocked.
+enum class SessionChange { Lock, Unlock };
+
 // What the exit-show window reports to the program.
 class ByeWindowEvents {
   public:
     virtual ~ByeWindowEvents() = default;
 
     virtual void OnCloseRequest(CloseRequest request) = 0;
+    // Only once the window listens for them.
+    virtual void OnSessionChange(SessionChange change) = 0;
 };
 
 // The exit-show window: borderless, not in the taskbar, holding one picture box.
@@ -92,6 +97,10 @@ class ShowWindow {
     virtual void BeginShow() = 0;
     // Asks the window to close as the program's own request (close reason 1).
     virtual void Unload() = 0;
+    // From now on the window reports the locks and unlocks of its own session, as long as it
+    // lives. Early after sign-in Windows may not take the request yet: it is asked again for a
+    // while.
+    virtual void ListenForSessionChanges() = 0;
 };
 
 // The settings window's controls, numbered as they were added; the window's own design gives

@@ -1,6 +1,7 @@
 #include "show/bye_window.h"
 
 #include <optional>
+#include <utility>
 
 #include "config/settings.h"
 #include "platform/error.h"
@@ -46,10 +47,7 @@ void ByeWindow::Serve(Moment moment) {
 void ByeWindow::OnCloseRequest(CloseRequest request) {
     using platform::IgnoreErrors;
     platform::TimeStamp("request");
-    if (besideShow_) {
-        besideShow_ = false;
-        IgnoreErrors([&] { os_.showProcess.End(); });
-    }
+    EndBesideShow();
     if (EndsWithoutShow(request)) {
         os_.process.EndProgram();
     }
@@ -62,19 +60,50 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         }
         return;
     }
-    if (end) {
-        // A Kestro command shows the end of the session itself: from its claim on, and by its
-        // announcement once it has gone.
-        bool command = false;
-        IgnoreErrors(
-            [&] { command = os_.session.CommandClaimed() || os_.session.CommandAnnounced(); });
-        if (command) {
-            os_.process.EndProgram();
-        }
+    if (end && CommandRuns()) {
+        os_.process.EndProgram();
     }
     // Any other request (the close box, the program's own unload) runs the test show.
     Run(end ? MomentOfEnd(*end) : Moment::Exit, end ? Showing::HoldsTheEnd : Showing::GivesWay,
         end.has_value());
+}
+
+void ByeWindow::WaitForLocks() { window_->ListenForSessionChanges(); }
+
+void ByeWindow::ShowBeside(Moment moment) {
+    using platform::IgnoreErrors;
+    EndBesideShow();
+    if (FileFor(config::Settings(), moment).empty()) {
+        return;
+    }
+    // Decoding and playing happen in the show process: waiting costs what it cost before.
+    IgnoreErrors([&] {
+        os_.session.OfferShow();
+        os_.showProcess.Launch(RowOf(moment).showArgument);
+        besideShow_ = true;
+    });
+}
+
+void ByeWindow::OnSessionChange(platform::SessionChange change) {
+    if (showing_ != Showing::Nothing || CommandRuns()) {
+        return;
+    }
+    // The file as it is now: the settings window may have changed it since the sign-in.
+    config::ReadSettings(os_);
+    ShowBeside(change == platform::SessionChange::Lock ? Moment::Lock : Moment::Unlock);
+}
+
+bool ByeWindow::CommandRuns() const {
+    bool command = false;
+    platform::IgnoreErrors(
+        [&] { command = os_.session.CommandClaimed() || os_.session.CommandAnnounced(); });
+    return command;
+}
+
+void ByeWindow::EndBesideShow() {
+    if (std::exchange(besideShow_, false)) {
+        platform::IgnoreErrors([&] { os_.showProcess.End(); });
+    }
 }
 
 void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {

@@ -25,17 +25,28 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // The show process's show: presents the moment's show at once, then ends the program. It
     // reads the settings without ever opening the settings window.
     void Serve(Moment moment);
-    // The waiting instance's sign-in show runs beside it: a close request ends it first.
-    void EndFirst() { besideShow_ = true; }
+    // The waiting instance: from now on a lock or unlock of the session has its show.
+    void WaitForLocks();
+    // The waiting instance starts the moment's show (sign-in, lock, unlock) in a process of its
+    // own, which runs beside the window in place of the one it started before: that one ends
+    // first, even when the moment has no file. A close request ends it first too.
+    void ShowBeside(Moment moment);
 
     // Ends the program, except for a request that comes while a show runs and may not end
     // it: that one is answered at once, and the show goes on to its end.
     void OnCloseRequest(platform::CloseRequest request) override;
+    // Shows nothing while the exit show runs here or a Kestro command ends the session.
+    void OnSessionChange(platform::SessionChange change) override;
 
   private:
     // Why a show runs, once one does: a request that comes during it never starts another.
     enum class Showing { Nothing, GivesWay, HoldsTheEnd };
 
+    // A Kestro command ends the session and shows its show itself: from its claim on, and by
+    // its announcement once it has gone.
+    bool CommandRuns() const;
+    // Ends the show that runs beside the waiting window, if one does.
+    void EndBesideShow();
     // Runs the moment's show and ends the program. `blocks`: Windows hears why the show holds
     // up the end of the session.
     void Run(Moment moment, Showing showing, bool blocks);

@@ -10,14 +10,17 @@ namespace {
 
 using config::SettingsValues;
 
-// Lock and unlock, when they come, are rows started by the waiting instance, as the sign-in.
-const std::array<MomentRow, 3> kMoments = {{
+const std::array<MomentRow, 5> kMoments = {{
     {Moment::Exit, &SettingsValues::MediaFile, nullptr, L"/kestro-command-show", Starter::Command,
      false},
     {Moment::SignIn, &SettingsValues::LogonFile, nullptr, L"/kestro-sign-in-show", Starter::Waiting,
      true},
     {Moment::SignOut, &SettingsValues::LogoffFile, &SettingsValues::MediaFile,
      L"/kestro-sign-out-show", Starter::Command, false},
+    {Moment::Lock, &SettingsValues::LockFile, nullptr, L"/kestro-lock-show", Starter::Waiting,
+     true},
+    {Moment::Unlock, &SettingsValues::UnlockFile, nullptr, L"/kestro-unlock-show", Starter::Waiting,
+     true},
 }};
 
 }  // namespace

@@ -12,6 +12,8 @@ enum class Moment {
     Exit,     // a shut-down or restart, and the test show
     SignIn,   // the start of the session, when the waiting instance begins to wait
     SignOut,  // a log-off
+    Lock,     // the waiting instance hears that the session's screen is locked
+    Unlock,   // ... and unlocked
 };
 
 // Who starts a moment's show process, and so whose word it needs before it shows: typed by

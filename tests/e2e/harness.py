@@ -97,11 +97,12 @@ def find_windows(visible_only, caption=CAPTION):
     return [int(line) for line in result.stdout.split()]
 
 
-def show_process_ids():
+def show_process_ids(folder=None):
     """The Linux ids of the show processes that Kestro started: a session command's or the
-    sign-in show."""
-    result = subprocess.run(["pgrep", "-f", "kestro-.*-show"], capture_output=True, text=True,
-                            check=False)
+    sign-in show; with `folder`, only its own Kestro's, since other Wine sessions may show too."""
+    mine = os.path.basename(folder.root) + ".*" if folder else ""
+    result = subprocess.run(["pgrep", "-f", mine + "kestro-.*-show"], capture_output=True,
+                            text=True, check=False)
     return [int(pid) for pid in result.stdout.split()]
 
 

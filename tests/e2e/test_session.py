@@ -2,6 +2,7 @@
 
 import time
 
+import controls
 import harness
 import media
 from checks import START_UP, KestroCase
@@ -13,7 +14,7 @@ SECONDS = 1
 GIVES_WAY = 2
 
 
-class EndOfSession(KestroCase):
+class WaitingCase(KestroCase):
     def waiting_instance(self, file_name="quadrants.png", magick_format="PNG"):
         """A /start instance whose hidden window exists, so that it is ready for the end."""
         folder = self.folder()
@@ -43,6 +44,8 @@ class EndOfSession(KestroCase):
         finally:
             wineboot.wait(START_UP)
 
+
+class EndOfSession(WaitingCase):
     def test_end_of_session_shows_the_picture(self):
         for name, file_name, magick_format in (
             ("png", "quadrants.png", "PNG"),
@@ -86,7 +89,7 @@ class EndOfSession(KestroCase):
                          LogonFile=harness.windows_path(sign_in), Time=SECONDS)
         run = self.start(folder, "/start")
         deadline = time.monotonic() + START_UP
-        while not harness.show_process_ids():
+        while not harness.show_process_ids(folder):
             self.assertLess(time.monotonic(), deadline, "no sign-in show")
             time.sleep(harness.POLL_SECONDS)
         # Well under way, as a sign-in sound is when the user shuts down at once.
@@ -95,7 +98,7 @@ class EndOfSession(KestroCase):
         wineboot = harness.end_session()
         try:
             window, seen = self.wait_shown(run)
-            self.assertEqual(harness.show_process_ids(), [], "the sign-in show still runs")
+            self.assertEqual(harness.show_process_ids(folder), [], "the sign-in show still runs")
             self.assert_window_shows_picture(window, *SIZE, "end-session-during-sign-in")
             self.assert_ends_after(run, seen, SECONDS)
         finally:
@@ -123,3 +126,41 @@ class EndOfSession(KestroCase):
         finally:
             # Answered in time, so that Wine has no "not responding" dialog to wait on.
             self.assertEqual(wineboot.wait(START_UP), 0, "wineboot did not complete")
+
+
+class LockAndUnlock(WaitingCase):
+    def session_changes(self, code):
+        """Windows' WM_WTSSESSION_CHANGE at a lock (7) or unlock (8): Wine sends none."""
+        self.assertEqual(controls.probe("sessionchange", code).returncode, 0, "no waiting window")
+
+    def test_lock_plays_its_sound_and_unlock_ends_it_and_shows_its_picture(self):
+        run = self.waiting_instance()
+        folder = self.folders[0]
+        # An older kestro.ini, without LockFile and UnlockFile: nothing at all.
+        self.session_changes("7")
+        self.session_changes("8")
+        quiet = time.monotonic() + 3  # time enough for a show process to start
+        while time.monotonic() < quiet:
+            self.assertEqual(harness.show_process_ids(folder), [], "a show without files")
+        # Each lock and unlock reads kestro.ini as it is then.
+        media.make_tone(folder.file("lock.wav"), 60)
+        self.picture(folder, "unlock.png", "PNG", *SIGN_IN_SIZE)
+        folder.write_ini(MediaFile=harness.windows_path(folder.file("quadrants.png")), Time=SECONDS,
+                         LockFile=harness.windows_path(folder.file("lock.wav")),
+                         UnlockFile=harness.windows_path(folder.file("unlock.png")))
+        streams = media.sound_streams()
+        self.session_changes("7")
+        deadline = time.monotonic() + START_UP
+        while media.sound_streams() == streams:
+            self.assertLess(time.monotonic(), deadline, "no sound at the lock")
+            time.sleep(harness.POLL_SECONDS)
+        self.assertEqual(harness.find_windows(visible_only=True), [], "a window at the lock")
+        self.assert_waits_small(run)
+        self.session_changes("8")
+        window, seen = self.wait_shown(run)
+        self.assert_window_shows_picture(window, *SIGN_IN_SIZE, "unlock")
+        self.assertEqual(media.sound_streams(), streams, "the lock's sound still plays")
+        while harness.find_windows(visible_only=True):
+            self.assertLess(time.monotonic() - seen, SECONDS + START_UP, "shown for ever")
+            time.sleep(harness.POLL_SECONDS)
+        self.assert_end_of_session_shows(run, "end-session-after-unlock")

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/forms.h"
+#include "app/main.h"
 #include "config/settings.h"
 #include "fake_os.h"
 #include "picture_bytes.h"
@@ -110,6 +111,58 @@ TEST(ByeWindowTest, EachRequestDecidesTheShowAndNoneStartsASecond) {
             ASSERT_NE(second, os.log.end()) << i;
             EXPECT_EQ(*std::next(second), c.secondEnds ? "EndProgram" : "answered") << i;
         }
+    }
+}
+
+// A waiting instance's day after "/start" with the files set for sign-in (h), lock (l) and unlock
+// (u): locks (L), unlocks (U), a Kestro command's claim (C), the end of the session (E) with a lock
+// during its show. Beside: the shows started beside the window, and "end" for each one ended.
+TEST(ByeWindowTest, LocksAndUnlocksHaveOneShowBesideTheWaitingWindow) {
+    const struct {
+        const char* files;
+        const char* steps;
+        const char* beside;
+        const char* exitShow;
+    } cases[] = {
+        {"lu", "L", " lock", ""},
+        {"lu", "LU", " lock end unlock", ""},
+        {"l", "LU", " lock end", ""},
+        {"u", "LU", " unlock", ""},
+        {"hl", "L", " sign-in end lock", ""},
+        {"h", "LU", " sign-in end", ""},
+        {"lu", "LUE", " lock end unlock end", "C:\\bye.wav"},
+        {"lu", "CLU", "", ""},
+        {"", "LUE", "", "C:\\bye.wav"},  // an older kestro.ini
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", L"C:\\bye.wav");
+        for (const char* key = c.files; *key != 0; ++key) {
+            os.SetIni(*key == 'h' ? L"LogonFile" : *key == 'l' ? L"LockFile" : L"UnlockFile", L"x");
+        }
+        os.process.commandLine = L"/start";
+        app::Main(os.platform);
+        auto& window = app::TheByeWindow(os.platform);
+        using platform::SessionChange;
+        for (const char* step = c.steps; *step != 0; ++step) {
+            if (*step == 'C') {
+                os.session.otherCommandRuns = true;
+            } else if (*step != 'E') {
+                window.OnSessionChange(*step == 'L' ? SessionChange::Lock : SessionChange::Unlock);
+            } else {
+                os.process.onPump = [&] { window.OnSessionChange(SessionChange::Lock); };
+                EXPECT_THROW(window.OnCloseRequest(platform::CloseRequest::ShutDown),
+                             fake::ProgramEnded);
+            }
+        }
+        std::string beside;
+        for (const auto& line : os.log) {
+            const bool launched = line.rfind("LaunchShow /kestro-", 0) == 0;
+            beside += launched ? " " + line.substr(19, line.size() - 24) : "";
+            beside += line == "EndShow" ? " end" : "";
+        }
+        EXPECT_EQ(beside, c.beside) << c.files << " " << c.steps;
+        EXPECT_EQ(fake::Played(os.log), c.exitShow) << c.files << " " << c.steps;
     }
 }
 

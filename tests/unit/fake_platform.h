@@ -139,8 +139,10 @@ class ShowWindow final : public platform::ShowWindow {
     void MakeTopMost() override;
     void BeginShow() override { showBegun = true; }
     void Unload() override;
+    void ListenForSessionChanges() override { listening = true; }
 
     bool showBegun = false;
+    bool listening = false;
     static constexpr std::intptr_t kHandle = 0xb7e;
 
   private:

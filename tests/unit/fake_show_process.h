@@ -26,7 +26,7 @@ class ShowProcess final : public platform::ShowProcess {
         Started(shown);
     }
     void Launch(const std::wstring& shown) override {
-        log_.emplace_back("LaunchShow");
+        log_.push_back("LaunchShow " + Narrow(shown));
         Started(shown);
     }
     bool WaitForEnd(unsigned milliseconds) override {

@@ -70,17 +70,23 @@ TEST(MainTest, StartWaitsWithItsHiddenWindowOnce) {
         const wchar_t* mediaFile;
         bool previousInstance;  // a second "/start" ends before loading the window
         bool waits;
-    } cases[] = {{L"C:\\bye.png", false, true}, {L"", false, true}, {L"C:\\bye.png", true, false}};
+        const wchar_t* unlockFile = L"";
+    } cases[] = {{L"C:\\bye.png", false, true},
+                 {L"", false, true},
+                 {L"", false, true, L"C:\\unlock.wav"},
+                 {L"C:\\bye.png", true, false}};
     for (const auto& c : cases) {
         fake::Os os;
         os.SetIni(L"MediaFile", c.mediaFile);
+        os.SetIni(L"UnlockFile", c.unlockFile);
         os.process.previousInstance = c.previousInstance;
         EXPECT_EQ(Count(RunMain(os, L"/start"), "EndProgram"), !c.waits);
         for (const char* step : {"AskFirstAtSessionEnd", "ListenForCommand", "LoadByeWindow"}) {
             EXPECT_EQ(Count(os.log, step), c.waits) << step;
         }
+        EXPECT_EQ(os.windows.byeWindow != nullptr && os.windows.byeWindow->listening, c.waits);
         // Nothing to show: the settings window opens beside the waiting window.
-        EXPECT_EQ(os.windows.settingLoads, *c.mediaFile == 0);
+        EXPECT_EQ(os.windows.settingLoads, *c.mediaFile == 0 && *c.unlockFile == 0);
     }
 }
 

@@ -26,12 +26,16 @@ TEST(SessionTest, InstancesOfOneExecutableHearEachOtherAndNoOtherOnes) {
     EXPECT_FALSE(waiting.CommandAnnounced());
     EXPECT_FALSE(waiting.CommandClaimed());  // it shows again, even while the command ends
 
-    // The waiting instance's offer of a show is taken once, and only by the same executable's.
+    // Each offer of a show by the waiting instance is taken once, and only by the same
+    // executable's.
     EXPECT_FALSE(command.TakeShowOffer());
     waiting.OfferShow();
     EXPECT_FALSE(elsewhere.TakeShowOffer());
     EXPECT_TRUE(command.TakeShowOffer());
     EXPECT_FALSE(command.TakeShowOffer());
+    // A lock after the sign-in show offers again.
+    waiting.OfferShow();
+    EXPECT_TRUE(command.TakeShowOffer());
 }
 
 }  // namespace

@@ -108,9 +108,13 @@ void Session::WithdrawCommand() {
 }
 
 void Session::OfferShow() {
-    // Auto-reset: the first look takes the offer, every later one finds it taken.
-    showOffer_.Reset(CreateEventW(nullptr, FALSE, TRUE, ShowOfferName().c_str()));
-    Succeeded(showOffer_.Get() != nullptr);
+    // Auto-reset: the first look takes the offer, every later one finds it taken. Made once: a
+    // second CreateEventW would open it as it is, taken, whatever its initial state says.
+    if (!showOffer_) {
+        showOffer_.Reset(CreateEventW(nullptr, FALSE, FALSE, ShowOfferName().c_str()));
+        Succeeded(showOffer_.Get() != nullptr);
+    }
+    Succeeded(SetEvent(showOffer_.Get()));
 }
 
 bool Session::TakeShowOffer() {

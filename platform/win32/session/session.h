@@ -12,7 +12,7 @@ namespace win32 {
 // The session over the Win32 API. A command's announcement is a named event of the user's
 // session, keyed like the running-instance mutex, so that only Kestros started from the same
 // executable hear each other. The offer of the waiting instance's show is such an event too,
-// set once.
+// set at each show it starts.
 class Session final : public platform::Session {
   public:
     explicit Session(const std::wstring& exePath);

@@ -21,6 +21,12 @@ using platform::CloseRequest;
 // waiting in "/start" mode.
 constexpr int kShowBegunSlot = 0;
 
+// Windows' terminal services may start a minute or more after a Startup program: asked again
+// every few seconds, for five minutes.
+constexpr UINT_PTR kListenTimer = 1;
+constexpr UINT kListenIntervalMs = 3000;
+constexpr int kListenTries = 100;
+
 }  // namespace
 
 CloseRequest SessionEndRequest(LPARAM flags) {
@@ -94,6 +100,13 @@ void ByeWindow::BeginShow() {
 
 void ByeWindow::Unload() { Close(CloseRequest::Unload); }
 
+void ByeWindow::ListenForSessionChanges() {
+    listenTriesLeft_ = kListenTries;
+    if (!sessionNotifications_.Start(hwnd_.Get())) {
+        Succeeded(SetTimer(hwnd_.Get(), kListenTimer, kListenIntervalMs, nullptr) != 0);
+    }
+}
+
 // The program's handler ends the process: the window never carries a close out itself, and
 // so it cannot cancel one either.
 void ByeWindow::Close(CloseRequest request) { events_.OnCloseRequest(request); }
@@ -119,6 +132,20 @@ LRESULT ByeWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_CLOSE:
             Close(CloseRequest::OtherProgram);
             return 0;
+        case WM_WTSSESSION_CHANGE:
+            if (const auto change = SessionChangeOf(wParam)) {
+                events_.OnSessionChange(*change);
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kListenTimer &&
+                (sessionNotifications_.Start(hwnd) || --listenTriesLeft_ <= 0)) {
+                KillTimer(hwnd, kListenTimer);
+            }
+            return 0;
+        case WM_DESTROY:
+            sessionNotifications_.Stop();
+            break;
         default:
             break;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/base/handle.h"
+#include "platform/win32/session/session_notifications.h"
 #include "platform/win32/show/picture_box.h"
 #include "platform/window_system.h"
 
@@ -28,6 +29,7 @@ class ByeWindow final : public platform::ShowWindow {
     void MakeTopMost() override;
     void BeginShow() override;
     void Unload() override;
+    void ListenForSessionChanges() override;
 
     HWND Hwnd() const { return hwnd_.Get(); }
     PictureBox& Box() { return *picture1_; }
@@ -42,6 +44,9 @@ class ByeWindow final : public platform::ShowWindow {
     // Before the window, so that the box is still there when the window's end takes its
     // child window with it.
     std::unique_ptr<PictureBox> picture1_;
+    // Before the window too: its end undoes the registration while the window still exists.
+    SessionNotifications sessionNotifications_;
+    int listenTriesLeft_ = 0;
     Window hwnd_;
 };
 

@@ -10,6 +10,8 @@
 //                                      arguments and icon ("path,index"), one line each
 //   window_probe startlink LNK         prints the same, then starts what the shortcut names,
 //                                      as the shell does at log-on
+//   window_probe sessionchange CODE    posts WM_WTSSESSION_CHANGE, CODE (hex), to the waiting
+//                                      show window, as Windows does at a lock; Wine sends none
 //
 // Output is UTF-8. Exit status 2 when no top-level window has that caption.
 #include <windows.h>
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "platform/win32/settings_ui/control_text.h"
+#include "platform/win32/show/bye_window.h"
 
 namespace {
 
@@ -141,6 +144,17 @@ int StartLink(const wchar_t* file) {
     return 0;
 }
 
+int PostSessionChange(WPARAM code) {
+    for (HWND window = FindWindowExW(nullptr, nullptr, win32::kByeWindowClass, nullptr);
+         window != nullptr;
+         window = FindWindowExW(nullptr, window, win32::kByeWindowClass, nullptr)) {
+        if (!win32::ShowBegun(window)) {
+            return PostMessageW(window, WM_WTSSESSION_CHANGE, code, 0) ? 0 : 2;
+        }
+    }
+    return 2;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -151,6 +165,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"startlink") {
         return StartLink(argv[2]);
+    }
+    if (command == L"sessionchange") {
+        return PostSessionChange(std::wcstoul(argv[2], nullptr, 16));
     }
     if (command == L"readlink") {
         Link link;
