@@ -166,7 +166,7 @@ class SessionCommands(KestroCase):
                     if freeze:
                         deadline = time.monotonic() + START_UP
                         while not frozen and time.monotonic() < deadline:
-                            frozen = harness.show_process_ids()
+                            frozen = harness.show_process_ids(folder)
                             time.sleep(harness.POLL_SECONDS)
                         self.assertTrue(frozen, "no show process")
                         # Frozen once the show is under way, as a decoder or driver hangs.
