@@ -1,0 +1,154 @@
+#include "config/logon_task.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/forms.h"
+#include "app/main.h"
+#include "fake_os.h"
+#include "show/desktop_wait.h"
+
+namespace {
+
+using platform::SettingControl;
+
+const std::wstring kTask = L"Kestro sign-in S-1-5-21-7-8-9-1001";
+
+// The text of the element at the end of `path` ("Triggers/LogonTrigger/UserId"), each step
+// looked for after the one before, attributes or not; "?" when a step is missing.
+std::wstring ElementText(const std::wstring& xml, const std::wstring& path) {
+    std::size_t at = 0;
+    std::wstring name;
+    for (std::size_t from = 0; from <= path.size();) {
+        const std::size_t slash = std::min(path.find(L'/', from), path.size());
+        name = path.substr(from, slash - from);
+        do {
+            at = xml.find(L"<" + name, at);
+            if (at == std::wstring::npos) {
+                return L"?";
+            }
+            at += name.size() + 1;
+        } while (xml[at] != L'>' && xml[at] != L' ');
+        at = xml.find(L'>', at) + 1;
+        from = slash + 1;
+    }
+    return xml.substr(at, xml.find(L"</" + name + L">", at) - at);
+}
+
+TEST(LogonTaskTest, TheDefinitionStartsThisExecutableAtTheUsersSignIn) {
+    fake::Os os;
+    os.process.appPath = L"C:\\Tom & Jerry\\<写真>";
+    config::RegisterLogonTask(os.signIn, os.process);
+    ASSERT_EQ(os.signIn.tasks.size(), 1U);
+    const std::wstring& xml = os.signIn.tasks[kTask];
+    const struct {
+        const wchar_t* path;
+        const wchar_t* text;
+    } cases[] = {
+        {L"Triggers/LogonTrigger/UserId", L"PC\\ゆうき"},
+        {L"Principals/UserId", L"PC\\ゆうき"},
+        {L"Principals/LogonType", L"InteractiveToken"},
+        {L"Principals/RunLevel", L"LeastPrivilege"},
+        {L"Settings/ExecutionTimeLimit", L"PT0S"},
+        {L"Settings/DisallowStartIfOnBatteries", L"false"},
+        {L"Settings/StopIfGoingOnBatteries", L"false"},
+        {L"Settings/Priority", L"5"},
+        {L"Settings/Enabled", L"true"},
+        {L"Actions/Exec/Command", L"C:\\Tom &amp; Jerry\\&lt;写真&gt;\\kestro.exe"},
+        {L"Actions/Exec/Arguments", L"/start"},
+        {L"Actions/Exec/WorkingDirectory", L"C:\\Tom &amp; Jerry\\&lt;写真&gt;"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ElementText(xml, c.path), c.text) << testing::PrintToString(c.path);
+    }
+    EXPECT_EQ(xml.find(L"<Task version=\"1.2\""), xml.find(L"<Task"));
+}
+
+// 保存 sets the task beside the shortcut; a Task Scheduler that refuses leaves the shortcut
+// to do the job, without a word.
+TEST(LogonTaskTest, SaveRegistersOrDeletesTheTaskAndPassesOverAFailure) {
+    const struct {
+        const char* name;
+        bool check2;
+        bool userFails;
+        bool schedulerFails;
+        bool present;
+        bool left;  // the task is there after the save
+    } cases[] = {
+        {"register", true, false, false, false, true},
+        {"register again", true, false, false, true, true},
+        {"delete", false, false, false, true, false},
+        {"nothing to delete", false, false, false, false, false},
+        {"no account", true, true, false, false, false},
+        {"a policy", true, false, true, false, false},
+        {"a policy keeps it", false, false, true, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::Os os;
+        os.signIn.userFails = c.userFails;
+        if (c.present) {
+            os.signIn.tasks[kTask] = L"old";
+        }
+        os.signIn.schedulerFails = c.schedulerFails;
+        app::Main(os.platform);
+        os.windows.settingView->SetChecked(SettingControl::Check2, c.check2);
+        EXPECT_THROW(os.windows.settingEvents->OnClick(SettingControl::Command1),
+                     fake::ProgramEnded);
+        EXPECT_EQ(os.signIn.tasks.count(kTask), c.left);
+        EXPECT_EQ(os.files.FileExists(std::wstring(fake::kStartupFolder) + L"\\Kestro.lnk"),
+                  c.check2);
+        EXPECT_TRUE(os.messages.shown.empty());
+        EXPECT_EQ(os.profile.writes.size(), 6U);
+    }
+}
+
+TEST(LogonTaskTest, TheUninstallersArgumentDeletesTheTaskAndOpensNothing) {
+    fake::Os os;
+    os.signIn.tasks[kTask] = L"old";
+    os.signIn.tasks[L"Kestro sign-in S-1-5-21-7-8-9-1002"] = L"another user's";
+    os.process.commandLine = L"/Kestro-Remove-Task";
+    app::Main(os.platform);
+    EXPECT_EQ(os.signIn.tasks.count(kTask), 0U);
+    EXPECT_EQ(os.signIn.tasks.size(), 1U);
+    EXPECT_TRUE(os.log.empty());
+    EXPECT_EQ(os.windows.settingLoads, 0);
+}
+
+TEST(DesktopWaitTest, WaitsUntilTheDesktopIsThereWithinItsBound) {
+    const struct {
+        int readyAtLook;  // 0: never
+        double waited;    // seconds, on the process's clock
+    } cases[] = {{1, 0.0}, {4, 0.3}, {0, show::kDesktopWaitSeconds}};
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.signIn.readyAtLook = c.readyAtLook;
+        const double start = os.process.timeOfDay;
+        show::WaitForDesktop(os.process, os.signIn);
+        EXPECT_NEAR(os.process.timeOfDay - start, c.waited, 0.11) << c.readyAtLook;
+        EXPECT_GE(os.process.pumps, c.waited * 10);
+    }
+}
+
+TEST(DesktopWaitTest, OnlyASignInPictureWaits) {
+    const struct {
+        show::Moment moment;
+        const wchar_t* file;
+        bool waits;
+    } cases[] = {
+        {show::Moment::SignIn, L"C:\\hello.png", true},
+        {show::Moment::SignIn, L"C:\\hello.wav", false},  // a sound is heard without a desktop
+        {show::Moment::Exit, L"C:\\hello.png", false},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.SetIni(L"MediaFile", c.file);
+        os.SetIni(L"LogonFile", c.file);
+        EXPECT_THROW(app::TheByeWindow(os.platform).Serve(c.moment), fake::ProgramEnded);
+        EXPECT_EQ(os.signIn.looks > 0, c.waits) << fake::Narrow(c.file);
+    }
+}
+
+}  // namespace
