@@ -167,6 +167,46 @@ def remove_shortcuts():
         os.remove(path)
 
 
+def tasks_folder():
+    """Where Wine's Task Scheduler keeps the tasks of its root folder, one file each."""
+    return os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "tasks")
+
+
+def task_scheduler_runs():
+    query = subprocess.run(["wine", "sc", "query", "schedule"], capture_output=True,
+                           timeout=60, check=False)
+    return b"RUNNING" in query.stdout
+
+
+def start_task_scheduler():
+    """Wine's Task Scheduler, running as Windows runs it from its start. A fresh Wine prefix's
+    first boot leaves a driver's start pending for good, which locks Wine's service database;
+    after a restart of the Wine server the service mostly starts in a moment."""
+    for _ in range(3):
+        if task_scheduler_runs():
+            return
+        subprocess.run(["wineserver", "-k"], timeout=60, check=False)
+        subprocess.run(["wineserver", "-w"], timeout=60, check=False)
+        # Into nothing, not a pipe: the Wine server and the services it starts would hold it.
+        subprocess.run(["wine", "net", "start", "schedule"], stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120,
+                       check=False)
+    raise AssertionError("Wine's Task Scheduler does not start")
+
+
+def logon_tasks():
+    """The names of Kestro's logon tasks; Wine reads back neither their trigger nor their
+    command, so a name is what a test can check."""
+    folder = tasks_folder()
+    names = os.listdir(folder) if os.path.isdir(folder) else []
+    return sorted(name for name in names if name.startswith("Kestro sign-in "))
+
+
+def remove_logon_tasks():
+    for name in logon_tasks():
+        os.remove(os.path.join(tasks_folder(), name))
+
+
 def set_dpi(dpi):
     """Screen resolution for programs started from now on."""
     subprocess.run(
