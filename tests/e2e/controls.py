@@ -167,23 +167,13 @@ def remove_shortcuts():
         os.remove(path)
 
 
-def tasks_folder():
-    """Where Wine's Task Scheduler keeps the tasks of its root folder, one file each."""
-    return os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "tasks")
-
-
-def task_scheduler_runs():
-    query = subprocess.run(["wine", "sc", "query", "schedule"], capture_output=True,
-                           timeout=60, check=False)
-    return b"RUNNING" in query.stdout
-
-
 def start_task_scheduler():
-    """Wine's Task Scheduler, running as Windows runs it from its start. A fresh Wine prefix's
-    first boot leaves a driver's start pending for good, which locks Wine's service database;
-    after a restart of the Wine server the service mostly starts in a moment."""
+    """A fresh Wine prefix's first boot leaves a driver's start pending for good, which locks
+    Wine's service database: the Task Scheduler starts after a restart of the Wine server."""
     for _ in range(3):
-        if task_scheduler_runs():
+        query = subprocess.run(["wine", "sc", "query", "schedule"], capture_output=True,
+                               timeout=60, check=False)
+        if b"RUNNING" in query.stdout:
             return
         subprocess.run(["wineserver", "-k"], timeout=60, check=False)
         subprocess.run(["wineserver", "-w"], timeout=60, check=False)
@@ -194,17 +184,15 @@ def start_task_scheduler():
     raise AssertionError("Wine's Task Scheduler does not start")
 
 
-def logon_tasks():
-    """The names of Kestro's logon tasks; Wine reads back neither their trigger nor their
-    command, so a name is what a test can check."""
-    folder = tasks_folder()
-    names = os.listdir(folder) if os.path.isdir(folder) else []
-    return sorted(name for name in names if name.startswith("Kestro sign-in "))
-
-
-def remove_logon_tasks():
-    for name in logon_tasks():
-        os.remove(os.path.join(tasks_folder(), name))
+def logon_tasks(remove=False):
+    """Kestro's logon tasks in Wine's tasks folder, by name (Wine reads back neither their
+    trigger nor their command); with `remove`, removed first."""
+    folder = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "tasks")
+    names = [n for n in os.listdir(folder) if n.startswith("Kestro sign-in ")] if os.path.isdir(
+        folder) else []
+    for name in names if remove else []:
+        os.remove(os.path.join(folder, name))
+    return [] if remove else sorted(names)
 
 
 def set_dpi(dpi):

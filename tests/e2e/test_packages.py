@@ -113,7 +113,7 @@ class Packages(KestroCase):
         shutil.rmtree(install_dir(), ignore_errors=True)
         shutil.rmtree(start_menu_dir(), ignore_errors=True)
         controls.remove_shortcuts()
-        controls.remove_logon_tasks()
+        controls.logon_tasks(remove=True)
         if os.path.exists(desktop_shortcut()):
             os.remove(desktop_shortcut())
         subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], capture_output=True,

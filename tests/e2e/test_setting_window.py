@@ -44,8 +44,8 @@ class SettingWindow(KestroCase):
         super().setUp()
         controls.remove_shortcuts()
         self.addCleanup(controls.remove_shortcuts)
-        controls.remove_logon_tasks()
-        self.addCleanup(controls.remove_logon_tasks)
+        controls.logon_tasks(remove=True)
+        self.addCleanup(controls.logon_tasks, remove=True)
 
     def open(self, folder, dpi=96):
         controls.set_dpi(dpi)

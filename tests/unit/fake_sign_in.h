@@ -8,34 +8,33 @@
 
 namespace fake {
 
-// The Task Scheduler's root folder as a map, and a desktop that appears at a given look.
+// The Task Scheduler's root folder as a map of name to definition, and a desktop that appears
+// at a given look (the first is 1; 0: never).
 class SignIn final : public platform::SignIn {
   public:
     platform::UserAccount user{L"S-1-5-21-7-8-9-1001", L"PC\\ゆうき"};
-    // Name -> definition.
     std::map<std::wstring, std::wstring> tasks;
     bool userFails = false;
     bool schedulerFails = false;
-    // The desktop is there from this look on (the first is 1); 0: never.
     int readyAtLook = 1;
     mutable int looks = 0;
 
     platform::UserAccount CurrentUser() override {
-        FailIf(userFails);
+        Fail(userFails);
         return user;
     }
     void RegisterTask(const std::wstring& name, const std::wstring& definition) override {
-        FailIf(schedulerFails);
+        Fail(schedulerFails);
         tasks[name] = definition;
     }
     void DeleteTask(const std::wstring& name) override {
-        FailIf(schedulerFails);
+        Fail(schedulerFails);
         tasks.erase(name);
     }
     bool DesktopReady() const override { return readyAtLook != 0 && ++looks >= readyAtLook; }
 
   private:
-    static void FailIf(bool fails) {
+    static void Fail(bool fails) {
         if (fails) {
             throw platform::Error(L"アクセスが拒否されました。");
         }

@@ -35,9 +35,26 @@ class Bstr {
     BSTR text_;
 };
 
+using ServiceHandle = Owned<SC_HANDLE, &CloseServiceHandle>;
+
+// Asked while its service is stopped, the Task Scheduler's interface tries to start it and
+// waits for it: 保存 would hang where the service cannot start. A service whose state cannot
+// be read counts as running.
+bool SchedulerStopped() {
+    const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    const ServiceHandle service(
+        manager ? OpenServiceW(manager.Get(), L"Schedule", SERVICE_QUERY_STATUS) : nullptr);
+    SERVICE_STATUS status{};
+    return service && QueryServiceStatus(service.Get(), &status) &&
+           status.dwCurrentState != SERVICE_RUNNING;
+}
+
 // The local Task Scheduler's root folder, where a user without administrator rights may
 // register tasks of their own.
 ComPtr<ITaskFolder> RootFolder() {
+    if (SchedulerStopped()) {
+        throw ErrorFromCode(ERROR_SERVICE_NOT_ACTIVE);
+    }
     EnterApartment();
     ComPtr<ITaskService> service;
     Check(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
