@@ -185,8 +185,7 @@ def start_task_scheduler():
 
 
 def logon_tasks(remove=False):
-    """Kestro's logon tasks in Wine's tasks folder, by name (Wine reads back neither their
-    trigger nor their command); with `remove`, removed first."""
+    """Kestro's logon tasks by name (Wine reads back no more of them); or removes them."""
     folder = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "tasks")
     names = [n for n in os.listdir(folder) if n.startswith("Kestro sign-in ")] if os.path.isdir(
         folder) else []

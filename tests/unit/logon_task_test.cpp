@@ -6,13 +6,10 @@
 #include <string>
 
 #include "app/forms.h"
-#include "app/main.h"
 #include "fake_os.h"
 #include "show/desktop_wait.h"
 
 namespace {
-
-using platform::SettingControl;
 
 const std::wstring kTask = L"Kestro sign-in S-1-5-21-7-8-9-1001";
 
@@ -55,55 +52,18 @@ TEST(LogonTaskTest, TheDefinitionStartsThisExecutableAtTheUsersSignIn) {
     }
 }
 
-// 保存 sets the task beside the shortcut; a Task Scheduler that refuses leaves the shortcut
-// to do the job, without a word.
-TEST(LogonTaskTest, SaveRegistersOrDeletesTheTaskAndPassesOverAFailure) {
-    const struct {
-        const char* name;
-        bool check2;
-        bool userFails;
-        bool schedulerFails;
-        bool present;
-        bool left;  // the task is there after the save
-    } cases[] = {
-        {"register", true, false, false, false, true},
-        {"register again", true, false, false, true, true},
-        {"delete", false, false, false, true, false},
-        {"nothing to delete", false, false, false, false, false},
-        {"no account", true, true, false, false, false},
-        {"a policy", true, false, true, false, false},
-        {"a policy keeps it", false, false, true, true, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+// Where the Task Scheduler refuses, the Startup shortcut does the job alone, without a word.
+TEST(LogonTaskTest, AFailureIsPassedOverWithoutAWord) {
+    for (const bool userFails : {true, false}) {
         fake::Os os;
-        os.signIn.userFails = c.userFails;
-        if (c.present) {
-            os.signIn.tasks[kTask] = L"old";
-        }
-        os.signIn.schedulerFails = c.schedulerFails;
-        app::Main(os.platform);
-        os.windows.settingView->SetChecked(SettingControl::Check2, c.check2);
-        EXPECT_THROW(os.windows.settingEvents->OnClick(SettingControl::Command1),
-                     fake::ProgramEnded);
-        EXPECT_EQ(os.signIn.tasks.count(kTask), c.left);
-        EXPECT_EQ(os.files.FileExists(std::wstring(fake::kStartupFolder) + L"\\Kestro.lnk"),
-                  c.check2);
+        os.signIn.userFails = userFails;
+        os.signIn.schedulerFails = !userFails;
+        os.signIn.tasks[kTask] = L"old";
+        EXPECT_NO_THROW(config::RegisterLogonTask(os.signIn, os.process));
+        EXPECT_NO_THROW(config::UnregisterLogonTask(os.signIn));
+        EXPECT_EQ(os.signIn.tasks[kTask], L"old");
         EXPECT_TRUE(os.messages.shown.empty());
-        EXPECT_EQ(os.profile.writes.size(), 6U);
     }
-}
-
-TEST(LogonTaskTest, TheUninstallersArgumentDeletesTheTaskAndOpensNothing) {
-    fake::Os os;
-    os.signIn.tasks[kTask] = L"old";
-    os.signIn.tasks[L"Kestro sign-in S-1-5-21-7-8-9-1002"] = L"another user's";
-    os.process.commandLine = L"/Kestro-Remove-Task";
-    app::Main(os.platform);
-    EXPECT_EQ(os.signIn.tasks.count(kTask), 0U);
-    EXPECT_EQ(os.signIn.tasks.size(), 1U);
-    EXPECT_TRUE(os.log.empty());
-    EXPECT_EQ(os.windows.settingLoads, 0);
 }
 
 TEST(DesktopWaitTest, ASignInPictureWaitsForTheDesktopWithinItsBound) {
