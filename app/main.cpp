@@ -6,6 +6,7 @@
 
 #include "app/forms.h"
 #include "app/session_command.h"
+#include "config/logon_task.h"
 #include "config/settings.h"
 #include "platform/error.h"
 #include "platform/text.h"
@@ -14,9 +15,10 @@
 namespace app {
 
 RunMode SelectRunMode(const std::wstring& commandLine) {
-    static const std::array<std::pair<const wchar_t*, RunMode>, 6> kArguments = {{
+    static const std::array<std::pair<const wchar_t*, RunMode>, 7> kArguments = {{
         {L"/start", RunMode::Start},
         {L"/kestro-wait", RunMode::Wait},
+        {L"/kestro-remove-task", RunMode::RemoveTask},
         {L"/test", RunMode::Test},
         {L"/shutdown", RunMode::ShutDown},
         {L"/restart", RunMode::Restart},
@@ -84,6 +86,11 @@ void Main(platform::Platform& os) {
     const RunMode mode = SelectRunMode(commandLine);
     if (const auto how = SessionCommand(mode)) {
         RunSessionCommand(os, *how);
+        return;
+    }
+    // The uninstaller's step: no settings read, no window, whatever kestro.ini holds.
+    if (mode == RunMode::RemoveTask) {
+        config::UnregisterLogonTask(os.signIn);
         return;
     }
     LoadSettings(os);

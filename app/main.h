@@ -16,6 +16,10 @@ enum class RunMode {
     Restart,   // "/restart": the exit show, then restart
     LogOff,    // "/logoff": the sign-out show, then log off
     Settings,  // anything else: the settings window
+
+    // "/kestro-remove-task": deletes the user's logon task. The uninstaller runs it: only the
+    // program knows the task's name.
+    RemoveTask,
 };
 
 // The argument text lower-cased and compared whole: no trimming, no further parsing. The shows'

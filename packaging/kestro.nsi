@@ -42,8 +42,10 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Kestro developers"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -125,8 +127,12 @@ FunctionEnd
 !insertmacro CLOSE_KESTRO "un."
 
 !define SHORTCUT_FOLDER "$SMPROGRAMS\Kestro"
+!define DESKTOP_SHORTCUT "$DESKTOP\Kestro でシャットダウン.lnk"
+; The user's choice of the desktop shortcut, kept for the next install: 1 or 0.
+!define DESKTOP_CHOICE "DesktopShortcut"
 
-Section
+Section "Kestro" SecProgram
+    SectionIn RO
     SetShellVarContext current
     Call CloseKestro
 
@@ -154,6 +160,10 @@ Section
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ; Left out this time, the desktop shortcut of an earlier install goes; the next section
+    ; puts it back when chosen.
+    Delete "${DESKTOP_SHORTCUT}"
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${DESKTOP_CHOICE}" 0
 
     ; Waiting again as before, without the sign-in show: that belongs to the start at sign-in.
     ${If} $Waiting = 1
@@ -161,10 +171,31 @@ Section
     ${EndIf}
 SectionEnd
 
+Section "デスクトップに「Kestro でシャットダウン」を置く" SecDesktop
+    SetShellVarContext current
+    SetOutPath "$INSTDIR"
+    CreateShortcut "${DESKTOP_SHORTCUT}" "$INSTDIR\kestro.exe" "/shutdown" "$INSTDIR\kestro.exe" 0
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${DESKTOP_CHOICE}" 1
+SectionEnd
+
+; On by default, in a silent install too; an upgrade keeps what the user chose last time.
+Function .onInit
+    ClearErrors
+    ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "${DESKTOP_CHOICE}"
+    ${IfNot} ${Errors}
+    ${AndIf} $0 = 0
+        SectionSetFlags ${SecDesktop} 0
+    ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
     SetShellVarContext current
     Call un.CloseKestro
+    ; The settings window's logon task: only the program knows its name, which holds the
+    ; user's SID.
+    ExecWait '"$INSTDIR\kestro.exe" /kestro-remove-task'
 
+    Delete "${DESKTOP_SHORTCUT}"
     Delete "${SHORTCUT_FOLDER}\Kestro の設定.lnk"
     Delete "${SHORTCUT_FOLDER}\Kestro のテスト表示.lnk"
     Delete "${SHORTCUT_FOLDER}\Kestro でシャットダウン.lnk"

@@ -10,6 +10,7 @@
 #include "platform/session.h"
 #include "platform/shell.h"
 #include "platform/show_process.h"
+#include "platform/sign_in.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -27,6 +28,7 @@ struct Platform {
     CommonDialogs& dialogs;
     Session& session;
     ShowProcess& showProcess;
+    SignIn& signIn;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/ini_mod.h"
+#include "config/logon_task.h"
 #include "config/number_text.h"
 #include "config/settings.h"
 #include "config/shortcut.h"
@@ -127,9 +128,12 @@ void Setting::Save() {
     }
     IgnoreErrors([&] {
         if (view_->Checked(SettingControl::Check2)) {
-            config::Register({os_.shell, os_.files, os_.messages, os_.process});
+            if (config::Register({os_.shell, os_.files, os_.messages, os_.process})) {
+                config::RegisterLogonTask(os_.signIn, os_.process);
+            }
         } else {
             config::Unregister(os_.shell, os_.files);
+            config::UnregisterLogonTask(os_.signIn);
         }
     });
     IgnoreErrors([&] { IniMod::SetIniFile(config::SettingsFilePath(os_.process)); });

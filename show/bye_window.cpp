@@ -6,6 +6,7 @@
 #include "config/settings.h"
 #include "platform/error.h"
 #include "platform/timing.h"
+#include "show/desktop_wait.h"
 #include "show/media_playback.h"
 #include "show/picture_show.h"
 #include "show/still_picture.h"
@@ -118,7 +119,7 @@ void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
     platform::TimeStamp("settings-read");
     file_ = FileFor(config::Settings(), moment);
     if (!file_.empty()) {
-        Present();
+        Present(moment);
     }
     if (blocks) {
         IgnoreErrors([&] { os_.session.ClearBlockReason(window_->Handle()); });
@@ -126,10 +127,14 @@ void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
     os_.process.EndProgram();
 }
 
-void ByeWindow::Present() {
+void ByeWindow::Present(Moment moment) {
     if (!IsStillPicture(file_)) {
         PlayToTheEnd(os_, *window_, file_);
         return;
+    }
+    // A sound is heard without a desktop; a picture is not seen.
+    if (moment == Moment::SignIn) {
+        WaitForDesktop(os_.process, os_.signIn);
     }
     ShowStillPicture(os_, *window_, file_);
     platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });

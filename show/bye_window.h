@@ -50,9 +50,9 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // Runs the moment's show and ends the program. `blocks`: Windows hears why the show holds
     // up the end of the session.
     void Run(Moment moment, Showing showing, bool blocks);
-    // Presents the show for the loaded settings: a picture for Time seconds, a video or sound
-    // to its end. Returns when it is over.
-    void Present();
+    // Presents the moment's show for the loaded settings: a picture for Time seconds (at
+    // sign-in once the desktop is there), a video or sound to its end. Returns when it is over.
+    void Present(Moment moment);
 
     platform::Platform& os_;
     std::unique_ptr<platform::ShowWindow> window_;

@@ -3,16 +3,17 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/win32/settings_ui/common_dialogs.h"
 #include "platform/win32/files/file_lookup.h"
 #include "platform/win32/files/file_system.h"
-#include "platform/win32/media/media_device.h"
-#include "platform/win32/settings_ui/message_dialog.h"
-#include "platform/win32/session/process.h"
 #include "platform/win32/files/profile_file.h"
-#include "platform/win32/session/session.h"
 #include "platform/win32/files/shell.h"
+#include "platform/win32/media/media_device.h"
+#include "platform/win32/session/process.h"
+#include "platform/win32/session/session.h"
 #include "platform/win32/session/show_process.h"
+#include "platform/win32/session/sign_in.h"
+#include "platform/win32/settings_ui/common_dialogs.h"
+#include "platform/win32/settings_ui/message_dialog.h"
 #include "platform/win32/window_system.h"
 
 namespace win32 {
@@ -32,8 +33,9 @@ struct Win32Platform {
     CommonDialogs dialogs;
     Session session{process.ExePath()};
     ShowProcess showProcess{process};
-    platform::Platform os{process, files,    profile, windows, media,      shell,
-                          lookup,  messages, dialogs, session, showProcess};
+    SignIn signIn;
+    platform::Platform os{process, files,    profile, windows, media,       shell,
+                          lookup,  messages, dialogs, session, showProcess, signIn};
 };
 
 }  // namespace win32

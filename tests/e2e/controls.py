@@ -169,6 +169,33 @@ def remove_shortcuts():
         os.remove(path)
 
 
+def start_task_scheduler():
+    """A fresh Wine prefix's first boot leaves a driver's start pending for good, which locks
+    Wine's service database: the Task Scheduler starts after a restart of the Wine server."""
+    for _ in range(3):
+        query = subprocess.run(["wine", "sc", "query", "schedule"], capture_output=True,
+                               timeout=60, check=False)
+        if b"RUNNING" in query.stdout:
+            return
+        subprocess.run(["wineserver", "-k"], timeout=60, check=False)
+        subprocess.run(["wineserver", "-w"], timeout=60, check=False)
+        # Into nothing, not a pipe: the Wine server and the services it starts would hold it.
+        subprocess.run(["wine", "net", "start", "schedule"], stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120,
+                       check=False)
+    raise AssertionError("Wine's Task Scheduler does not start")
+
+
+def logon_tasks(remove=False):
+    """Kestro's logon tasks by name (Wine reads back no more of them); or removes them."""
+    folder = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "tasks")
+    names = [n for n in os.listdir(folder) if n.startswith("Kestro sign-in ")] if os.path.isdir(
+        folder) else []
+    for name in names if remove else []:
+        os.remove(os.path.join(folder, name))
+    return [] if remove else sorted(names)
+
+
 def set_dpi(dpi):
     """Screen resolution for programs started from now on."""
     subprocess.run(

@@ -40,10 +40,22 @@ def program_arguments():
         return re.findall(r'\{L"(/\w+)", RunMode::', source.read())
 
 
-def install_dir():
+def user_dir():
     users = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users")
-    user = next(name for name in sorted(os.listdir(users)) if name != "Public")
-    return os.path.join(users, user, "AppData", "Local", "Programs", "Kestro")
+    return os.path.join(users, next(name for name in sorted(os.listdir(users))
+                                    if name != "Public"))
+
+
+def install_dir():
+    return os.path.join(user_dir(), "AppData", "Local", "Programs", "Kestro")
+
+
+def desktop_dir():
+    return os.path.join(user_dir(), "Desktop")
+
+
+def desktop_shortcut():
+    return os.path.join(desktop_dir(), "Kestro でシャットダウン.lnk")
 
 
 def start_menu_dir():
@@ -73,8 +85,8 @@ def read_shortcut(path):
 
 
 def leftovers():
-    paths = (install_dir(), start_menu_dir(), controls.shortcut_path())
-    left = [path for path in paths if os.path.exists(path)]
+    paths = (install_dir(), start_menu_dir(), controls.shortcut_path(), desktop_shortcut())
+    left = [path for path in paths if os.path.exists(path)] + controls.logon_tasks()
     return left + ([UNINSTALL_KEY] if registry_values() is not None else [])
 
 
@@ -82,6 +94,11 @@ class Packages(KestroCase):
     def setUp(self):
         super().setUp()
         self.setup_exe = os.environ["KESTRO_SETUP"]
+        # A fresh prefix's desktop is the Linux user's home: the installer's shortcut goes into
+        # a desktop of the prefix's own instead.
+        if os.path.islink(desktop_dir()):
+            os.remove(desktop_dir())
+        os.makedirs(desktop_dir(), exist_ok=True)
         self.addCleanup(self.remove_installation)
 
     def remove_installation(self):
@@ -96,6 +113,9 @@ class Packages(KestroCase):
         shutil.rmtree(install_dir(), ignore_errors=True)
         shutil.rmtree(start_menu_dir(), ignore_errors=True)
         controls.remove_shortcuts()
+        controls.logon_tasks(remove=True)
+        if os.path.exists(desktop_shortcut()):
+            os.remove(desktop_shortcut())
         subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], capture_output=True,
                        timeout=60, check=False)
 
@@ -165,6 +185,8 @@ class Packages(KestroCase):
                             f"{program}\\kestro.exe,0")
                 self.assertEqual(tuple(part.lower() for part in read),
                                  tuple(part.lower() for part in expected))
+        self.assertEqual(read_shortcut(desktop_shortcut()),
+                         read_shortcut(os.path.join(start_menu_dir(), "Kestro でシャットダウン.lnk")))
 
         size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
         uninstaller = f'"{program}\\uninstall.exe"'
@@ -178,6 +200,7 @@ class Packages(KestroCase):
             "EstimatedSize": hex(size // 1024),
             "NoModify": "0x1",
             "NoRepair": "0x1",
+            "DesktopShortcut": "0x1",
         })
 
         run = self.start_installed(1, "/test")
@@ -204,6 +227,30 @@ class Packages(KestroCase):
         time.sleep(2)
         self.assertEqual(harness.find_windows(visible_only=True), [], "the new Kestro shows")
         self.assertEqual(harness.show_process_ids() + [media.sound_streams()], [0], "a show")
+
+    def test_upgrade_keeps_the_choice_of_the_desktop_shortcut_and_uninstall_removes_all(self):
+        controls.start_task_scheduler()
+        self.install()
+        # The user turned the desktop shortcut off in the last install.
+        subprocess.run(["wine", "reg", "add", UNINSTALL_KEY, "/v", "DesktopShortcut", "/t",
+                        "REG_DWORD", "/d", "0", "/f"], capture_output=True, timeout=60,
+                       check=True)
+        self.install()
+        self.assertFalse(os.path.exists(desktop_shortcut()), "the desktop shortcut came back")
+        self.assertEqual(registry_values()["DesktopShortcut"], "0x0")
+
+        # The installed settings window registers the logon task.
+        run = self.start_installed(1)
+        self.assertIsNotNone(controls.wait_look(harness.SETTINGS_CAPTION, START_UP),
+                             "no settings window")
+        controls.click_control(harness.SETTINGS_CAPTION, controls.CHECK2)
+        controls.click_control(harness.SETTINGS_CAPTION, controls.COMMAND1)
+        self.assertIsNotNone(run.wait_end(10)[0], "the settings window stays")
+        self.assertEqual(len(controls.logon_tasks()), 1, "no logon task")
+
+        self.run_wine(os.path.join(install_dir(), "uninstall.exe"), "/S").wait(PACKAGE_TIMEOUT)
+        self.watch_until(lambda: not leftovers(), "the uninstall")
+        self.assertEqual(leftovers(), [])
 
     def test_install_over_a_playing_sound_leaves_no_kestro_waiting(self):
         self.install()

@@ -52,6 +52,8 @@ class SettingWindow(KestroCase):
         super().setUp()
         controls.remove_shortcuts()
         self.addCleanup(controls.remove_shortcuts)
+        controls.logon_tasks(remove=True)
+        self.addCleanup(controls.logon_tasks, remove=True)
 
     def open(self, folder, dpi=96):
         controls.set_dpi(dpi)
@@ -123,6 +125,7 @@ class SettingWindow(KestroCase):
             run.kill()
 
     def test_save_writes_what_was_typed_and_reopens_with_it(self):
+        controls.start_task_scheduler()
         folder = self.folder()
         media = harness.windows_path(folder.file("さようなら の 写真.png"))
         run, _ = self.open(folder)
@@ -145,6 +148,8 @@ class SettingWindow(KestroCase):
         exe = harness.windows_path(folder.file("kestro.exe"))
         self.assertTrue(exe.encode("cp932") in shortcut or exe.encode("utf-16-le") in shortcut)
         self.assertTrue(b"/start" in shortcut or "/start".encode("utf-16-le") in shortcut)
+        # The logon task of this user, and of no other.
+        self.assertRegex(" ".join(controls.logon_tasks()), r"^Kestro sign-in S-1-5-21(-\d+)+$")
 
         run, window = self.open(folder)
         self.assertEqual(self.texts(window), [media, "2.5", "640", "480"])
@@ -165,6 +170,7 @@ class SettingWindow(KestroCase):
         with open(folder.file("kestro.ini"), "rb") as ini:
             self.assertEqual(ini.read(), ini_bytes(media, "abc", "", ""))
         self.assertFalse(os.path.exists(controls.shortcut_path()))
+        self.assertEqual(controls.logon_tasks(), [])
 
     def test_quit_the_close_box_and_esc_leave_the_files_alone(self):
         folder = self.folder()

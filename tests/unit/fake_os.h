@@ -7,6 +7,7 @@
 #include "fake_session.h"
 #include "fake_shell.h"
 #include "fake_show_process.h"
+#include "fake_sign_in.h"
 
 namespace fake {
 
@@ -32,8 +33,9 @@ struct Os {
     Dialogs dialogs;
     Session session{log};
     ShowProcess showProcess{log, process};
-    platform::Platform platform{process, loggedFiles, profile, windows, media,      shell,
-                                lookup,  messages,    dialogs, session, showProcess};
+    SignIn signIn;
+    platform::Platform platform{process, loggedFiles, profile, windows, media,       shell,
+                                lookup,  messages,    dialogs, session, showProcess, signIn};
 
     std::wstring IniPath() const { return process.appPath + L"\\kestro.ini"; }
     void SetIni(const std::wstring& key, const std::wstring& value) {

@@ -211,7 +211,7 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
     }
 }
 
-TEST(SettingSaveTest, RegistersOrUnregistersBeforeWriting) {
+TEST(SettingSaveTest, RegistersOrUnregistersShortcutAndTaskBeforeWriting) {
     const struct {
         const char* name;
         bool check2;
@@ -228,6 +228,7 @@ TEST(SettingSaveTest, RegistersOrUnregistersBeforeWriting) {
         fake::Os fresh;
         if (c.present) {
             fresh.files.files[kShortcut] = {};
+            fresh.signIn.tasks[L"Kestro sign-in S-1-5-21-7-8-9-1001"] = L"old";
         }
         app::Main(fresh.platform);
         fresh.windows.settingView->SetChecked(SettingControl::Check2, c.check2);
@@ -241,6 +242,8 @@ TEST(SettingSaveTest, RegistersOrUnregistersBeforeWriting) {
                          [](const auto& line) { return line.rfind("WriteIni", 0) == 0; });
         EXPECT_LT(step, firstWrite);
         EXPECT_EQ(fresh.files.FileExists(kShortcut), c.check2);
+        // The logon task goes with the shortcut.
+        EXPECT_EQ(fresh.signIn.tasks.size(), c.check2 ? 1U : 0U);
         EXPECT_TRUE(fresh.messages.shown.empty());
         EXPECT_EQ(fresh.profile.writes.size(), 9U);
     }

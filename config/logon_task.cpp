@@ -1,0 +1,114 @@
+#include "config/logon_task.h"
+
+#include "config/startup.h"
+#include "platform/error.h"
+#include "platform/text.h"
+
+namespace config {
+namespace {
+
+// What the Task Scheduler's window says of the task.
+constexpr wchar_t kLogonTaskDescription[] =
+    L"サインイン時に Kestro を起動します。Kestro "
+    L"の設定の「Kestroを有効にする」で登録・削除されます。";
+
+std::wstring Escaped(const std::wstring& text) {
+    std::wstring escaped;
+    for (const wchar_t c : text) {
+        switch (c) {
+            case L'&':
+                escaped += L"&amp;";
+                break;
+            case L'<':
+                escaped += L"&lt;";
+                break;
+            case L'>':
+                escaped += L"&gt;";
+                break;
+            case L'"':
+                escaped += L"&quot;";
+                break;
+            case L'\'':
+                escaped += L"&apos;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
+
+std::wstring LogonTaskName(const std::wstring& sid) { return kLogonTaskPrefix + sid; }
+
+std::wstring LogonTaskXml(const std::wstring& user, const std::wstring& exePath,
+                          const std::wstring& directory) {
+    const std::wstring who = Escaped(user);
+    // Priority 5 is normal; the Task Scheduler's own default, 7, is below normal, and would
+    // make a sign-in show slow beside everything else that starts then. A second start while
+    // the first runs is left to the program, which ends a second "/start" itself.
+    return LR"(<?xml version="1.0" encoding="UTF-16"?>
+<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">
+  <RegistrationInfo>
+    <Description>)" +
+           std::wstring(kLogonTaskDescription) +
+           LR"(</Description>
+  </RegistrationInfo>
+  <Triggers>
+    <LogonTrigger>
+      <Enabled>true</Enabled>
+      <UserId>)" +
+           who +
+           LR"(</UserId>
+    </LogonTrigger>
+  </Triggers>
+  <Principals>
+    <Principal id="Author">
+      <UserId>)" +
+           who +
+           LR"(</UserId>
+      <LogonType>InteractiveToken</LogonType>
+      <RunLevel>LeastPrivilege</RunLevel>
+    </Principal>
+  </Principals>
+  <Settings>
+    <MultipleInstancesPolicy>Parallel</MultipleInstancesPolicy>
+    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>
+    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>
+    <ExecutionTimeLimit>PT0S</ExecutionTimeLimit>
+    <Priority>5</Priority>
+    <Enabled>true</Enabled>
+  </Settings>
+  <Actions Context="Author">
+    <Exec>
+      <Command>)" +
+           Escaped(exePath) +
+           LR"(</Command>
+      <Arguments>)" +
+           Escaped(kStartArgument) +
+           LR"(</Arguments>
+      <WorkingDirectory>)" +
+           Escaped(directory) +
+           LR"(</WorkingDirectory>
+    </Exec>
+  </Actions>
+</Task>
+)";
+}
+
+void RegisterLogonTask(platform::SignIn& signIn, const platform::Process& process) {
+    platform::IgnoreErrors([&] {
+        const platform::UserAccount user = signIn.CurrentUser();
+        const std::wstring directory = platform::AddBackslash(process.AppPath());
+        signIn.RegisterTask(
+            LogonTaskName(user.sid),
+            LogonTaskXml(user.name, directory + process.ExeName() + L".exe", process.AppPath()));
+    });
+}
+
+void UnregisterLogonTask(platform::SignIn& signIn) {
+    platform::IgnoreErrors([&] { signIn.DeleteTask(LogonTaskName(signIn.CurrentUser().sid)); });
+}
+
+}  // namespace config
