@@ -103,6 +103,12 @@ wine_session_start() {
         wine_session_log "wineboot -i failed"
         return 1
     }
+    # The first boot leaves a driver's start pending for good, which holds Wine's list of
+    # services: on a fresh server, services (the Task Scheduler) start when asked.
+    wineserver -k
+    wait "$wine_session_server_pid" 2>/dev/null || true
+    setsid wineserver -f -p >>"$wine_session_dir/wineserver.log" 2>&1 &
+    wine_session_server_pid=$!
     # Debian's Wine does not find its own fonts (fonts-wine) on its own; from the prefix's
     # Fonts folder it does. Marlett among them draws caption buttons and check marks.
     if [[ -d /usr/share/wine/fonts ]]; then

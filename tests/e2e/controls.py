@@ -170,20 +170,15 @@ def remove_shortcuts():
 
 
 def start_task_scheduler():
-    """A fresh Wine prefix's first boot leaves a driver's start pending for good, which locks
-    Wine's service database: the Task Scheduler starts after a restart of the Wine server."""
-    for _ in range(3):
-        query = subprocess.run(["wine", "sc", "query", "schedule"], capture_output=True,
-                               timeout=60, check=False)
-        if b"RUNNING" in query.stdout:
-            return
-        subprocess.run(["wineserver", "-k"], timeout=60, check=False)
-        subprocess.run(["wineserver", "-w"], timeout=60, check=False)
-        # Into nothing, not a pipe: the Wine server and the services it starts would hold it.
-        subprocess.run(["wine", "net", "start", "schedule"], stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120,
-                       check=False)
-    raise AssertionError("Wine's Task Scheduler does not start")
+    """Wine starts no service by itself; Kestro registers its task only with a running Task
+    Scheduler, as on Windows."""
+    # Into nothing, not a pipe: the Wine server and the services it starts would hold it.
+    subprocess.run(["wine", "net", "start", "schedule"], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=False)
+    query = subprocess.run(["wine", "sc", "query", "schedule"], capture_output=True, timeout=60,
+                           check=False)
+    if b"RUNNING" not in query.stdout:
+        raise AssertionError("Wine's Task Scheduler does not start")
 
 
 def logon_tasks(remove=False):
