@@ -77,6 +77,12 @@ void ByeWindow::OnCloseRequest(CloseRequest request) {
         end.has_value());
 }
 
+void ByeWindow::OnCutShort() {
+    if (showing_ != Showing::Nothing) {
+        cutShort_ = true;
+    }
+}
+
 void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
     using platform::IgnoreErrors;
     showing_ = showing;
@@ -98,12 +104,13 @@ void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
 }
 
 void ByeWindow::Present() {
+    const CutShort cutShort = [this] { return cutShort_; };
     if (!IsStillPicture(file_)) {
-        PlayToTheEnd(os_, *window_, file_);
+        PlayMediaShow(os_, *window_, file_, cutShort);
         return;
     }
     ShowStillPicture(os_, *window_, file_);
-    platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });
+    platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time, cutShort); });
 }
 
 }  // namespace show

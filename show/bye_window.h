@@ -31,6 +31,8 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // Ends the program, except for a request that comes while a show runs and may not end
     // it: that one is answered at once, and the show goes on to its end.
     void OnCloseRequest(platform::CloseRequest request) override;
+    // A picture or video show ends at once, whatever its moment; nothing else runs the show.
+    void OnCutShort() override;
 
   private:
     // Why a show runs, once one does: a request that comes during it never starts another.
@@ -40,13 +42,14 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // up the end of the session.
     void Run(Moment moment, Showing showing, bool blocks);
     // Presents the show for the loaded settings: a picture for Time seconds, a video or sound
-    // to its end. Returns when it is over.
+    // to its end (with LimitMedia, Time seconds at most). Returns when it is over or cut short.
     void Present();
 
     platform::Platform& os_;
     std::unique_ptr<platform::ShowWindow> window_;
     bool besideShow_ = false;
     Showing showing_ = Showing::Nothing;
+    bool cutShort_ = false;
     // The file of the moment, once the settings are read.
     std::wstring file_;
 };

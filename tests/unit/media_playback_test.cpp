@@ -235,3 +235,32 @@ TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MediaPlaybackTest, LimitMediaCutsAfterTimeWhicheverComesFirst) {
+    // The device says "playing" for 8 turns of 1 s.
+    const struct {
+        const wchar_t* file;
+        const wchar_t* limitMedia;
+        const wchar_t* time;
+        double seconds;
+    } cases[] = {
+        {L"C:\\Media\\bye.wav", L"1", L"2", 2.0}, {L"C:\\Media\\bye.avi", L"1", L"2.5", 2.5},
+        {L"C:\\Media\\bye.wav", L"1", L"0", 0.0}, {L"C:\\Media\\bye.wav", L"1", L"20", 8.0},
+        {L"C:\\Media\\bye.wav", L"0", L"2", 8.0},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        os.media.replies["status kestro mode"] = std::vector<std::string>(8, "playing");
+        os.media.replies["status kestro position"] = Moving(900);
+        os.SetIni(L"LimitMedia", c.limitMedia);
+        os.SetIni(L"Time", c.time);
+        const auto show = Show(os, c.file);
+        EXPECT_NEAR(os.process.timeOfDay - 36000.0, c.seconds, 0.02)
+            << fake::Narrow(c.file) << " " << fake::Narrow(c.time);
+        EXPECT_EQ(show.end()[-2], "MCI close kestro");
+    }
+}
+
+}  // namespace

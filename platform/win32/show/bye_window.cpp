@@ -21,6 +21,23 @@ using platform::CloseRequest;
 // waiting in "/start" mode.
 constexpr int kShowBegunSlot = 0;
 
+// A mouse button pressed on the window, on its picture box, or on a video's window inside
+// it (which tells its parents), and the keys that dismiss a window.
+bool CutsShort(UINT message, WPARAM wParam) {
+    const auto button = [](UINT pressed) {
+        return pressed == WM_LBUTTONDOWN || pressed == WM_RBUTTONDOWN ||
+               pressed == WM_MBUTTONDOWN || pressed == WM_XBUTTONDOWN;
+    };
+    switch (message) {
+        case WM_PARENTNOTIFY:
+            return button(LOWORD(wParam));
+        case WM_KEYDOWN:
+            return wParam == VK_ESCAPE || wParam == VK_RETURN || wParam == VK_SPACE;
+        default:
+            return button(message);
+    }
+}
+
 }  // namespace
 
 CloseRequest SessionEndRequest(LPARAM flags) {
@@ -79,6 +96,9 @@ platform::Size ByeWindow::ScreenSize() const {
 void ByeWindow::Show() {
     // The base class has the same name as the system function.
     ::ShowWindow(hwnd_.Get(), SW_SHOWNORMAL);
+    // Activated, so that Esc, Enter and Space reach it; Windows may refuse a process that the
+    // user is not working with, and the window then still takes a click.
+    SetForegroundWindow(hwnd_.Get());
     platform::TimeStamp("shown");
     Succeeded(UpdateWindow(hwnd_.Get()));
 }
@@ -104,6 +124,9 @@ void ByeWindow::OnDestroyed() {
 }
 
 LRESULT ByeWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (CutsShort(message, wParam)) {
+        events_.OnCutShort();
+    }
     switch (message) {
         case WM_QUERYENDSESSION:
             Close(SessionEndRequest(lParam));
