@@ -113,50 +113,21 @@ TEST(ByeWindowTest, EachRequestDecidesTheShowAndNoneStartsASecond) {
     }
 }
 
-// From `at` seconds into the show on, each pump brings the user's click or key.
-void CutShortAt(fake::Os& os, show::ByeWindow& window, double at) {
-    os.process.onPump = [&os, &window, at] {
-        if (os.process.timeOfDay - 36000.0 >= at) {
-            window.OnCutShort();
-        } else {
-            CutShortAt(os, window, at);
-        }
-    };
-}
-
 TEST(ByeWindowTest, ClickOrKeyEndsAPictureOrVideoShowAtOnce) {
     using R = platform::CloseRequest;
-    const struct {
-        const wchar_t* file;
-        std::optional<show::Moment> served;  // a show process's show; else `request` comes
-        R request;
-        double seconds;  // until the program ends; the picture's Time is 30
-    } cases[] = {
-        {L"C:\\bye.png", {}, R::Unload, 5.0},
-        {L"C:\\bye.png", {}, R::ShutDown, 5.0},
-        {L"C:\\bye.png", show::Moment::SignOut, {}, 5.0},
-        {L"C:\\bye.avi", {}, R::LogOff, 5.0},
-        {L"C:\\bye.avi", show::Moment::Exit, {}, 5.0},
-    };
-    for (const auto& c : cases) {
-        fake::Os os;
-        Configure(os, {c.file, L"0", L""});
-        os.SetIni(L"LogoffFile", c.file);
-        os.SetIni(L"Time", L"30");
-        os.media.replies["status kestro mode"] = std::vector<std::string>(60, "playing");
-        auto& window = app::TheByeWindow(os.platform);
-        CutShortAt(os, window, c.seconds);
-        os.log.clear();
-        EXPECT_THROW(c.served ? window.Serve(*c.served) : window.OnCloseRequest(c.request),
-                     fake::ProgramEnded);
-        const auto name = fake::Narrow(c.file) + " " + std::to_string(static_cast<int>(c.request));
-        // The video's turn is a second long; a real window event wakes it at once.
-        EXPECT_NEAR(os.process.timeOfDay - 36000.0, c.seconds, 1.0) << name;
-        const auto& log = os.log;
-        EXPECT_EQ(std::count(log.begin(), log.end(),
-                             "SetBlockReason 2942 " + fake::Narrow(show::kBlockReason)),
-                  std::count(log.begin(), log.end(), "ClearBlockReason 2942"))
-            << name;
+    for (const auto* file : {L"C:\\bye.png", L"C:\\bye.avi"}) {
+        for (const auto request : {R::ShutDown, R::Unload}) {
+            fake::Os os;
+            Configure(os, {file, L"0", L""});
+            os.SetIni(L"Time", L"30");
+            os.media.replies["status kestro mode"] = std::vector<std::string>(60, "playing");
+            auto& window = app::TheByeWindow(os.platform);
+            os.process.onPump = [&] { window.OnCutShort(); };
+            EXPECT_THROW(window.OnCloseRequest(request), fake::ProgramEnded);
+            EXPECT_LE(os.process.timeOfDay - 36000.0, 1.0) << fake::Narrow(file);
+            EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "ClearBlockReason 2942"),
+                      request == R::ShutDown);
+        }
     }
 }
 
