@@ -31,7 +31,7 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // Ends the program, except for a request that comes while a show runs and may not end
     // it: that one is answered at once, and the show goes on to its end.
     void OnCloseRequest(platform::CloseRequest request) override;
-    // A picture or video show ends at once, whatever its moment; nothing else runs the show.
+    // A running show ends at once, whatever its moment; before a show it means nothing.
     void OnCutShort() override;
 
   private:

@@ -22,8 +22,10 @@ using platform::CloseRequest;
 constexpr int kShowBegunSlot = 0;
 
 // A mouse button pressed on the window, on its picture box, or on a video's window inside
-// it (which tells its parents), and the keys that dismiss a window.
-bool CutsShort(UINT message, WPARAM wParam) {
+// it (which tells its parents), and the keys that dismiss a window, pressed afresh: a key
+// still held from starting the show repeats with its previous state down.
+bool CutsShort(UINT message, WPARAM wParam, LPARAM lParam) {
+    constexpr LPARAM kWasDown = 1L << 30;
     const auto button = [](UINT pressed) {
         return pressed == WM_LBUTTONDOWN || pressed == WM_RBUTTONDOWN ||
                pressed == WM_MBUTTONDOWN || pressed == WM_XBUTTONDOWN;
@@ -32,7 +34,8 @@ bool CutsShort(UINT message, WPARAM wParam) {
         case WM_PARENTNOTIFY:
             return button(LOWORD(wParam));
         case WM_KEYDOWN:
-            return wParam == VK_ESCAPE || wParam == VK_RETURN || wParam == VK_SPACE;
+            return (lParam & kWasDown) == 0 &&
+                   (wParam == VK_ESCAPE || wParam == VK_RETURN || wParam == VK_SPACE);
         default:
             return button(message);
     }
@@ -124,7 +127,7 @@ void ByeWindow::OnDestroyed() {
 }
 
 LRESULT ByeWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (CutsShort(message, wParam)) {
+    if (CutsShort(message, wParam, lParam)) {
         events_.OnCutShort();
     }
     switch (message) {
