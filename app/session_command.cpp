@@ -64,7 +64,7 @@ void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
     const auto& row = show::RowOf(show::MomentOfEnd(how));
     const auto& file = show::FileFor(config::Settings(), row.moment);
     if (!file.empty()) {
-        RunShowProcess(os, row.showArgument, BoundsFor(file, config::Settings().Time));
+        RunShowProcess(os, row.showArgument, BoundsFor(file, config::Settings()));
     }
     IgnoreErrors([&] { os.session.AnnounceCommand(); });
     try {

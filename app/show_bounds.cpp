@@ -7,12 +7,14 @@
 
 namespace app {
 
-ShowBounds BoundsFor(const std::wstring& file, float time) {
+ShowBounds BoundsFor(const std::wstring& file, const config::SettingsValues& settings) {
+    const float timed =
+        std::clamp(settings.Time, 0.0F, show::kLongestShowSeconds) + kShowMarginSeconds;
     if (show::IsStillPicture(file)) {
-        return {std::clamp(time, 0.0F, show::kLongestShowSeconds) + kShowMarginSeconds,
-                std::nullopt};
+        return {timed, std::nullopt};
     }
-    return {show::kLongestShowSeconds + kShowMarginSeconds, kSilenceSeconds};
+    return {settings.LimitMedia ? timed : show::kLongestShowSeconds + kShowMarginSeconds,
+            kSilenceSeconds};
 }
 
 bool Overdue(const ShowBounds& bounds, float running, float silent) {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "config/settings.h"
+
 namespace app {
 
 // How long a session command lets its show process run before it ends the show itself and
@@ -21,8 +23,9 @@ inline constexpr float kShowMarginSeconds = 15.0F;
 inline constexpr float kSilenceSeconds = 10.0F;
 
 // A still picture is bounded by its time alone: decoding it may keep its window from answering
-// for a while. A sound or video plays for as long as it lasts, as long as its window answers.
-ShowBounds BoundsFor(const std::wstring& file, float time);
+// for a while. A sound or video plays for as long as it lasts (with LimitMedia, Time at most),
+// as long as its window answers.
+ShowBounds BoundsFor(const std::wstring& file, const config::SettingsValues& settings);
 
 // The show has run past its bounds after `running` seconds, the last `silent` of them without
 // an answer from its window.

@@ -73,6 +73,9 @@ class ByeWindowEvents {
     virtual void OnCloseRequest(CloseRequest request) = 0;
     // Only once the window listens for them.
     virtual void OnSessionChange(SessionChange change) = 0;
+    // The user clicked the window (its picture box or a video's window in it included) or
+    // pressed Esc, Enter or Space while it had the focus.
+    virtual void OnCutShort() = 0;
 };
 
 // The exit-show window: borderless, not in the taskbar, holding one picture box.
@@ -89,6 +92,8 @@ class ShowWindow {
     virtual void CenterOnScreen() = 0;
     // The primary screen's full size in pixels: the most the show can be seen of.
     virtual Size ScreenSize() const = 0;
+    // Shows the window and makes it the active window where Windows allows: the show is what
+    // the user looks at, and its keys must reach it.
     virtual void Show() = 0;
     // Places the window above all windows that are not top-most, without moving or sizing it.
     virtual void MakeTopMost() = 0;

@@ -107,6 +107,12 @@ void ByeWindow::EndBesideShow() {
     }
 }
 
+void ByeWindow::OnCutShort() {
+    if (showing_ != Showing::Nothing) {
+        cutShort_ = true;
+    }
+}
+
 void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
     using platform::IgnoreErrors;
     showing_ = showing;
@@ -128,8 +134,9 @@ void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
 }
 
 void ByeWindow::Present(Moment moment) {
+    const CutShort cutShort = [this] { return cutShort_; };
     if (!IsStillPicture(file_)) {
-        PlayToTheEnd(os_, *window_, file_);
+        PlayMediaShow(os_, *window_, file_, cutShort);
         return;
     }
     // A sound is heard without a desktop; a picture is not seen.
@@ -137,7 +144,7 @@ void ByeWindow::Present(Moment moment) {
         WaitForDesktop(os_.process, os_.signIn);
     }
     ShowStillPicture(os_, *window_, file_);
-    platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time); });
+    platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time, cutShort); });
 }
 
 }  // namespace show

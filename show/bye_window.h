@@ -37,6 +37,8 @@ class ByeWindow final : public platform::ByeWindowEvents {
     void OnCloseRequest(platform::CloseRequest request) override;
     // Shows nothing while the exit show runs here or a Kestro command ends the session.
     void OnSessionChange(platform::SessionChange change) override;
+    // A running show ends at once, whatever its moment; before a show it means nothing.
+    void OnCutShort() override;
 
   private:
     // Why a show runs, once one does: a request that comes during it never starts another.
@@ -51,13 +53,15 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // up the end of the session.
     void Run(Moment moment, Showing showing, bool blocks);
     // Presents the moment's show for the loaded settings: a picture for Time seconds (at
-    // sign-in once the desktop is there), a video or sound to its end. Returns when it is over.
+    // sign-in once the desktop is there), a video or sound to its end (with LimitMedia, Time
+    // seconds at most). Returns when it is over or cut short.
     void Present(Moment moment);
 
     platform::Platform& os_;
     std::unique_ptr<platform::ShowWindow> window_;
     bool besideShow_ = false;
     Showing showing_ = Showing::Nothing;
+    bool cutShort_ = false;
     // The file of the moment, once the settings are read.
     std::wstring file_;
 };

@@ -177,7 +177,8 @@ bool IsPlaying(platform::MediaDevice& media) {
     return MciQuery(media, Command(L"status", L" mode")) == L"playing";
 }
 
-void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) {
+void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process,
+                      const PlayingEnds& ends) {
     using platform::IgnoreErrors;
     SteadyClock clock(process);
     bool firstTurn = true;
@@ -189,7 +190,8 @@ void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) 
         IgnoreErrors([&] { answer = IsPlaying(media); });
         return answer;
     };
-    while (!media.EndReported() && playing()) {
+    const auto cut = [&] { return ends.cutShort && ends.cutShort(); };
+    while (!media.EndReported() && !cut() && playing()) {
         // Asked only of a device that plays, so that one that never does hears nothing more.
         if (firstTurn) {
             length = LengthSeconds(media);
@@ -202,19 +204,27 @@ void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process) 
             position = where;
             positionSince = now;
         }
+        const float played = now - clock.First();
         if (now - positionSince >= kStallSeconds ||
-            (length && now - clock.First() > *length + kOverrunSeconds)) {
+            (length && played > *length + kOverrunSeconds) ||
+            (ends.after && played >= *ends.after)) {
             return;
         }
+        // The last turn before the cut ends on time.
+        auto turn = static_cast<float>(kPlayingTurnMilliseconds);
+        if (ends.after) {
+            turn = std::clamp((*ends.after - played) * 1000.0F, 1.0F, turn);
+        }
         IgnoreErrors([&] { process.PumpEvents(); });
-        IgnoreErrors([&] { process.WaitForEvent(kPlayingTurnMilliseconds); });
+        IgnoreErrors([&] { process.WaitForEvent(static_cast<unsigned>(turn)); });
         IgnoreErrors([&] { process.PumpEvents(); });
     }
 }
 
 void CloseMedia(platform::MediaDevice& media) { media.SendCommand(Command(L"close")); }
 
-void PlayToTheEnd(platform::Platform& os, platform::ShowWindow& window, const std::wstring& file) {
+void PlayMediaShow(platform::Platform& os, platform::ShowWindow& window, const std::wstring& file,
+                   const CutShort& cutShort) {
     using platform::IgnoreErrors;
     const auto& settings = config::Settings();
     auto& media = os.media;
@@ -223,7 +233,11 @@ void PlayToTheEnd(platform::Platform& os, platform::ShowWindow& window, const st
     }
     PlayMedia(media, window, file, settings.Width == 0);
     IgnoreErrors([&] { os.process.PumpEvents(); });
-    WaitWhilePlaying(media, os.process);
+    PlayingEnds ends{std::nullopt, cutShort};
+    if (settings.LimitMedia) {
+        ends.after = std::clamp(settings.Time, 0.0F, kLongestShowSeconds);
+    }
+    WaitWhilePlaying(media, os.process, ends);
     IgnoreErrors([&] { CloseMedia(media); });
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/media_device.h"
 #include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/window_system.h"
+#include "show/timed_wait.h"
 
 namespace show {
 
@@ -43,16 +45,26 @@ inline constexpr float kOverrunSeconds = 5.0F;
 // they cost the show more of the processor than the playing itself.
 inline constexpr unsigned kPlayingTurnMilliseconds = 1000;
 
+// What else ends the wait while the device plays.
+struct PlayingEnds {
+    // Seconds from the start of the wait after which the media is cut; none: to its end.
+    std::optional<float> after;
+    CutShort cutShort;
+};
+
 // Waits while the device plays, until it reports the end or stops saying "playing", pumping
 // events and waiting for the next one at most one turn, and gives up on a device that gets
-// nowhere (see above). A device whose mode cannot be read counts as stopped; one that answers
-// neither the position nor the length is judged by its mode alone.
-void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process);
+// nowhere (see above); `ends` may end it sooner. A device whose mode cannot be read counts as
+// stopped; one that answers neither the position nor the length is judged by its mode alone.
+void WaitWhilePlaying(platform::MediaDevice& media, platform::Process& process,
+                      const PlayingEnds& ends = {});
 
 void CloseMedia(platform::MediaDevice& media);
 
-// Plays a video or sound file through the media device until it stops: a video in the show
-// window at its own size (fitted to the screen when larger) or the fixed size.
-void PlayToTheEnd(platform::Platform& os, platform::ShowWindow& window, const std::wstring& file);
+// Plays a video or sound file through the media device until it stops, is cut short, or (with
+// LimitMedia) has played Time seconds: a video in the show window at its own size (fitted to
+// the screen when larger) or the fixed size.
+void PlayMediaShow(platform::Platform& os, platform::ShowWindow& window, const std::wstring& file,
+                   const CutShort& cutShort);
 
 }  // namespace show

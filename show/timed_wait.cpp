@@ -27,14 +27,20 @@ std::int32_t StartMark(float timeOfDay) {
     return static_cast<std::int32_t>(config::RoundHalfEven(static_cast<double>(timeOfDay)));
 }
 
-void TimedWait(platform::Process& process, float seconds) {
+void TimedWait(platform::Process& process, float seconds, const CutShort& cutShort) {
     SteadyClock clock(process);
     const float end =
         static_cast<float>(StartMark(clock.First())) + std::min(seconds, kLongestShowSeconds);
-    for (float now = clock.Now(); end > now; now = clock.Now()) {
+    for (;;) {
+        const float left = (end - clock.Now()) * 1000.0F;
+        if (left <= 0.0F) {
+            return;
+        }
         process.PumpEvents();
+        if (cutShort && cutShort()) {
+            return;
+        }
         // Woken at once by window events, so the turn can be long; the last one ends on time.
-        const float left = (end - now) * 1000.0F;
         process.WaitForEvent(static_cast<unsigned>(std::clamp(left, 1.0F, kTurnMilliseconds)));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/process.h"
 
@@ -32,9 +33,12 @@ class SteadyClock {
 // The time of day rounded to the whole second, a half going to the even second.
 std::int32_t StartMark(float timeOfDay);
 
+// Asked after each pump of a show's wait: the user has cut the show short.
+using CutShort = std::function<bool()>;
+
 // Waits until `seconds` (at most kLongestShowSeconds) have passed since the rounded start
-// mark, pumping events at least every tenth of a second and woken at once by new ones. A
-// clock set back stretches the wait by one turn at most.
-void TimedWait(platform::Process& process, float seconds);
+// mark, or until `cutShort` says so, pumping events at least every tenth of a second and woken
+// at once by new ones. A clock set back stretches the wait by one turn at most.
+void TimedWait(platform::Process& process, float seconds, const CutShort& cutShort = {});
 
 }  // namespace show

@@ -168,6 +168,15 @@ def screenshot():
     return Screen(result.stdout)
 
 
+def cut_short(window, how):
+    """A click ("click") or a key with the pointer on the window: without a window manager to
+    focus it, keys go where the pointer is; Wine hands them to the active window."""
+    x, y, width, height, _ = geometry(window)
+    action = ["click", "1"] if how == "click" else ["key", how]
+    subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2), "sleep",
+                    "0.3", *action], check=True)
+
+
 def close_colour(actual, expected, tolerance):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
 

@@ -112,6 +112,17 @@ class PlayMedia(KestroCase):
                 finally:
                     wineboot.wait(START_UP)
 
+    def test_limit_media_stops_a_sound_after_time(self):
+        folder, path = self.media_folder("tone.wav", lambda p: media.make_tone(p, 20))
+        folder.write_ini(MediaFile=harness.windows_path(path), Time=2, LimitMedia=1)
+        run = self.start(folder, "/test")
+        while run.running() and not media.sound_streams():
+            time.sleep(harness.POLL_SECONDS)
+        began = time.monotonic()
+        while media.sound_streams() and time.monotonic() - began < 20:
+            time.sleep(harness.POLL_SECONDS)
+        self.assertAlmostEqual(time.monotonic() - began, 2, delta=0.7, msg="the sound's length")
+
     def test_missing_files_end_at_once(self):
         for name in ("missing.wav", "missing.avi", 'quote".wav'):
             with self.subTest(name):

@@ -122,6 +122,14 @@ class SessionCommands(KestroCase):
                 # show.
                 self.assert_nothing_shown_until_both_end(command, waiting)
 
+    def test_a_click_ends_the_show_and_the_session_follows_at_once(self):
+        folder = self.configured_folder(seconds=LONG_SHOW * 5)
+        waiting = self.waiting_in(folder)
+        command = self.start(folder, "/shutdown")
+        harness.cut_short(self.wait_shown(command)[0], "click")
+        self.assertEqual(command.wait_end(LONG_SHOW)[0], 0, "the command waited for Time")
+        self.assert_nothing_shown_until_both_end(waiting)
+
     def test_logoff_plays_the_sound_then_ends_the_session(self):
         folder = self.configured_folder(sound=True)
         waiting = self.waiting_in(folder)

@@ -47,6 +47,17 @@ class ShowPicture(KestroCase):
             with self.subTest(name):
                 self.check(f"stretched-{name}", file_name, magick_format, seconds, STRETCHED)
 
+    def test_a_click_or_a_key_ends_the_show_at_once(self):
+        for how in ("click", "Escape", "space"):
+            with self.subTest(how):
+                folder = self.folder()
+                path = self.picture(folder, "quadrants.png", "PNG")
+                folder.write_ini(MediaFile=harness.windows_path(path), Time=30)
+                run = self.start(folder, "/test")
+                harness.cut_short(self.wait_shown(run)[0], how)
+                cut = time.monotonic()
+                self.assertLess(run.wait_end(30)[1] - cut, 1, "the show went on")
+
     def test_path_and_ending_forms(self):
         # Japanese names reach the program through kestro.ini in code page 932; endings
         # are matched in any case.

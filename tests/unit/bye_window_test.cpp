@@ -166,6 +166,24 @@ TEST(ByeWindowTest, LocksAndUnlocksHaveOneShowBesideTheWaitingWindow) {
     }
 }
 
+TEST(ByeWindowTest, ClickOrKeyEndsAPictureOrVideoShowAtOnce) {
+    using R = platform::CloseRequest;
+    for (const auto* file : {L"C:\\bye.png", L"C:\\bye.avi"}) {
+        for (const auto request : {R::ShutDown, R::Unload}) {
+            fake::Os os;
+            Configure(os, {file, L"0", L""});
+            os.SetIni(L"Time", L"30");
+            os.media.replies["status kestro mode"] = std::vector<std::string>(60, "playing");
+            auto& window = app::TheByeWindow(os.platform);
+            os.process.onPump = [&] { window.OnCutShort(); };
+            EXPECT_THROW(window.OnCloseRequest(request), fake::ProgramEnded);
+            EXPECT_LE(os.process.timeOfDay - 36000.0, 1.0) << fake::Narrow(file);
+            EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "ClearBlockReason 2942"),
+                      request == R::ShutDown);
+        }
+    }
+}
+
 TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
     fake::Os os;
     Configure(os, {L"C:\\bye.bmp", L"0", L""});

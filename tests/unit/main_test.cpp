@@ -147,6 +147,7 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         int endsAfterWaits;  // negative: never by itself; 0: cannot start
         bool answers;
         double seconds;  // the command waited for the show, and ended it unless it ended
+        const wchar_t* limitMedia = L"0";
     } cases[] = {
         {"ends, or crashes", L"C:\\bye.bmp", L"2", 25, false, 2.5},
         {"cannot start", L"C:\\bye.bmp", L"2", 0, true, 0},
@@ -154,12 +155,14 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         {"picture time capped", L"C:\\bye.png", L"99999", -1, true, 3615},
         {"sound that stops answering", L"C:\\bye.wav", L"2", -1, false, 10},
         {"video that answers for ever", L"C:\\bye.avi", L"2", -1, true, 3615},
+        {"video past Time + 15 s with LimitMedia", L"C:\\bye.avi", L"2", -1, true, 17, L"1"},
         {"no media file: no show, no settings window", L"", L"2", 0, true, 0},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.SetIni(L"MediaFile", c.mediaFile);
         os.SetIni(L"Time", c.time);
+        os.SetIni(L"LimitMedia", c.limitMedia);
         os.showProcess.startFails = c.endsAfterWaits == 0;
         os.showProcess.endsAfterWaits = c.endsAfterWaits;
         os.showProcess.answers = c.answers;

@@ -204,6 +204,7 @@ TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
         // length, the first turn beyond the line ends it.
         double seconds;
         int reportAtLook = 0;
+        const wchar_t* limitTime = nullptr;  // with LimitMedia
     } cases[] = {
         {"position frozen", frozen, "", "", 3.0},
         {"position frozen, long length", frozen, "milliseconds", "60000", 3.0},
@@ -217,6 +218,8 @@ TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
         {"position answered once, then never", {"5"}, "", "", 8.0},
         {"the device reports the end", Moving(900), "", "", 2.0, 3},
         {"the report beats a frozen position", frozen, "", "", 1.0, 2},
+        {"LimitMedia cuts at Time", Moving(900), "", "", 2.5, 0, L"2.5"},
+        {"LimitMedia: its end comes first", Moving(900), "", "", 8.0, 0, L"20"},
     };
     for (const auto& c : cases) {
         fake::Os os;
@@ -225,6 +228,8 @@ TEST(MediaPlaybackTest, DeviceThatGetsNowhereIsGivenUp) {
         os.media.replies["status kestro time format"] = {c.timeFormat};
         os.media.replies["status kestro length"] = {c.length};
         os.media.reportAtLook = c.reportAtLook;
+        os.SetIni(L"LimitMedia", c.limitTime ? L"1" : L"0");
+        os.SetIni(L"Time", c.limitTime ? c.limitTime : L"2");
         const auto show = Show(os, L"C:\\Media\\bye.mid");
         EXPECT_NEAR(os.process.timeOfDay - 36000.0, c.seconds, 0.02) << c.name;
         EXPECT_EQ(std::count(show.begin(), show.end(), "MCI set kestro time format milliseconds"),

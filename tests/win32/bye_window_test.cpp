@@ -21,6 +21,7 @@ class RecordingEvents final : public platform::ByeWindowEvents {
     std::vector<platform::CloseRequest> requests;
     void OnCloseRequest(platform::CloseRequest request) override { requests.push_back(request); }
     void OnSessionChange(platform::SessionChange /*change*/) override {}
+    void OnCutShort() override {}
 };
 
 // A 2 x 1 PNG: red at half opacity, then opaque blue.

@@ -69,6 +69,9 @@ void ShowProcess::Launch(const std::wstring& argument) {
     PROCESS_INFORMATION started{};
     Succeeded(CreateProcessW(process_.ExePath().c_str(), commandLine.data(), nullptr, nullptr,
                              FALSE, 0, nullptr, nullptr, &startup, &started));
+    // The show may take the foreground from the command that the user started, so that its
+    // keys reach it.
+    AllowSetForegroundWindow(started.dwProcessId);
     CloseHandle(started.hThread);
     show_.Reset(started.hProcess);
     showId_ = started.dwProcessId;

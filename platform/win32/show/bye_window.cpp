@@ -27,6 +27,26 @@ constexpr UINT_PTR kListenTimer = 1;
 constexpr UINT kListenIntervalMs = 3000;
 constexpr int kListenTries = 100;
 
+// A mouse button pressed on the window, on its picture box, or on a video's window inside
+// it (which tells its parents), and the keys that dismiss a window, pressed afresh: a key
+// still held from starting the show repeats with its previous state down.
+bool CutsShort(UINT message, WPARAM wParam, LPARAM lParam) {
+    constexpr LPARAM kWasDown = 1L << 30;
+    const auto button = [](UINT pressed) {
+        return pressed == WM_LBUTTONDOWN || pressed == WM_RBUTTONDOWN ||
+               pressed == WM_MBUTTONDOWN || pressed == WM_XBUTTONDOWN;
+    };
+    switch (message) {
+        case WM_PARENTNOTIFY:
+            return button(LOWORD(wParam));
+        case WM_KEYDOWN:
+            return (lParam & kWasDown) == 0 &&
+                   (wParam == VK_ESCAPE || wParam == VK_RETURN || wParam == VK_SPACE);
+        default:
+            return button(message);
+    }
+}
+
 }  // namespace
 
 CloseRequest SessionEndRequest(LPARAM flags) {
@@ -85,6 +105,9 @@ platform::Size ByeWindow::ScreenSize() const {
 void ByeWindow::Show() {
     // The base class has the same name as the system function.
     ::ShowWindow(hwnd_.Get(), SW_SHOWNORMAL);
+    // Activated, so that Esc, Enter and Space reach it; Windows may refuse a process that the
+    // user is not working with, and the window then still takes a click.
+    SetForegroundWindow(hwnd_.Get());
     platform::TimeStamp("shown");
     Succeeded(UpdateWindow(hwnd_.Get()));
 }
@@ -117,6 +140,9 @@ void ByeWindow::OnDestroyed() {
 }
 
 LRESULT ByeWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (CutsShort(message, wParam, lParam)) {
+        events_.OnCutShort();
+    }
     switch (message) {
         case WM_QUERYENDSESSION:
             Close(SessionEndRequest(lParam));
