@@ -45,6 +45,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Kestro developers"
 !define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW WidenComponents
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -177,6 +178,32 @@ Section "デスクトップに「Kestro でシャットダウン」を置く" Se
     CreateShortcut "${DESKTOP_SHORTCUT}" "$INSTDIR\kestro.exe" "/shutdown" "$INSTDIR\kestro.exe" 0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${DESKTOP_CHOICE}" 1
 SectionEnd
+
+; The components' list stands right of its caption, too narrow for the desktop shortcut's
+; text: it takes the caption's place and the page's width, above the space required.
+Function WidenComponents
+    FindWindow $0 "#32770" "" $HWNDPARENT
+    GetDlgItem $1 $0 1022
+    GetDlgItem $2 $0 1032
+    GetDlgItem $3 $0 1023
+    ShowWindow $1 0
+    System::Call "*(i,i,i,i)p.r4"
+    System::Call "user32::GetWindowRect(p r1, p r4)"
+    System::Call "user32::MapWindowPoints(p 0, p r0, p r4, i 2)"
+    System::Call "*$4(i.r5,i,i,i)"
+    System::Call "user32::GetWindowRect(p r2, p r4)"
+    System::Call "user32::MapWindowPoints(p 0, p r0, p r4, i 2)"
+    System::Call "*$4(i,i.r6,i.r7,i)"
+    System::Call "user32::GetWindowRect(p r3, p r4)"
+    System::Call "user32::MapWindowPoints(p 0, p r0, p r4, i 2)"
+    System::Call "*$4(i,i.r8,i,i)"
+    System::Free $4
+    IntOp $7 $7 - $5
+    IntOp $8 $8 - $6
+    IntOp $8 $8 - 4
+    ; SWP_NOZORDER | SWP_NOACTIVATE
+    System::Call "user32::SetWindowPos(p r2, p 0, i r5, i r6, i r7, i r8, i 0x14)"
+FunctionEnd
 
 ; On by default, in a silent install too; an upgrade keeps what the user chose last time.
 Function .onInit
