@@ -169,12 +169,17 @@ def remove_shortcuts():
         os.remove(path)
 
 
-def start_task_scheduler():
-    """Wine starts no service by itself; Kestro registers its task only with a running Task
-    Scheduler, as on Windows."""
+def task_scheduler(command):
     # Into nothing, not a pipe: the Wine server and the services it starts would hold it.
-    subprocess.run(["wine", "net", "start", "schedule"], stdin=subprocess.DEVNULL,
+    subprocess.run(["wine", "net", command, "schedule"], stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=False)
+
+
+def start_task_scheduler(case):
+    """Wine starts no service by itself; Kestro registers its task only with a running Task
+    Scheduler, as on Windows. It runs for the case alone: the others see Wine as it was."""
+    task_scheduler("start")
+    case.addCleanup(task_scheduler, "stop")
     query = subprocess.run(["wine", "sc", "query", "schedule"], capture_output=True, timeout=60,
                            check=False)
     if b"RUNNING" not in query.stdout:
@@ -193,8 +198,15 @@ def logon_tasks(remove=False):
 
 def set_dpi(dpi):
     """Screen resolution for programs started from now on."""
-    subprocess.run(
-        ["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
-         "REG_DWORD", "/d", str(dpi), "/f"],
-        capture_output=True, timeout=60, check=True,
-    )
+    # Now and then, right after a program of the session has ended, reg fails once; a second
+    # try goes through.
+    for _ in range(3):
+        done = subprocess.run(
+            ["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+             "REG_DWORD", "/d", str(dpi), "/f"],
+            capture_output=True, timeout=60, check=False,
+        )
+        if done.returncode == 0:
+            return
+        time.sleep(1)
+    raise AssertionError(f"reg add failed: {done.returncode} {done.stdout!r} {done.stderr!r}")

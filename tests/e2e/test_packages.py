@@ -229,7 +229,7 @@ class Packages(KestroCase):
         self.assertEqual(harness.show_process_ids() + [media.sound_streams()], [0], "a show")
 
     def test_upgrade_keeps_the_choice_of_the_desktop_shortcut_and_uninstall_removes_all(self):
-        controls.start_task_scheduler()
+        controls.start_task_scheduler(self)
         self.install()
         # The user turned the desktop shortcut off in the last install.
         subprocess.run(["wine", "reg", "add", UNINSTALL_KEY, "/v", "DesktopShortcut", "/t",

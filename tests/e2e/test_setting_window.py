@@ -125,7 +125,7 @@ class SettingWindow(KestroCase):
             run.kill()
 
     def test_save_writes_what_was_typed_and_reopens_with_it(self):
-        controls.start_task_scheduler()
+        controls.start_task_scheduler(self)
         folder = self.folder()
         media = harness.windows_path(folder.file("さようなら の 写真.png"))
         run, _ = self.open(folder)
