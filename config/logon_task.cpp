@@ -1,5 +1,9 @@
 #include "config/logon_task.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "config/startup.h"
 #include "platform/error.h"
 #include "platform/text.h"
@@ -13,26 +17,16 @@ constexpr wchar_t kLogonTaskDescription[] =
     L"の設定の「Kestroを有効にする」で登録・削除されます。";
 
 std::wstring Escaped(const std::wstring& text) {
+    static constexpr std::pair<wchar_t, const wchar_t*> kEntities[] = {
+        {L'&', L"&amp;"}, {L'<', L"&lt;"}, {L'>', L"&gt;"}, {L'"', L"&quot;"}, {L'\'', L"&apos;"}};
     std::wstring escaped;
     for (const wchar_t c : text) {
-        switch (c) {
-            case L'&':
-                escaped += L"&amp;";
-                break;
-            case L'<':
-                escaped += L"&lt;";
-                break;
-            case L'>':
-                escaped += L"&gt;";
-                break;
-            case L'"':
-                escaped += L"&quot;";
-                break;
-            case L'\'':
-                escaped += L"&apos;";
-                break;
-            default:
-                escaped += c;
+        const auto* entity = std::find_if(std::begin(kEntities), std::end(kEntities),
+                                          [c](const auto& e) { return e.first == c; });
+        if (entity != std::end(kEntities)) {
+            escaped += entity->second;
+        } else {
+            escaped += c;
         }
     }
     return escaped;
