@@ -6,6 +6,7 @@
 
 #include "app/forms.h"
 #include "app/session_command.h"
+#include "config/language.h"
 #include "config/logon_task.h"
 #include "config/settings.h"
 #include "platform/error.h"
@@ -79,18 +80,19 @@ void WaitForTheEnd(platform::Platform& os, bool signIn) {
 
 void Main(platform::Platform& os) {
     const std::wstring commandLine = os.process.CommandLine();
+    const RunMode mode = SelectRunMode(commandLine);
+    // The uninstaller's step: no settings read, no window, whatever kestro.ini holds.
+    if (mode == RunMode::RemoveTask) {
+        config::UnregisterLogonTask(os.signIn);
+        return;
+    }
+    config::ChooseLanguage(os);
     if (const auto* row = show::RowOfShowArgument(commandLine); row != nullptr && Asked(os, *row)) {
         TheByeWindow(os).Serve(row->moment);
         return;
     }
-    const RunMode mode = SelectRunMode(commandLine);
     if (const auto how = SessionCommand(mode)) {
         RunSessionCommand(os, *how);
-        return;
-    }
-    // The uninstaller's step: no settings read, no window, whatever kestro.ini holds.
-    if (mode == RunMode::RemoveTask) {
-        config::UnregisterLogonTask(os.signIn);
         return;
     }
     LoadSettings(os);

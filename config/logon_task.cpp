@@ -7,14 +7,10 @@
 #include "config/startup.h"
 #include "platform/error.h"
 #include "platform/text.h"
+#include "platform/texts.h"
 
 namespace config {
 namespace {
-
-// What the Task Scheduler's window says of the task.
-constexpr wchar_t kLogonTaskDescription[] =
-    L"サインイン時に Kestro を起動します。Kestro "
-    L"の設定の「Kestroを有効にする」で登録・削除されます。";
 
 std::wstring Escaped(const std::wstring& text) {
     static constexpr std::pair<wchar_t, const wchar_t*> kEntities[] = {
@@ -46,7 +42,7 @@ std::wstring LogonTaskXml(const std::wstring& user, const std::wstring& exePath,
 <Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">
   <RegistrationInfo>
     <Description>)" +
-           std::wstring(kLogonTaskDescription) +
+           Escaped(platform::CurrentTexts().logonTaskDescription) +
            LR"(</Description>
   </RegistrationInfo>
   <Triggers>

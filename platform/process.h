@@ -23,6 +23,8 @@ class Process {
     virtual std::wstring Title() const = 0;
     virtual int VersionMajor() const = 0;
     virtual int VersionMinor() const = 0;
+    // The Windows language identifier of the user's display language.
+    virtual std::uint16_t UserLanguage() const = 0;
     // The module instance handle of the executable, as a number.
     virtual std::intptr_t InstanceHandle() const = 0;
 

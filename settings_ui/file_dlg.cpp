@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/text.h"
+#include "platform/texts.h"
 #include "settings_ui/file_dlg_mod.h"
 
 namespace settings_ui {
@@ -86,7 +87,7 @@ std::wstring FileDlg::ShowDir(std::intptr_t lngHWnd, const std::wstring& strDefD
 
     platform::BrowseRecord record;
     record.hwndOwner = lngHWnd;
-    record.lpszTitle = kBrowseTitle;
+    record.lpszTitle = platform::CurrentTexts().browseFolder;
     record.ulFlags = platform::kFileSystemFoldersOnly;
     if (!FileDlgMod::BrowseInitDir().empty()) {
         record.lpfn = &FileDlgMod::BrowseCallbackProc;

@@ -10,9 +10,6 @@
 
 namespace settings_ui {
 
-// The folder browser's prompt.
-inline constexpr wchar_t kBrowseTitle[] = L"フォルダを選択してください。";
-
 // The file buffer of the open and save dialogs, in characters: the longest Filename too.
 inline constexpr std::size_t kFileBufferLength = 256;
 

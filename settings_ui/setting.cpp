@@ -12,15 +12,27 @@
 #include "config/shortcut.h"
 #include "config/startup.h"
 #include "platform/error.h"
+#include "platform/texts.h"
 #include "settings_ui/file_dlg.h"
 
 namespace settings_ui {
 
 using platform::SettingControl;
 
+std::wstring MediaFilter() {
+    constexpr wchar_t kPictures[] =
+        L"*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;*.heif;*.ico";
+    constexpr wchar_t kVideos[] = L"*.mpg;*.avi;*.wmv;*.asf";
+    constexpr wchar_t kSounds[] = L"*.wav;*.mp3;*.mid";
+    const auto& texts = platform::CurrentTexts();
+    return std::wstring(texts.supportedFiles) + L"|" + kPictures + L";" + kVideos + L";" + kSounds +
+           L"|" + texts.pictureFiles + L"|" + kPictures + L"|" + texts.videoFiles + L"|" + kVideos +
+           L"|" + texts.soundFiles + L"|" + kSounds + L"|" + texts.allFiles + L"|*.*|";
+}
+
 std::wstring Setting::Caption(const platform::Process& process) {
     return process.Title() + L" " + std::to_wstring(process.VersionMajor()) + L"." +
-           std::to_wstring(process.VersionMinor()) + kCaptionSuffix;
+           std::to_wstring(process.VersionMinor()) + platform::CurrentTexts().settingsCaptionSuffix;
 }
 
 void Setting::Show() {
@@ -96,8 +108,8 @@ void Setting::FixedSizeRule() {
 
 void Setting::Browse(SettingControl box) {
     FileDlg dialog(os_.dialogs, os_.files, os_.process);
-    dialog.Title = kBrowseFileTitle;
-    dialog.Filter = kMediaFilter;
+    dialog.Title = platform::CurrentTexts().browseFileTitle;
+    dialog.Filter = MediaFilter();
     bool chosen = false;
     platform::IgnoreErrors([&] {
         dialog.ShowOpen(view_->Handle(), L"", L"");
@@ -108,7 +120,7 @@ void Setting::Browse(SettingControl box) {
     } else if (dialog.PathTooLong) {
         // Taken quietly, the choice would look ignored; the box keeps what it had.
         platform::IgnoreErrors([&] {
-            os_.messages.ShowMessage(kPathTooLongMessage, os_.process.Title(),
+            os_.messages.ShowMessage(platform::CurrentTexts().pathTooLong, os_.process.Title(),
                                      platform::kWarningStyle);
         });
     }

@@ -7,20 +7,9 @@
 
 namespace settings_ui {
 
-inline constexpr wchar_t kCaptionSuffix[] = L"の設定";
-inline constexpr wchar_t kBrowseFileTitle[] = L"ファイルの参照";
-// Shown when the chosen file's path is longer than the file dialog takes.
-inline constexpr wchar_t kPathTooLongMessage[] =
-    L"選んだファイルのパスが長すぎます。255 文字までのパスにあるファイルを選んでください。";
-// Display name and pattern list of each entry, each part ended by "|".
-inline constexpr wchar_t kMediaFilter[] =
-    L"利用できるファイル|*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;"
-    L"*.heif;*.ico;*.mpg;*.avi;*.wmv;*.asf;*.wav;*.mp3;*.mid|"
-    L"画像ファイル|*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.tif;*.tiff;*.webp;*.heic;*.heif;"
-    L"*.ico|"
-    L"動画ファイル|*.mpg;*.avi;*.wmv;*.asf|"
-    L"音声ファイル|*.wav;*.mp3;*.mid|"
-    L"すべてのファイル|*.*|";
+// The file dialog's filter: display name and pattern list of each entry, each part ended by
+// "|", the names in the language in use.
+std::wstring MediaFilter();
 
 // The settings window. It shows the process's settings values, which it only reads; Save
 // writes its texts as typed to the settings file, registers or unregisters the start with the
@@ -34,7 +23,7 @@ class Setting final : public platform::SettingEvents {
     void OnClick(platform::SettingControl control) override;
     void OnUnload() override;
 
-    // "Kestro 2.1の設定": title, major and minor version.
+    // "Kestro 2.1の設定" or "Kestro 2.1 Settings": title, major and minor version.
     static std::wstring Caption(const platform::Process& process);
 
   private:

@@ -5,6 +5,7 @@
 
 #include "config/settings.h"
 #include "platform/error.h"
+#include "platform/texts.h"
 #include "platform/timing.h"
 #include "show/desktop_wait.h"
 #include "show/media_playback.h"
@@ -37,7 +38,9 @@ std::optional<platform::SessionEnd> EndOf(CloseRequest request) {
 
 }  // namespace
 
-void ByeWindow::Load() { window_ = os_.windows.LoadByeWindow(*this, kByeWindowCaption); }
+void ByeWindow::Load() {
+    window_ = os_.windows.LoadByeWindow(*this, platform::CurrentTexts().showWindowCaption);
+}
 
 void ByeWindow::Unload() { window_->Unload(); }
 
@@ -118,7 +121,9 @@ void ByeWindow::Run(Moment moment, Showing showing, bool blocks) {
     showing_ = showing;
     IgnoreErrors([&] { window_->BeginShow(); });
     if (blocks) {
-        IgnoreErrors([&] { os_.session.SetBlockReason(window_->Handle(), kBlockReason); });
+        IgnoreErrors([&] {
+            os_.session.SetBlockReason(window_->Handle(), platform::CurrentTexts().blockReason);
+        });
     }
     // The show uses the file as it is now; the settings window never opens here.
     config::ReadSettings(os_);

@@ -9,10 +9,6 @@
 
 namespace show {
 
-inline constexpr wchar_t kByeWindowCaption[] = L"Windows の終了";
-// What Windows lists beside Kestro while the show holds up the end of the session.
-inline constexpr wchar_t kBlockReason[] = L"終了時の画像やサウンドを再生しています";
-
 // The exit-show window. Loaded hidden, it waits for a close request; its close handler
 // presents the show and ends the program. In a show process, it serves one moment at once.
 class ByeWindow final : public platform::ByeWindowEvents {

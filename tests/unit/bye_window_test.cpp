@@ -11,6 +11,7 @@
 #include "config/settings.h"
 #include "fake_os.h"
 #include "picture_bytes.h"
+#include "platform/texts.h"
 #include "show/picture_header.h"
 
 namespace {
@@ -53,7 +54,7 @@ TEST(ByeWindowTest, EachRequestDecidesTheShowAndNoneStartsASecond) {
     using R = platform::CloseRequest;
     using M = show::Moment;
     enum Command { None, Claimed, Announced };  // a Kestro command ends the session itself
-    const std::string kReason = fake::Narrow(show::kBlockReason);
+    const std::string kReason = fake::Narrow(platform::CurrentTexts().blockReason);
     const struct {
         std::optional<M> served;  // a show process's show; else `request` comes to the window
         R request;

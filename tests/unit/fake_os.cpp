@@ -4,6 +4,7 @@
 #include "config/ini_mod.h"
 #include "config/settings.h"
 #include "config/startup.h"
+#include "platform/texts.h"
 
 namespace fake {
 
@@ -13,8 +14,12 @@ Os::Os() {
     app::ResetForms();
     config::Settings() = {};
     IniMod::SetIniFile(L"");
+    platform::UseLanguage(platform::Language::Japanese);
 }
 
-Os::~Os() { app::ResetForms(); }
+Os::~Os() {
+    app::ResetForms();
+    platform::UseLanguage(platform::Language::Japanese);
+}
 
 }  // namespace fake

@@ -28,6 +28,8 @@ class Process final : public platform::Process {
     std::wstring commandLine;
     bool previousInstance = false;
     std::wstring appPath = L"C:\\Program Files\\Kestro";
+    // Japanese (Japan).
+    std::uint16_t userLanguage = 0x411;
     // The clock: Sleep advances it; it wraps at local midnight.
     double timeOfDay = 36000.0;
     int pumps = 0;
@@ -41,6 +43,7 @@ class Process final : public platform::Process {
     std::wstring Title() const override { return L"Kestro"; }
     int VersionMajor() const override { return 2; }
     int VersionMinor() const override { return 1; }
+    std::uint16_t UserLanguage() const override { return userLanguage; }
     std::intptr_t InstanceHandle() const override { return 0x400000; }
     float TimeOfDay() const override { return static_cast<float>(timeOfDay); }
     void PumpEvents() override;

@@ -12,6 +12,7 @@
 #include "config/ini_form.h"
 #include "config/settings.h"
 #include "fake_os.h"
+#include "platform/texts.h"
 #include "show/moments.h"
 
 namespace {
@@ -311,7 +312,7 @@ TEST_F(SettingTest, BrowseToAPathTooLongSaysSoAndKeepsTheBox) {
     Click(SettingControl::Command3);
     EXPECT_EQ(view.Text(SettingControl::Text1), L"typed.png");
     ASSERT_EQ(os.messages.shown.size(), 1U);
-    EXPECT_EQ(os.messages.shown[0].text, settings_ui::kPathTooLongMessage);
+    EXPECT_EQ(os.messages.shown[0].text, platform::CurrentTexts().pathTooLong);
     EXPECT_EQ(os.messages.shown[0].style, platform::kWarningStyle);
 }
 

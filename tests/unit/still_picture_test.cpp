@@ -27,7 +27,7 @@ TEST(StillPictureTest, EndingsInAnyCase) {
 }
 
 TEST(StillPictureTest, TheBrowseFilterListsEveryStillPicture) {
-    const std::wstring filter = settings_ui::kMediaFilter;
+    const std::wstring filter = settings_ui::MediaFilter();
     const auto entry = [&](const std::wstring& name) {
         const auto start = filter.find(name + L"|") + name.size() + 1;
         return L";" + filter.substr(start, filter.find(L'|', start) - start) + L";";

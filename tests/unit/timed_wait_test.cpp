@@ -72,6 +72,7 @@ class SetBackClock final : public platform::Process {
     std::wstring Title() const override { return {}; }
     int VersionMajor() const override { return 0; }
     int VersionMinor() const override { return 0; }
+    std::uint16_t UserLanguage() const override { return 0; }
     std::intptr_t InstanceHandle() const override { return 0; }
     float TimeOfDay() const override { return static_cast<float>(now); }
     void PumpEvents() override {}

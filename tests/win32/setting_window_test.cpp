@@ -4,8 +4,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "platform/texts.h"
 #include "platform/win32/base/dpi.h"
 #include "platform/win32/base/gdi.h"
 #include "platform/win32/settings_ui/control_text.h"
@@ -28,10 +31,32 @@ HWND Hwnd(const win32::SettingWindow& window) {
 }
 
 // The caption as the control draws it in its font.
-SIZE CaptionSize(HDC dc, const wchar_t* caption) {
+SIZE CaptionSize(HDC dc, std::wstring_view caption) {
+    const std::wstring text(caption);
     RECT bounds{};
-    DrawTextW(dc, caption, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// The texts of a language for one scope, Japanese again after it.
+class LanguageInUse {
+  public:
+    explicit LanguageInUse(platform::Language language) { platform::UseLanguage(language); }
+    ~LanguageInUse() { platform::UseLanguage(platform::Language::Japanese); }
+    LanguageInUse(const LanguageInUse&) = delete;
+    LanguageInUse& operator=(const LanguageInUse&) = delete;
+};
+
+// Each case in each language.
+template <typename Case, std::size_t N>
+std::vector<std::pair<platform::Language, Case>> LanguagesAndCases(const Case (&cases)[N]) {
+    std::vector<std::pair<platform::Language, Case>> all;
+    for (const auto language : {platform::Language::Japanese, platform::Language::English}) {
+        for (const auto& c : cases) {
+            all.emplace_back(language, c);
+        }
+    }
+    return all;
 }
 
 TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
@@ -66,7 +91,7 @@ TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
     const std::vector<std::wstring> order = {L"Kestroを有効にする(&R)",
                                              L"",
                                              L"...",
-                                             L"3",
+                                             L"",
                                              L"動画・サウンドも表示時間で打ち切る(&C)",
                                              L"保存",
                                              L"終了",
@@ -96,7 +121,7 @@ TEST(SettingWindowTest, ControlsReadWriteAndReportClicks) {
     EXPECT_EQ(win32::ControlText(Hwnd(window)), L"Kestro 2.1の設定");
     window.SetText(SettingControl::Text1, L"C:\\写真\\さようなら.png");
     EXPECT_EQ(window.Text(SettingControl::Text1), L"C:\\写真\\さようなら.png");
-    EXPECT_EQ(window.Text(SettingControl::Text4), L"3");
+    EXPECT_EQ(window.Text(SettingControl::Text4), L"");
     EXPECT_EQ(window.Text(SettingControl::Picture1), L"");
 
     window.SetChecked(SettingControl::Check1, true);
@@ -127,8 +152,11 @@ TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
         int dpi;
         LONG height;
     } cases[] = {{96, 0}, {120, 0}, {144, 0}, {168, 0}, {192, 0}, {240, 0}, {96, -20}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dpi << " dpi, font height " << c.height);
+    for (const auto& [language, c] : LanguagesAndCases(cases)) {
+        SCOPED_TRACE(testing::Message()
+                     << c.dpi << " dpi, font height " << c.height
+                     << (language == platform::Language::English ? ", English" : ""));
+        const LanguageInUse inUse(language);
         LOGFONTW font = win32::MessageFont(c.dpi);
         // Scaled with the resolution, whatever the user's size of it.
         EXPECT_NEAR(font.lfHeight, MulDiv(win32::MessageFont(96).lfHeight, c.dpi, 96), 1);
@@ -144,11 +172,12 @@ TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
         EXPECT_TRUE(win32::Fits(layout.places, win32::ClientSize(dpi), text.tmHeight));
         for (const auto& design : win32::SettingDesign()) {
             const RECT& place = layout.places.at(static_cast<std::size_t>(design.control));
-            const SIZE caption = CaptionSize(screen.Get(), design.caption);
+            const SIZE caption = CaptionSize(screen.Get(), platform::CaptionOf(design.control));
             const LONG room = place.right - place.left;
             switch (design.kind) {
                 case win32::ControlKind::Label:
-                    EXPECT_EQ(room, caption.cx) << testing::PrintToString(design.caption);
+                    EXPECT_EQ(room, caption.cx) << testing::PrintToString(
+                        std::wstring(platform::CaptionOf(design.control)));
                     break;
                 case win32::ControlKind::CheckBox:
                     EXPECT_GE(room, win32::SystemMetric(SM_CXMENUCHECK, dpi) + caption.cx);
@@ -156,7 +185,8 @@ TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
                 case win32::ControlKind::Button:
                 case win32::ControlKind::DefaultButton:
                 case win32::ControlKind::Frame:
-                    EXPECT_GE(room, caption.cx) << testing::PrintToString(design.caption);
+                    EXPECT_GE(room, caption.cx) << testing::PrintToString(
+                        std::wstring(platform::CaptionOf(design.control)));
                     break;
                 default:
                     break;
@@ -251,7 +281,7 @@ TEST(SettingWindowTest, MovedToAMonitorOfAnotherDpiItTakesThePlaceAndScales) {
             MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&place), 2);
             EXPECT_TRUE(
                 EqualRect(&place, &expected.places.at(static_cast<std::size_t>(design.control))))
-                << testing::PrintToString(design.caption);
+                << testing::PrintToString(std::wstring(platform::CaptionOf(design.control)));
             LOGFONTW used{};
             // The control hands its font over as a number.
             const auto controlFont = reinterpret_cast<HFONT>(  // NOLINT(performance-no-int-to-ptr)

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/text.h"
+#include "platform/texts.h"
 #include "platform/win32/base/buffer.h"
 #include "platform/win32/base/message_pump.h"
 #include "platform/win32/session/version_info.h"
@@ -75,6 +76,10 @@ std::wstring Process::ExeName() const {
     const std::wstring name = exePath_.substr(NameStart(exePath_));
     return name.substr(0, name.find_last_of(L'.'));
 }
+
+static_assert(platform::kJapanesePrimaryLanguage == LANG_JAPANESE);
+
+std::uint16_t Process::UserLanguage() const { return GetUserDefaultUILanguage(); }
 
 std::intptr_t Process::InstanceHandle() const {
     return reinterpret_cast<std::intptr_t>(GetModuleHandleW(nullptr));

@@ -20,6 +20,7 @@ class Process final : public platform::Process {
     std::wstring Title() const override { return title_; }
     int VersionMajor() const override { return versionMajor_; }
     int VersionMinor() const override { return versionMinor_; }
+    std::uint16_t UserLanguage() const override;
     std::intptr_t InstanceHandle() const override;
     float TimeOfDay() const override;
     void PumpEvents() override;

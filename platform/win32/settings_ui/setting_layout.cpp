@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/texts.h"
 #include "platform/win32/base/dpi.h"
 #include "platform/win32/base/gdi.h"
 #include "platform/win32/base/win32_error.h"
@@ -11,89 +12,43 @@ namespace win32 {
 namespace {
 
 using platform::SettingControl;
-// Between "高さ" and its box.
+// Between the height's caption and its box.
 constexpr int kLabelGapTwips = 45;
 
 // Picture1 has no border and shows nothing: it only groups the size controls inside Frame1,
 // so it is a place for its contents here, not a window of its own.
 constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
-    {SettingControl::Check2,
-     ControlKind::CheckBox,
-     {},
-     L"Kestroを有効にする(&R)",
-     120,
-     120,
-     2175,
-     255},
-    {SettingControl::Label1,
-     ControlKind::Label,
-     {},
-     L"終了時に再生・表示するファイル(&F)",
-     120,
-     600,
-     2685,
-     180},
-    {SettingControl::Text1, ControlKind::TextBox, {}, L"", 240, 840, 5175, 270},
-    {SettingControl::Command3, ControlKind::Button, {}, L"...", 5400, 840, 255, 255},
-    {SettingControl::Label5,
-     ControlKind::Label,
-     {},
-     L"表示時間(静止画のみ)(&I)",
-     120,
-     1560,
-     1905,
-     180},
-    {SettingControl::Text4, ControlKind::TextBox, {}, L"3", 240, 1800, 1095, 270},
-    {SettingControl::Label6, ControlKind::Label, {}, L"秒", 1440, 1890, 180, 180},
-    {SettingControl::Check3,
-     ControlKind::CheckBox,
-     {},
-     L"動画・サウンドも表示時間で打ち切る(&C)",
-     120,
-     2520,
-     3600,
-     255},
-    {SettingControl::Frame1, ControlKind::Frame, {}, L"サイズの設定", 2280, 1320, 3375, 1095},
-    {SettingControl::Command1, ControlKind::DefaultButton, {}, L"保存", 3360, 6060, 1095, 375},
-    {SettingControl::Command2, ControlKind::Button, {}, L"終了", 4560, 6060, 1095, 375},
-    {SettingControl::Picture1, ControlKind::Group, SettingControl::Frame1, L"", 240, 240, 2775,
-     735},
-    {SettingControl::Text2, ControlKind::TextBox, SettingControl::Picture1, L"", 600, 360, 495,
-     270},
-    {SettingControl::Text3, ControlKind::TextBox, SettingControl::Picture1, L"", 1680, 360, 495,
-     270},
-    {SettingControl::Check1, ControlKind::CheckBox, SettingControl::Picture1,
-     L"指定したサイズで表示する(&S)", 0, 0, 2655, 255},
-    {SettingControl::Label3, ControlKind::Label, SettingControl::Picture1, L"幅", 240, 390, 180,
-     180},
-    {SettingControl::Label4, ControlKind::Label, SettingControl::Picture1, L"高さ", 1320, 390, 315,
-     180},
-    {SettingControl::Frame2, ControlKind::Frame, {}, L"ほかの場面", 120, 2880, 5535, 3060},
-    {SettingControl::Label7, ControlKind::Label, SettingControl::Frame2,
-     L"サインイン時に再生・表示するファイル(&N)", 120, 240, 3300, 180},
-    {SettingControl::Text5, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 480, 4860, 270},
-    {SettingControl::Command4, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 480, 255,
-     255},
-    {SettingControl::Label8, ControlKind::Label, SettingControl::Frame2,
-     L"サインアウト時に再生・表示するファイル(&O)", 120, 870, 3600, 180},
-    {SettingControl::Text6, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 1110, 4860,
-     270},
-    {SettingControl::Command5, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 1110, 255,
-     255},
-    {SettingControl::Label9, ControlKind::Label, SettingControl::Frame2, L"空欄なら終了時と同じ",
-     240, 1470, 1800, 180},
-    {SettingControl::Label10, ControlKind::Label, SettingControl::Frame2,
-     L"ロック時に再生するサウンド(&L)", 120, 1800, 3300, 180},
-    {SettingControl::Text7, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 2040, 4860,
-     270},
-    {SettingControl::Command6, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 2040, 255,
-     255},
-    {SettingControl::Label11, ControlKind::Label, SettingControl::Frame2,
-     L"ロック解除時に再生・表示するファイル(&U)", 120, 2430, 3600, 180},
-    {SettingControl::Text8, ControlKind::TextBox, SettingControl::Frame2, L"", 240, 2670, 4860,
-     270},
-    {SettingControl::Command7, ControlKind::Button, SettingControl::Frame2, L"...", 5160, 2670, 255,
-     255},
+    {SettingControl::Check2, ControlKind::CheckBox, {}, 120, 120, 2175, 255},
+    {SettingControl::Label1, ControlKind::Label, {}, 120, 600, 2685, 180},
+    {SettingControl::Text1, ControlKind::TextBox, {}, 240, 840, 5175, 270},
+    {SettingControl::Command3, ControlKind::Button, {}, 5400, 840, 255, 255},
+    {SettingControl::Label5, ControlKind::Label, {}, 120, 1560, 1905, 180},
+    {SettingControl::Text4, ControlKind::TextBox, {}, 240, 1800, 1095, 270},
+    {SettingControl::Label6, ControlKind::Label, {}, 1440, 1890, 180, 180},
+    {SettingControl::Check3, ControlKind::CheckBox, {}, 120, 2520, 3600, 255},
+    {SettingControl::Frame1, ControlKind::Frame, {}, 2280, 1320, 3375, 1095},
+    {SettingControl::Command1, ControlKind::DefaultButton, {}, 3360, 6060, 1095, 375},
+    {SettingControl::Command2, ControlKind::Button, {}, 4560, 6060, 1095, 375},
+    {SettingControl::Picture1, ControlKind::Group, SettingControl::Frame1, 240, 240, 2775, 735},
+    {SettingControl::Text2, ControlKind::TextBox, SettingControl::Picture1, 600, 360, 495, 270},
+    {SettingControl::Text3, ControlKind::TextBox, SettingControl::Picture1, 1680, 360, 495, 270},
+    {SettingControl::Check1, ControlKind::CheckBox, SettingControl::Picture1, 0, 0, 2655, 255},
+    {SettingControl::Label3, ControlKind::Label, SettingControl::Picture1, 240, 390, 180, 180},
+    {SettingControl::Label4, ControlKind::Label, SettingControl::Picture1, 1320, 390, 315, 180},
+    {SettingControl::Frame2, ControlKind::Frame, {}, 120, 2880, 5535, 3060},
+    {SettingControl::Label7, ControlKind::Label, SettingControl::Frame2, 120, 240, 3300, 180},
+    {SettingControl::Text5, ControlKind::TextBox, SettingControl::Frame2, 240, 480, 4860, 270},
+    {SettingControl::Command4, ControlKind::Button, SettingControl::Frame2, 5160, 480, 255, 255},
+    {SettingControl::Label8, ControlKind::Label, SettingControl::Frame2, 120, 870, 3600, 180},
+    {SettingControl::Text6, ControlKind::TextBox, SettingControl::Frame2, 240, 1110, 4860, 270},
+    {SettingControl::Command5, ControlKind::Button, SettingControl::Frame2, 5160, 1110, 255, 255},
+    {SettingControl::Label9, ControlKind::Label, SettingControl::Frame2, 240, 1470, 1800, 180},
+    {SettingControl::Label10, ControlKind::Label, SettingControl::Frame2, 120, 1800, 3300, 180},
+    {SettingControl::Text7, ControlKind::TextBox, SettingControl::Frame2, 240, 2040, 4860, 270},
+    {SettingControl::Command6, ControlKind::Button, SettingControl::Frame2, 5160, 2040, 255, 255},
+    {SettingControl::Label11, ControlKind::Label, SettingControl::Frame2, 120, 2430, 3600, 180},
+    {SettingControl::Text8, ControlKind::TextBox, SettingControl::Frame2, 240, 2670, 4860, 270},
+    {SettingControl::Command7, ControlKind::Button, SettingControl::Frame2, 5160, 2670, 255, 255},
 }};
 
 const ControlDesign& DesignOf(SettingControl control) {
@@ -113,10 +68,10 @@ POINT WindowOrigin(const ControlDesign& design) {
     return origin;
 }
 
-SIZE CaptionSize(HDC fontDc, const wchar_t* caption) {
+SIZE CaptionSize(HDC fontDc, const std::wstring& caption) {
     // Measured as a static control draws it: "&" marks the access key and takes no room.
     RECT bounds{};
-    DrawTextW(fontDc, caption, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
+    DrawTextW(fontDc, caption.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
@@ -130,13 +85,15 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, int dpi) {
     GetTextMetricsW(fontDc, &metrics);
     switch (design.kind) {
         case ControlKind::Label: {
-            const SIZE caption = CaptionSize(fontDc, design.caption);
+            const SIZE caption =
+                CaptionSize(fontDc, std::wstring(platform::CaptionOf(design.control)));
             width = caption.cx;
             height = caption.cy;
             break;
         }
         case ControlKind::CheckBox: {
-            const SIZE caption = CaptionSize(fontDc, design.caption);
+            const SIZE caption =
+                CaptionSize(fontDc, std::wstring(platform::CaptionOf(design.control)));
             // The box, a gap of half a line, then the caption.
             width =
                 std::max(width, SystemMetric(SM_CXMENUCHECK, dpi) + caption.cy / 2 + caption.cx);
@@ -146,7 +103,8 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, int dpi) {
         case ControlKind::Button:
         case ControlKind::DefaultButton: {
             // Wider to the left, so that the buttons stay aligned on their right edges.
-            const SIZE caption = CaptionSize(fontDc, design.caption);
+            const SIZE caption =
+                CaptionSize(fontDc, std::wstring(platform::CaptionOf(design.control)));
             const LONG needed = caption.cx + caption.cy / 2;
             if (needed > width) {
                 return {left + width - needed, top, left + width, top + height};

@@ -13,12 +13,12 @@ namespace win32 {
 enum class ControlKind { CheckBox, Label, TextBox, Button, DefaultButton, Frame, Group };
 
 // One control of the settings window as designed: its place in twips (15 to a pixel at 96
-// dots per inch) relative to its container, the window's client area when it has none.
+// dots per inch) relative to its container, the window's client area when it has none. Its
+// caption is that of the language in use.
 struct ControlDesign {
     platform::SettingControl control;
     ControlKind kind;
     std::optional<platform::SettingControl> container;
-    const wchar_t* caption;
     int left;
     int top;
     int width;

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "platform/texts.h"
 #include "platform/win32/base/dpi.h"
 #include "platform/win32/base/message_pump.h"
 #include "platform/win32/base/win32_error.h"
@@ -94,12 +95,14 @@ void SettingWindow::CreateControls() {
         if (kind.className == nullptr) {
             continue;
         }
-        const HWND control = CreateWindowExW(
-            kind.extendedStyle, kind.className, design.caption, kind.style, 0, 0, 0, 0, hwnd_.Get(),
-            // Child windows take their id where a top-level window takes its menu.
-            reinterpret_cast<HMENU>(  // NOLINT(performance-no-int-to-ptr)
-                static_cast<INT_PTR>(ControlId(design.control))),
-            GetModuleHandleW(nullptr), nullptr);
+        const std::wstring caption(platform::CaptionOf(design.control));
+        const HWND control =
+            CreateWindowExW(kind.extendedStyle, kind.className, caption.c_str(), kind.style, 0, 0,
+                            0, 0, hwnd_.Get(),
+                            // Child windows take their id where a top-level window takes its menu.
+                            reinterpret_cast<HMENU>(  // NOLINT(performance-no-int-to-ptr)
+                                static_cast<INT_PTR>(ControlId(design.control))),
+                            GetModuleHandleW(nullptr), nullptr);
         Succeeded(control != nullptr);
         controls_.at(static_cast<std::size_t>(design.control)) = control;
     }

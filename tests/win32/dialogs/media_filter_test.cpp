@@ -51,7 +51,7 @@ TEST_F(MediaFilterTest, TheFirstEntryListsEveryFileTheShowTakes) {
         listed = ListedNames(dialog);
         Press(dialog, IDCANCEL);
     });
-    dlg.ShowOpen(Owner(), settings_ui::kMediaFilter, Folder());
+    dlg.ShowOpen(Owner(), settings_ui::MediaFilter(), Folder());
     ASSERT_EQ(user.Finish(), "");
     if (GetACP() == 932) {
         EXPECT_EQ(Utf8(fileType), Utf8(L"利用できるファイル"));

@@ -1,0 +1,125 @@
+#include "platform/texts.h"
+
+namespace platform {
+namespace {
+
+using C = SettingControl;
+
+constexpr ControlCaption kJapaneseCaptions[] = {
+    {C::Check2, L"Kestroを有効にする(&R)"},
+    {C::Label1, L"終了時に再生・表示するファイル(&F)"},
+    {C::Command3, L"..."},
+    {C::Label5, L"表示時間(静止画のみ)(&I)"},
+    {C::Label6, L"秒"},
+    {C::Check3, L"動画・サウンドも表示時間で打ち切る(&C)"},
+    {C::Frame1, L"サイズの設定"},
+    {C::Command1, L"保存"},
+    {C::Command2, L"終了"},
+    {C::Check1, L"指定したサイズで表示する(&S)"},
+    {C::Label3, L"幅"},
+    {C::Label4, L"高さ"},
+    {C::Frame2, L"ほかの場面"},
+    {C::Label7, L"サインイン時に再生・表示するファイル(&N)"},
+    {C::Command4, L"..."},
+    {C::Label8, L"サインアウト時に再生・表示するファイル(&O)"},
+    {C::Command5, L"..."},
+    {C::Label9, L"空欄なら終了時と同じ"},
+    {C::Label10, L"ロック時に再生するサウンド(&L)"},
+    {C::Command6, L"..."},
+    {C::Label11, L"ロック解除時に再生・表示するファイル(&U)"},
+    {C::Command7, L"..."},
+};
+
+// The same controls, the access keys on the same letters.
+constexpr ControlCaption kEnglishCaptions[] = {
+    {C::Check2, L"&Run Kestro at every sign-in"},
+    {C::Label1, L"&File to show or play at shut-down"},
+    {C::Command3, L"..."},
+    {C::Label5, L"T&ime for pictures"},
+    {C::Label6, L"sec."},
+    {C::Check3, L"&Cut videos and sounds at this time too"},
+    {C::Frame1, L"Size"},
+    {C::Command1, L"Save"},
+    {C::Command2, L"Close"},
+    {C::Check1, L"&Show at a fixed size"},
+    {C::Label3, L"W"},
+    {C::Label4, L"H"},
+    {C::Frame2, L"Other moments"},
+    {C::Label7, L"File to show or play at sig&n-in"},
+    {C::Command4, L"..."},
+    {C::Label8, L"File to show or play at sign-&out"},
+    {C::Command5, L"..."},
+    {C::Label9, L"If empty, the shut-down file is used"},
+    {C::Label10, L"Sound to play at &lock"},
+    {C::Command6, L"..."},
+    {C::Label11, L"File to show or play at &unlock"},
+    {C::Command7, L"..."},
+};
+
+constexpr Texts kJapanese = {
+    L"の設定",
+    kJapaneseCaptions,
+    L"ファイルの参照",
+    L"選んだファイルのパスが長すぎます。255 文字までのパスにあるファイルを選んでください。",
+    L"利用できるファイル",
+    L"画像ファイル",
+    L"動画ファイル",
+    L"音声ファイル",
+    L"すべてのファイル",
+    L"フォルダを選択してください。",
+    L"Windows の終了",
+    L"終了時の画像やサウンドを再生しています",
+    L"サインイン時に Kestro を起動します。Kestro "
+    L"の設定の「Kestroを有効にする」で登録・削除されます。",
+};
+
+constexpr Texts kEnglish = {
+    L" Settings",
+    kEnglishCaptions,
+    L"Choose a file",
+    L"The path of the chosen file is too long. Choose a file whose path has at most 255 "
+    L"characters.",
+    L"Supported files",
+    L"Pictures",
+    L"Videos",
+    L"Sounds",
+    L"All files",
+    L"Select a folder.",
+    L"Shut Down Windows",
+    L"Kestro is showing its picture or playing its sound for the end of the session",
+    L"Starts Kestro at sign-in. \"Run Kestro at every sign-in\" in Kestro's settings adds and "
+    L"removes it.",
+};
+
+Language& Current() {
+    static Language language = Language::Japanese;
+    return language;
+}
+
+}  // namespace
+
+Language LanguageOfUser(std::uint16_t languageId) {
+    return (languageId & 0x3FFU) == kJapanesePrimaryLanguage ? Language::Japanese
+                                                             : Language::English;
+}
+
+const Texts& TextsOf(Language language) {
+    return language == Language::Japanese ? kJapanese : kEnglish;
+}
+
+void UseLanguage(Language language) { Current() = language; }
+
+Language LanguageInUse() { return Current(); }
+
+const Texts& CurrentTexts() { return TextsOf(Current()); }
+
+std::wstring_view CaptionOf(SettingControl control) {
+    for (const auto& entry : CurrentTexts().captions) {
+        if (entry.control == control) {
+            return entry.caption;
+        }
+    }
+    return {};
+}
+
+}  // namespace platform
