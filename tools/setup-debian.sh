@@ -34,11 +34,16 @@ if ((${#missing[@]})); then
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The end-to-end tests run Wine with LANG=ja_JP.UTF-8 to get the ANSI code page 932.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
-    echo "setup-debian: generating the ja_JP.UTF-8 locale"
-    localedef -i ja_JP -c -f UTF-8 -A /usr/share/locale/locale.alias ja_JP.UTF-8
-fi
+# The end-to-end tests run Wine with LANG=ja_JP.UTF-8 to get the ANSI code page 932, and the
+# English cases with LANG=en_US.UTF-8; without the locale Wine would read their command lines
+# in ASCII.
+for locale_name in ja_JP en_US; do
+    if ! locale -a 2>/dev/null | grep -qix "${locale_name}.utf8"; then
+        echo "setup-debian: generating the ${locale_name}.UTF-8 locale"
+        localedef -i "$locale_name" -c -f UTF-8 -A /usr/share/locale/locale.alias \
+            "${locale_name}.UTF-8"
+    fi
+done
 
 # Wine opens the default ALSA device for sound; a null device works without a sound card.
 if [[ ! -e "$HOME/.asoundrc" ]]; then

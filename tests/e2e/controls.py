@@ -44,6 +44,8 @@ class Control:
     top: int
     right: int
     bottom: int
+    # The width its text takes in its font, a check box's box included.
+    needed: int
     text: str
 
 
@@ -83,10 +85,10 @@ def look(caption):
             x, y, width, height, dpi, active = (int(f) for f in fields[1:7])
             window = Window(x, y, width, height, dpi, active == 1, controls)
         elif fields[0] == "control":
-            numbers = [int(f) for f in fields[1:2] + fields[3:11]]
+            numbers = [int(f) for f in fields[1:2] + fields[3:12]]
             controls[numbers[0]] = Control(
                 numbers[0], fields[2], numbers[1] == 1, numbers[2] == 1, numbers[3] == 1,
-                numbers[4] == 1, *numbers[5:9], "\t".join(fields[11:]))
+                numbers[4] == 1, *numbers[5:10], "\t".join(fields[12:]))
     return window
 
 

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/base/dpi.h"
 #include "platform/win32/settings_ui/control_text.h"
 #include "platform/win32/show/bye_window.h"
 
@@ -47,6 +48,25 @@ std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
+}
+
+// The width the control's text takes in the window's full message font at the DPI, a check
+// box's box included: no less than the program's layout, which may make the font smaller but
+// never larger. (The control's own font is a handle of the other process.)
+LONG NeededWidth(HWND control, const std::wstring& text, int dpi) {
+    LOGFONTW logFont = win32::MessageFont(dpi);
+    HFONT font = CreateFontIndirectW(&logFont);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT bounds{};
+    DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    const auto style = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool checkBox = lstrcmpiW(ClassOf(control).c_str(), L"Button") == 0 &&
+                          (style == BS_AUTOCHECKBOX || style == BS_CHECKBOX);
+    return bounds.right - bounds.left + (checkBox ? win32::SystemMetric(SM_CXMENUCHECK, dpi) : 0);
 }
 
 BOOL CALLBACK AddChild(HWND child, LPARAM list) {
@@ -83,11 +103,11 @@ int List(HWND window) {
         if (button) {
             SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &check);
         }
-        std::printf("control\t%d\t%s\t%d\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%s\n",
+        std::printf("control\t%d\t%s\t%d\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%ld\t%s\n",
                     GetDlgCtrlID(child), Utf8(kind).c_str(), IsWindowEnabled(child) ? 1 : 0,
                     IsWindowVisible(child) ? 1 : 0, static_cast<int>(check),
                     thread.hwndFocus == child ? 1 : 0, place.left, place.top, place.right,
-                    place.bottom, Utf8(text).c_str());
+                    place.bottom, NeededWidth(child, text, dpi), Utf8(text).c_str());
     }
     return 0;
 }
@@ -162,6 +182,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: window_probe list|settext|press CAPTION [ID [TEXT]]\n");
         return 1;
     }
+    // Places in the screen's own pixels, as the program lays its windows out at any DPI.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const std::wstring command = argv[1];
     if (command == L"startlink") {
         return StartLink(argv[2]);
