@@ -1,5 +1,7 @@
 #include "platform/texts.h"
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -114,12 +116,10 @@ Language LanguageInUse() { return Current(); }
 const Texts& CurrentTexts() { return TextsOf(Current()); }
 
 std::wstring_view CaptionOf(SettingControl control) {
-    for (const auto& entry : CurrentTexts().captions) {
-        if (entry.control == control) {
-            return entry.caption;
-        }
-    }
-    return {};
+    const auto captions = CurrentTexts().captions;
+    const auto entry = std::find_if(captions.begin(), captions.end(),
+                                    [control](const auto& e) { return e.control == control; });
+    return entry != captions.end() ? std::wstring_view(entry->caption) : std::wstring_view();
 }
 
 }  // namespace platform
