@@ -163,7 +163,9 @@ class FitToScreen(KestroCase):
                 if make == "JPEG-6":
                     pictures.add_exif_orientation(path, 6)
                     quadrants = pictures.TURNED_RIGHT
-                keys = {"MediaFile": harness.windows_path(path), "Time": 1}
+                # Long enough to be looked at whole on a loaded machine, where a large
+                # picture's first paint may come late.
+                keys = {"MediaFile": harness.windows_path(path), "Time": 2}
                 if fixed:
                     keys.update(Width=fixed[0], Height=fixed[1])
                 folder.write_ini(**keys)
