@@ -11,7 +11,8 @@ width=164 height=314
 # half of the sun on it, the sea below it with two streaks of the sun's reflection.
 horizon=$((height * 5 / 8)) sun=$((width * 9 / 32))
 mid=$((width / 2)) band=$((horizon / 3)) sea=$((height - horizon))
-streak=$((sea / 5)) thick=3
+# The streaks' top rows; each is three rows thick.
+first=$((horizon + sea / 5)) second=$((horizon + 2 * sea / 5))
 
 convert -size "${width}x${height}" xc:'#1f2a6b' \
     -fill '#6a3f8f' -draw "rectangle 0,${band} $((width - 1)),$((2 * band))" \
@@ -19,6 +20,6 @@ convert -size "${width}x${height}" xc:'#1f2a6b' \
     -fill '#ffd23f' -draw "circle ${mid},${horizon} ${mid},$((horizon - sun))" \
     -fill '#0b1f3a' -draw "rectangle 0,${horizon} $((width - 1)),$((height - 1))" \
     -fill '#ffd23f' \
-    -draw "rectangle $((mid - sun + 1)),$((horizon + streak)) $((mid + sun - 2)),$((horizon + streak + thick - 1))" \
-    -draw "rectangle $((mid - sun / 2)),$((horizon + 2 * streak)) $((mid + sun / 2 - 1)),$((horizon + 2 * streak + thick - 1))" \
+    -draw "rectangle $((mid - sun + 1)),${first} $((mid + sun - 2)),$((first + 2))" \
+    -draw "rectangle $((mid - sun / 2)),${second} $((mid + sun / 2 - 1)),$((second + 2))" \
     -alpha off -type TrueColor BMP3:wizard.bmp
