@@ -297,6 +297,7 @@ class Packages(KestroCase):
 
     def test_finish_page_opens_the_settings(self):
         setup = self.run_wine(self.setup_exe)
+        self.addCleanup(setup.kill)
         # Each page by a control of its own: the welcome's title, the components' list, the
         # folder's box, the finish page's box. After the first the caption ends in a space.
         for caption, page in ((SETUP_CAPTION, 1201), (SETUP_CAPTION + " ", 1032),
