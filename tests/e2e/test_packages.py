@@ -291,7 +291,8 @@ class Packages(KestroCase):
         self.assert_names("en")
         self.install("ja")
         self.assert_names("en")
-        self.assertEqual(harness.find_windows(False, harness.SETTINGS_CAPTION), [], "opened by /S")
+        self.assertIsNone(harness.wait_window(2, False, caption=harness.SETTINGS_CAPTION)[0],
+                          "a silent install opened the settings")
         self.assertEqual(registry_values()["ShortcutLanguage"], "0x409")
         self.uninstall()
 
