@@ -58,12 +58,6 @@ def desktop_dir():
     return os.path.join(user_dir(), "Desktop")
 
 
-def shortcuts(language):
-    """(name, file, arguments) of the shortcuts named in "ja" or "en"."""
-    column, guide = {"ja": (0, ""), "en": (1, "-en")}[language]
-    return [(row[column], row[2].format(guide), row[3]) for row in SHORTCUTS]
-
-
 def desktop_shortcut(language="ja"):
     return os.path.join(desktop_dir(), SHORTCUTS[0][language == "en"] + ".lnk")
 
@@ -95,8 +89,8 @@ def read_shortcut(path):
 
 
 def leftovers():
-    paths = (install_dir(), start_menu_dir(), controls.shortcut_path(), desktop_shortcut("ja"),
-             desktop_shortcut("en"))
+    paths = (install_dir(), start_menu_dir(), controls.shortcut_path(),
+             *map(desktop_shortcut, LOCALES))
     left = [path for path in paths if os.path.exists(path)] + controls.logon_tasks()
     return left + ([UNINSTALL_KEY] if registry_values() is not None else [])
 
@@ -158,14 +152,22 @@ class Packages(KestroCase):
         self.watch_until(lambda: not leftovers(), "the uninstall")
         self.assertEqual(leftovers(), [])
 
-    def assert_names(self, language):
-        """The shortcuts are named in that language, and the guide's opens its guide."""
+    def assert_shortcuts(self, language):
+        """Just the shortcuts named in that language, and the shut-down one on the desktop."""
+        program = drive_c_path(install_dir())
+        english = language == "en"
+        shortcuts = [(row[english], row[2].format("-en" * english), row[3]) for row in SHORTCUTS]
         self.assertEqual(sorted(os.listdir(start_menu_dir())),
-                         sorted(name + ".lnk" for name, _, _ in shortcuts(language)))
-        self.assertTrue(os.path.exists(desktop_shortcut(language)), "no desktop shortcut")
-        name, guide, _ = shortcuts(language)[-1]
-        read = read_shortcut(os.path.join(start_menu_dir(), name + ".lnk"))
-        self.assertEqual(read[0].lower(), f"{drive_c_path(install_dir())}\\{guide}".lower())
+                         sorted(name + ".lnk" for name, _, _ in shortcuts))
+        for name, target, arguments in shortcuts:
+            with self.subTest(name):
+                read = read_shortcut(os.path.join(start_menu_dir(), name + ".lnk"))
+                expected = (f"{program}\\{target}", program, arguments,
+                            f"{program}\\kestro.exe,0")
+                self.assertEqual(tuple(part.lower() for part in read),
+                                 tuple(part.lower() for part in expected))
+        self.assertEqual(read_shortcut(desktop_shortcut(language)), read_shortcut(
+            os.path.join(start_menu_dir(), os.path.basename(desktop_shortcut(language)))))
 
     def start_installed(self, seconds, *args, sound=False, sign_in=False):
         """The installed Kestro with a kestro.ini of a picture to show for `seconds`, or of a
@@ -202,20 +204,9 @@ class Packages(KestroCase):
             for name in ("kestro.exe", "readme.txt", "readme-en.txt"):
                 with open(os.path.join(folder, name), "rb") as installed:
                     self.assertEqual(installed.read(), package.read(name), f"zip's {name}")
+        self.assert_shortcuts("ja")
 
         program = drive_c_path(folder)
-        self.assertEqual(sorted(os.listdir(start_menu_dir())),
-                         sorted(name + ".lnk" for name, _, _ in shortcuts("ja")))
-        for name, target, arguments in shortcuts("ja"):
-            with self.subTest(name):
-                read = read_shortcut(os.path.join(start_menu_dir(), name + ".lnk"))
-                expected = (f"{program}\\{target}", program, arguments,
-                            f"{program}\\kestro.exe,0")
-                self.assertEqual(tuple(part.lower() for part in read),
-                                 tuple(part.lower() for part in expected))
-        self.assertEqual(read_shortcut(desktop_shortcut()),
-                         read_shortcut(os.path.join(start_menu_dir(), "Kestro でシャットダウン.lnk")))
-
         size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
         uninstaller = f'"{program}\\uninstall.exe"'
         self.assertEqual(registry_values(), {
@@ -285,12 +276,12 @@ class Packages(KestroCase):
         subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/v", "ShortcutLanguage", "/f"],
                        capture_output=True, timeout=60, check=True)
         self.install("en")
-        self.assert_names("ja")
+        self.assert_shortcuts("ja")
         self.uninstall()
         self.install("en")
-        self.assert_names("en")
+        self.assert_shortcuts("en")
         self.install("ja")
-        self.assert_names("en")
+        self.assert_shortcuts("en")
         self.assertIsNone(harness.wait_window(2, False, caption=harness.SETTINGS_CAPTION)[0],
                           "a silent install opened the settings")
         self.assertEqual(registry_values()["ShortcutLanguage"], "0x409")
@@ -299,8 +290,7 @@ class Packages(KestroCase):
     def test_finish_page_opens_the_settings(self):
         setup = self.run_wine(self.setup_exe)
         self.addCleanup(setup.kill)
-        # Each page by a control of its own: the welcome's title, the components' list, the
-        # folder's box, the finish page's box. After the first the caption ends in a space.
+        # Pages by a control: the welcome's title, the list, the folder, the finish page's box.
         for caption, page in ((SETUP_CAPTION, 1201), (SETUP_CAPTION + " ", 1032),
                               (SETUP_CAPTION + " ", 1019), (SETUP_CAPTION + " ", 1203)):
             window = controls.wait_look(caption, START_UP, lambda w, page=page: (
