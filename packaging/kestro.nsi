@@ -1,5 +1,6 @@
-; The per-user installer of Kestro. packaging/CMakeLists.txt runs makensis on it with
-; /DVERSION (2.1.0.10), /DSHORT_VERSION (2.1), /DEXE, /DREADME, /DICON and /DOUTFILE.
+; The per-user installer of Kestro, in Japanese where Windows speaks Japanese and in English
+; elsewhere. packaging/CMakeLists.txt runs makensis on it with /DVERSION (2.1.0.10),
+; /DSHORT_VERSION (2.1), /DEXE, /DREADME, /DREADME_EN, /DICON, /DWIZARD_PICTURE and /DOUTFILE.
 
 Unicode true
 ; Wine without its 32-bit half runs only 64-bit installers.
@@ -32,15 +33,10 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 VIProductVersion "${VERSION}"
 VIFileVersion "${VERSION}"
-VIAddVersionKey /LANG=1041 "ProductName" "Kestro"
-VIAddVersionKey /LANG=1041 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1041 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1041 "FileDescription" "Kestro ${SHORT_VERSION} セットアップ"
-VIAddVersionKey /LANG=1041 "CompanyName" "Kestro developers"
-VIAddVersionKey /LANG=1041 "LegalCopyright" "Kestro developers"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_PICTURE}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
@@ -49,17 +45,50 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Kestro developers"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "$(OPEN_SETTINGS)"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenSettings
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The user's display language picks one without asking; any language but these two gets the
+; first one.
+!insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
-Var Waiting
+; The version resource is written at build time: no language strings there.
+!macro VERSION_KEYS language description
+    VIAddVersionKey /LANG=${language} "ProductName" "Kestro"
+    VIAddVersionKey /LANG=${language} "ProductVersion" "${VERSION}"
+    VIAddVersionKey /LANG=${language} "FileVersion" "${VERSION}"
+    VIAddVersionKey /LANG=${language} "FileDescription" "${description}"
+    VIAddVersionKey /LANG=${language} "CompanyName" "Kestro developers"
+    VIAddVersionKey /LANG=${language} "LegalCopyright" "Kestro developers"
+!macroend
+!insertmacro VERSION_KEYS ${LANG_ENGLISH} "Kestro ${SHORT_VERSION} Setup"
+!insertmacro VERSION_KEYS ${LANG_JAPANESE} "Kestro ${SHORT_VERSION} セットアップ"
 
-!define ASK_TAIL "$\r$\n$\r$\nキャンセルを押すと、ここで中止します。"
-!define COMMAND_TEXT "Kestro がシャットダウン・再起動・サインアウトの前に表示している画面を閉じます。Windows は終了しません。${ASK_TAIL}"
-!define SHOW_TEXT "表示中の Kestro の画面を閉じます。${ASK_TAIL}"
-!define SETTINGS_TEXT "開いている「Kestro ${SHORT_VERSION}の設定」ウィンドウを閉じます。保存していない変更は失われます。${ASK_TAIL}"
+; The shortcuts' names for shut-down, also the desktop's.
+!define SHUTDOWN_JA "Kestro でシャットダウン"
+!define SHUTDOWN_EN "Shut down with Kestro"
+
+!define ASK_TAIL_JA "$\r$\n$\r$\nキャンセルを押すと、ここで中止します。"
+!define ASK_TAIL_EN "$\r$\n$\r$\nPress Cancel to stop here."
+LangString COMMAND_TEXT ${LANG_JAPANESE} "Kestro がシャットダウン・再起動・サインアウトの前に表示している画面を閉じます。Windows は終了しません。${ASK_TAIL_JA}"
+LangString COMMAND_TEXT ${LANG_ENGLISH} "This closes the screen Kestro shows before a shut-down, restart or sign-out. Windows does not shut down.${ASK_TAIL_EN}"
+LangString SHOW_TEXT ${LANG_JAPANESE} "表示中の Kestro の画面を閉じます。${ASK_TAIL_JA}"
+LangString SHOW_TEXT ${LANG_ENGLISH} "This closes the screen Kestro is showing.${ASK_TAIL_EN}"
+LangString SETTINGS_TEXT ${LANG_JAPANESE} "開いている「Kestro ${SHORT_VERSION}の設定」ウィンドウを閉じます。保存していない変更は失われます。${ASK_TAIL_JA}"
+LangString SETTINGS_TEXT ${LANG_ENGLISH} "This closes the open $\"Kestro ${SHORT_VERSION} Settings$\" window. Changes not saved are lost.${ASK_TAIL_EN}"
+LangString DESKTOP_SECTION ${LANG_JAPANESE} "デスクトップに「${SHUTDOWN_JA}」を置く"
+LangString DESKTOP_SECTION ${LANG_ENGLISH} "Put $\"${SHUTDOWN_EN}$\" on the desktop"
+LangString OPEN_SETTINGS ${LANG_JAPANESE} "Kestro の設定を開く"
+LangString OPEN_SETTINGS ${LANG_ENGLISH} "Open the Kestro settings"
+
+Var Waiting
+; The language of the shortcuts' names, 1041 or 1033, and the desktop shortcut's name in it.
+Var ShortcutLanguage
+Var DesktopName
 
 ; Closes each window of class $R0 that a kestro.exe of this folder owns, with the close request
 ; any program may send, and waits for its process to end. Before it closes a visible window it
@@ -110,17 +139,17 @@ FunctionEnd
 ; waited in "/start" mode.
 Function ${prefix}CloseKestro
     StrCpy $R0 "${COMMAND_CLASS}"
-    StrCpy $R1 "${COMMAND_TEXT}"
-    StrCpy $R3 "${COMMAND_TEXT}"
+    StrCpy $R1 "$(COMMAND_TEXT)"
+    StrCpy $R3 "$(COMMAND_TEXT)"
     Call ${prefix}CloseKestroWindows
     StrCpy $R0 "${SHOW_CLASS}"
-    StrCpy $R1 "${SHOW_TEXT}"
+    StrCpy $R1 "$(SHOW_TEXT)"
     StrCpy $R3 ""
     Call ${prefix}CloseKestroWindows
     StrCpy $Waiting $R2
     StrCpy $R0 "${SETTINGS_CLASS}"
-    StrCpy $R1 "${SETTINGS_TEXT}"
-    StrCpy $R3 "${SETTINGS_TEXT}"
+    StrCpy $R1 "$(SETTINGS_TEXT)"
+    StrCpy $R3 "$(SETTINGS_TEXT)"
     Call ${prefix}CloseKestroWindows
 FunctionEnd
 !macroend
@@ -128,9 +157,36 @@ FunctionEnd
 !insertmacro CLOSE_KESTRO "un."
 
 !define SHORTCUT_FOLDER "$SMPROGRAMS\Kestro"
-!define DESKTOP_SHORTCUT "$DESKTOP\Kestro でシャットダウン.lnk"
 ; The user's choice of the desktop shortcut, kept for the next install: 1 or 0.
 !define DESKTOP_CHOICE "DesktopShortcut"
+; The language of the first install's shortcut names, kept for good: a shortcut the user
+; pinned goes on working after an upgrade.
+!define SHORTCUT_LANGUAGE "ShortcutLanguage"
+
+; The Start menu's shortcuts: the Japanese and the English name, what each opens in the
+; program folder in either language, its arguments.
+!macro EACH_SHORTCUT do
+    !insertmacro ${do} "Kestro の設定" "Kestro Settings" kestro.exe kestro.exe ""
+    !insertmacro ${do} "Kestro のテスト表示" "Kestro Test Show" kestro.exe kestro.exe "/test"
+    !insertmacro ${do} "${SHUTDOWN_JA}" "${SHUTDOWN_EN}" kestro.exe kestro.exe "/shutdown"
+    !insertmacro ${do} "Kestro で再起動" "Restart with Kestro" kestro.exe kestro.exe "/restart"
+    !insertmacro ${do} "Kestro でサインアウト" "Sign out with Kestro" kestro.exe kestro.exe "/logoff"
+    !insertmacro ${do} "Kestro の説明書" "Kestro Guide" readme.txt readme-en.txt ""
+!macroend
+
+!macro CREATE_SHORTCUT japanese english japanese_file english_file arguments
+    ${If} $ShortcutLanguage = ${LANG_JAPANESE}
+        CreateShortcut "${SHORTCUT_FOLDER}\${japanese}.lnk" "$INSTDIR\${japanese_file}" "${arguments}" "$INSTDIR\kestro.exe" 0
+    ${Else}
+        CreateShortcut "${SHORTCUT_FOLDER}\${english}.lnk" "$INSTDIR\${english_file}" "${arguments}" "$INSTDIR\kestro.exe" 0
+    ${EndIf}
+!macroend
+
+; Both languages' names: the uninstaller does not depend on the key's value.
+!macro DELETE_SHORTCUT japanese english japanese_file english_file arguments
+    Delete "${SHORTCUT_FOLDER}\${japanese}.lnk"
+    Delete "${SHORTCUT_FOLDER}\${english}.lnk"
+!macroend
 
 Section "Kestro" SecProgram
     SectionIn RO
@@ -140,16 +196,12 @@ Section "Kestro" SecProgram
     SetOutPath "$INSTDIR"
     File "/oname=kestro.exe" "${EXE}"
     File "/oname=readme.txt" "${README}"
+    File "/oname=readme-en.txt" "${README_EN}"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
     ; The shortcuts start in the program folder: the output path is their working directory.
     CreateDirectory "${SHORTCUT_FOLDER}"
-    CreateShortcut "${SHORTCUT_FOLDER}\Kestro の設定.lnk" "$INSTDIR\kestro.exe" "" "$INSTDIR\kestro.exe" 0
-    CreateShortcut "${SHORTCUT_FOLDER}\Kestro のテスト表示.lnk" "$INSTDIR\kestro.exe" "/test" "$INSTDIR\kestro.exe" 0
-    CreateShortcut "${SHORTCUT_FOLDER}\Kestro でシャットダウン.lnk" "$INSTDIR\kestro.exe" "/shutdown" "$INSTDIR\kestro.exe" 0
-    CreateShortcut "${SHORTCUT_FOLDER}\Kestro で再起動.lnk" "$INSTDIR\kestro.exe" "/restart" "$INSTDIR\kestro.exe" 0
-    CreateShortcut "${SHORTCUT_FOLDER}\Kestro でサインアウト.lnk" "$INSTDIR\kestro.exe" "/logoff" "$INSTDIR\kestro.exe" 0
-    CreateShortcut "${SHORTCUT_FOLDER}\Kestro の説明書.lnk" "$INSTDIR\readme.txt" "" "$INSTDIR\kestro.exe" 0
+    !insertmacro EACH_SHORTCUT CREATE_SHORTCUT
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Kestro ${SHORT_VERSION}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -161,9 +213,10 @@ Section "Kestro" SecProgram
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${SHORTCUT_LANGUAGE}" $ShortcutLanguage
     ; Left out this time, the desktop shortcut of an earlier install goes; the next section
     ; puts it back when chosen.
-    Delete "${DESKTOP_SHORTCUT}"
+    Delete "$DESKTOP\$DesktopName.lnk"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${DESKTOP_CHOICE}" 0
 
     ; Waiting again as before, without the sign-in show: that belongs to the start at sign-in.
@@ -172,10 +225,10 @@ Section "Kestro" SecProgram
     ${EndIf}
 SectionEnd
 
-Section "デスクトップに「Kestro でシャットダウン」を置く" SecDesktop
+Section "$(DESKTOP_SECTION)" SecDesktop
     SetShellVarContext current
     SetOutPath "$INSTDIR"
-    CreateShortcut "${DESKTOP_SHORTCUT}" "$INSTDIR\kestro.exe" "/shutdown" "$INSTDIR\kestro.exe" 0
+    CreateShortcut "$DESKTOP\$DesktopName.lnk" "$INSTDIR\kestro.exe" "/shutdown" "$INSTDIR\kestro.exe" 0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${DESKTOP_CHOICE}" 1
 SectionEnd
 
@@ -205,13 +258,38 @@ Function WidenComponents
     System::Call "user32::SetWindowPos(p r2, p 0, i r5, i r6, i r7, i r8, i 0x14)"
 FunctionEnd
 
-; On by default, in a silent install too; an upgrade keeps what the user chose last time.
+; With no argument, in the program folder as the shortcuts start it.
+Function OpenSettings
+    SetOutPath "$INSTDIR"
+    Exec '"$INSTDIR\kestro.exe"'
+FunctionEnd
+
 Function .onInit
+    ; The desktop shortcut: on by default, in a silent install too; an upgrade keeps what the
+    ; user chose last time.
     ClearErrors
     ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "${DESKTOP_CHOICE}"
     ${IfNot} ${Errors}
     ${AndIf} $0 = 0
         SectionSetFlags ${SecDesktop} 0
+    ${EndIf}
+
+    ; The shortcuts' language: the one stored; else Japanese for an install of a version that
+    ; spoke only Japanese; else the user's.
+    ReadRegDWORD $ShortcutLanguage HKCU "${UNINSTALL_KEY}" "${SHORTCUT_LANGUAGE}"
+    ${If} $ShortcutLanguage <> ${LANG_JAPANESE}
+    ${AndIf} $ShortcutLanguage <> ${LANG_ENGLISH}
+        ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+        ${If} $0 != ""
+            StrCpy $ShortcutLanguage ${LANG_JAPANESE}
+        ${Else}
+            StrCpy $ShortcutLanguage $LANGUAGE
+        ${EndIf}
+    ${EndIf}
+    ${If} $ShortcutLanguage = ${LANG_JAPANESE}
+        StrCpy $DesktopName "${SHUTDOWN_JA}"
+    ${Else}
+        StrCpy $DesktopName "${SHUTDOWN_EN}"
     ${EndIf}
 FunctionEnd
 
@@ -222,19 +300,16 @@ Section "Uninstall"
     ; user's SID.
     ExecWait '"$INSTDIR\kestro.exe" /kestro-remove-task'
 
-    Delete "${DESKTOP_SHORTCUT}"
-    Delete "${SHORTCUT_FOLDER}\Kestro の設定.lnk"
-    Delete "${SHORTCUT_FOLDER}\Kestro のテスト表示.lnk"
-    Delete "${SHORTCUT_FOLDER}\Kestro でシャットダウン.lnk"
-    Delete "${SHORTCUT_FOLDER}\Kestro で再起動.lnk"
-    Delete "${SHORTCUT_FOLDER}\Kestro でサインアウト.lnk"
-    Delete "${SHORTCUT_FOLDER}\Kestro の説明書.lnk"
+    Delete "$DESKTOP\${SHUTDOWN_JA}.lnk"
+    Delete "$DESKTOP\${SHUTDOWN_EN}.lnk"
+    !insertmacro EACH_SHORTCUT DELETE_SHORTCUT
     RMDir "${SHORTCUT_FOLDER}"
     ; The settings window's registration for the start at log-on.
     Delete "$SMSTARTUP\Kestro.lnk"
 
     Delete "$INSTDIR\kestro.exe"
     Delete "$INSTDIR\readme.txt"
+    Delete "$INSTDIR\readme-en.txt"
     Delete "$INSTDIR\kestro.ini"
     ; What a save cut short (a full disk, a crash) leaves beside kestro.ini.
     Delete "$INSTDIR\kestro.ini.new"

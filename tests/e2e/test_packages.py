@@ -23,15 +23,19 @@ PACKAGE_TIMEOUT = 120
 # Longer than any case: only the uninstaller can end such a show in time.
 LONG_SHOW = 60
 
-# The Start-menu shortcuts: name, the file they open, arguments.
+# The Start-menu shortcuts: Japanese and English name, the file they open (the guide in the
+# names' language), arguments. The shut-down one's name is the desktop shortcut's too.
 SHORTCUTS = (
-    ("Kestro の設定", "kestro.exe", ""),
-    ("Kestro のテスト表示", "kestro.exe", "/test"),
-    ("Kestro でシャットダウン", "kestro.exe", "/shutdown"),
-    ("Kestro で再起動", "kestro.exe", "/restart"),
-    ("Kestro でサインアウト", "kestro.exe", "/logoff"),
-    ("Kestro の説明書", "readme.txt", ""),
+    ("Kestro でシャットダウン", "Shut down with Kestro", "kestro.exe", "/shutdown"),
+    ("Kestro の設定", "Kestro Settings", "kestro.exe", ""),
+    ("Kestro のテスト表示", "Kestro Test Show", "kestro.exe", "/test"),
+    ("Kestro で再起動", "Restart with Kestro", "kestro.exe", "/restart"),
+    ("Kestro でサインアウト", "Sign out with Kestro", "kestro.exe", "/logoff"),
+    ("Kestro の説明書", "Kestro Guide", "readme{}.txt", ""),
 )
+# Wine takes the display language from the locale's name, as Windows from the user's choice.
+LOCALES = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8"}
+SETUP_CAPTION = "Kestro 2.1 セットアップ"
 
 
 def program_arguments():
@@ -54,8 +58,8 @@ def desktop_dir():
     return os.path.join(user_dir(), "Desktop")
 
 
-def desktop_shortcut():
-    return os.path.join(desktop_dir(), "Kestro でシャットダウン.lnk")
+def desktop_shortcut(language="ja"):
+    return os.path.join(desktop_dir(), SHORTCUTS[0][language == "en"] + ".lnk")
 
 
 def start_menu_dir():
@@ -85,7 +89,8 @@ def read_shortcut(path):
 
 
 def leftovers():
-    paths = (install_dir(), start_menu_dir(), controls.shortcut_path(), desktop_shortcut())
+    paths = (install_dir(), start_menu_dir(), controls.shortcut_path(),
+             *map(desktop_shortcut, LOCALES))
     left = [path for path in paths if os.path.exists(path)] + controls.logon_tasks()
     return left + ([UNINSTALL_KEY] if registry_values() is not None else [])
 
@@ -114,16 +119,18 @@ class Packages(KestroCase):
         shutil.rmtree(start_menu_dir(), ignore_errors=True)
         controls.remove_shortcuts()
         controls.logon_tasks(remove=True)
-        if os.path.exists(desktop_shortcut()):
-            os.remove(desktop_shortcut())
+        for language in LOCALES:
+            if os.path.exists(desktop_shortcut(language)):
+                os.remove(desktop_shortcut(language))
         subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], capture_output=True,
                        timeout=60, check=False)
 
     @staticmethod
-    def run_wine(*command):
+    def run_wine(*command, language="ja"):
         # Into nothing, not a pipe: a Kestro the installer starts would hold a pipe open.
+        env = dict(os.environ, LANG=LOCALES[language], LC_ALL=LOCALES[language])
         return subprocess.Popen(["wine", *command], stdin=subprocess.DEVNULL,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
 
     def watch_until(self, done, what, showing=False):
         """Polls until done() holds or the time is up; a visible show meanwhile fails, unless
@@ -135,10 +142,32 @@ class Packages(KestroCase):
                                  f"a show appeared during {what}")
             time.sleep(0.1)
 
-    def install(self):
-        setup = self.run_wine(self.setup_exe, "/S")
+    def install(self, language="ja"):
+        setup = self.run_wine(self.setup_exe, "/S", language=language)
         self.watch_until(lambda: setup.poll() is not None, "the install")
         self.assertEqual(setup.poll(), 0, "the installer's exit code")
+
+    def uninstall(self):
+        self.run_wine(os.path.join(install_dir(), "uninstall.exe"), "/S").wait(PACKAGE_TIMEOUT)
+        self.watch_until(lambda: not leftovers(), "the uninstall")
+        self.assertEqual(leftovers(), [])
+
+    def assert_shortcuts(self, language):
+        """Just the shortcuts named in that language, and the shut-down one on the desktop."""
+        program = drive_c_path(install_dir())
+        english = language == "en"
+        shortcuts = [(row[english], row[2].format("-en" * english), row[3]) for row in SHORTCUTS]
+        self.assertEqual(sorted(os.listdir(start_menu_dir())),
+                         sorted(name + ".lnk" for name, _, _ in shortcuts))
+        for name, target, arguments in shortcuts:
+            with self.subTest(name):
+                read = read_shortcut(os.path.join(start_menu_dir(), name + ".lnk"))
+                expected = (f"{program}\\{target}", program, arguments,
+                            f"{program}\\kestro.exe,0")
+                self.assertEqual(tuple(part.lower() for part in read),
+                                 tuple(part.lower() for part in expected))
+        self.assertEqual(read_shortcut(desktop_shortcut(language)), read_shortcut(
+            os.path.join(start_menu_dir(), os.path.basename(desktop_shortcut(language)))))
 
     def start_installed(self, seconds, *args, sound=False, sign_in=False):
         """The installed Kestro with a kestro.ini of a picture to show for `seconds`, or of a
@@ -169,25 +198,15 @@ class Packages(KestroCase):
     def test_install_puts_files_shortcuts_and_uninstall_entry_in_place(self):
         self.install()
         folder = install_dir()
-        self.assertEqual(sorted(os.listdir(folder)), ["kestro.exe", "readme.txt", "uninstall.exe"])
+        self.assertEqual(sorted(os.listdir(folder)),
+                         ["kestro.exe", "readme-en.txt", "readme.txt", "uninstall.exe"])
         with zipfile.ZipFile(os.environ["KESTRO_ZIP"]) as package:
-            for name in ("kestro.exe", "readme.txt"):
+            for name in ("kestro.exe", "readme.txt", "readme-en.txt"):
                 with open(os.path.join(folder, name), "rb") as installed:
                     self.assertEqual(installed.read(), package.read(name), f"zip's {name}")
+        self.assert_shortcuts("ja")
 
         program = drive_c_path(folder)
-        self.assertEqual(sorted(os.listdir(start_menu_dir())),
-                         sorted(name + ".lnk" for name, _, _ in SHORTCUTS))
-        for name, target, arguments in SHORTCUTS:
-            with self.subTest(name):
-                read = read_shortcut(os.path.join(start_menu_dir(), name + ".lnk"))
-                expected = (f"{program}\\{target}", program, arguments,
-                            f"{program}\\kestro.exe,0")
-                self.assertEqual(tuple(part.lower() for part in read),
-                                 tuple(part.lower() for part in expected))
-        self.assertEqual(read_shortcut(desktop_shortcut()),
-                         read_shortcut(os.path.join(start_menu_dir(), "Kestro でシャットダウン.lnk")))
-
         size = sum(os.path.getsize(os.path.join(folder, name)) for name in os.listdir(folder))
         uninstaller = f'"{program}\\uninstall.exe"'
         self.assertEqual(registry_values(), {
@@ -201,6 +220,7 @@ class Packages(KestroCase):
             "NoModify": "0x1",
             "NoRepair": "0x1",
             "DesktopShortcut": "0x1",
+            "ShortcutLanguage": "0x411",
         })
 
         run = self.start_installed(1, "/test")
@@ -248,9 +268,40 @@ class Packages(KestroCase):
         self.assertIsNotNone(run.wait_end(10)[0], "the settings window stays")
         self.assertEqual(len(controls.logon_tasks()), 1, "no logon task")
 
-        self.run_wine(os.path.join(install_dir(), "uninstall.exe"), "/S").wait(PACKAGE_TIMEOUT)
-        self.watch_until(lambda: not leftovers(), "the uninstall")
-        self.assertEqual(leftovers(), [])
+        self.uninstall()
+
+    def test_shortcut_names_keep_the_language_of_the_first_install(self):
+        # An install of a version that spoke only Japanese stored no language.
+        self.install()
+        subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/v", "ShortcutLanguage", "/f"],
+                       capture_output=True, timeout=60, check=True)
+        self.install("en")
+        self.assert_shortcuts("ja")
+        self.uninstall()
+        self.install("en")
+        self.assert_shortcuts("en")
+        self.install("ja")
+        self.assert_shortcuts("en")
+        self.assertIsNone(harness.wait_window(2, False, caption=harness.SETTINGS_CAPTION)[0],
+                          "a silent install opened the settings")
+        self.assertEqual(registry_values()["ShortcutLanguage"], "0x409")
+        self.uninstall()
+
+    def test_finish_page_opens_the_settings(self):
+        setup = self.run_wine(self.setup_exe)
+        self.addCleanup(setup.kill)
+        # Pages by a control: the welcome's title, the list, the folder, the finish page's box.
+        for caption, page in ((SETUP_CAPTION, 1201), (SETUP_CAPTION + " ", 1032),
+                              (SETUP_CAPTION + " ", 1019), (SETUP_CAPTION + " ", 1203)):
+            window = controls.wait_look(caption, START_UP, lambda w, page=page: (
+                page in w.controls and w.controls[1].enabled))
+            self.assertIn(page, window.controls if window else {}, "the page does not come")
+            controls.press(caption, 1)
+        box = window.controls[1203]
+        self.assertEqual((box.text, box.checked), ("Kestro の設定を開く", True))
+        self.assertIsNotNone(controls.wait_look(harness.SETTINGS_CAPTION, START_UP),
+                             "no settings window")
+        self.assertEqual(setup.wait(PACKAGE_TIMEOUT), 0, "the installer's exit code")
 
     def test_install_over_a_playing_sound_leaves_no_kestro_waiting(self):
         self.install()
@@ -305,7 +356,8 @@ class Packages(KestroCase):
 
     def test_zip_holds_the_program_and_its_guide(self):
         with zipfile.ZipFile(os.environ["KESTRO_ZIP"]) as package:
-            self.assertEqual(sorted(package.namelist()), ["kestro.exe", "readme.txt"])
+            self.assertEqual(sorted(package.namelist()),
+                             ["kestro.exe", "readme-en.txt", "readme.txt"])
             with open(os.environ["KESTRO_EXE"], "rb") as built:
                 self.assertEqual(package.read("kestro.exe"), built.read())
             guide = package.read("readme.txt")
