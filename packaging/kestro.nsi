@@ -80,8 +80,6 @@ LangString SHOW_TEXT ${LANG_JAPANESE} "表示中の Kestro の画面を閉じま
 LangString SHOW_TEXT ${LANG_ENGLISH} "This closes the screen Kestro is showing.${ASK_TAIL_EN}"
 LangString SETTINGS_TEXT ${LANG_JAPANESE} "開いている「Kestro ${SHORT_VERSION}の設定」ウィンドウを閉じます。保存していない変更は失われます。${ASK_TAIL_JA}"
 LangString SETTINGS_TEXT ${LANG_ENGLISH} "This closes the open $\"Kestro ${SHORT_VERSION} Settings$\" window. Changes not saved are lost.${ASK_TAIL_EN}"
-LangString DESKTOP_SECTION ${LANG_JAPANESE} "デスクトップに「${SHUTDOWN_JA}」を置く"
-LangString DESKTOP_SECTION ${LANG_ENGLISH} "Put $\"${SHUTDOWN_EN}$\" on the desktop"
 LangString OPEN_SETTINGS ${LANG_JAPANESE} "Kestro の設定を開く"
 LangString OPEN_SETTINGS ${LANG_ENGLISH} "Open the Kestro settings"
 
@@ -225,7 +223,8 @@ Section "Kestro" SecProgram
     ${EndIf}
 SectionEnd
 
-Section "$(DESKTOP_SECTION)" SecDesktop
+; Its caption is given in .onInit, once the shortcut's name is known.
+Section "${SHUTDOWN_EN}" SecDesktop
     SetShellVarContext current
     SetOutPath "$INSTDIR"
     CreateShortcut "$DESKTOP\$DesktopName.lnk" "$INSTDIR\kestro.exe" "/shutdown" "$INSTDIR\kestro.exe" 0
@@ -290,6 +289,13 @@ Function .onInit
         StrCpy $DesktopName "${SHUTDOWN_JA}"
     ${Else}
         StrCpy $DesktopName "${SHUTDOWN_EN}"
+    ${EndIf}
+    ; In the installer's language, naming the shortcut as it will be named, which an earlier
+    ; install may have made the other language's.
+    ${If} $LANGUAGE = ${LANG_JAPANESE}
+        SectionSetText ${SecDesktop} "デスクトップに「$DesktopName」を置く"
+    ${Else}
+        SectionSetText ${SecDesktop} "Put $\"$DesktopName$\" on the desktop"
     ${EndIf}
 FunctionEnd
 
