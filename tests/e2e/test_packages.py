@@ -354,19 +354,21 @@ class Packages(KestroCase):
                 self.assertEqual(harness.find_windows(visible_only=True), [], "a show is left")
                 self.assertTrue(witness.running(), "the session ended")
 
-    def test_zip_holds_the_program_and_its_guide(self):
+    def test_zip_holds_the_program_and_its_guides(self):
         with zipfile.ZipFile(os.environ["KESTRO_ZIP"]) as package:
             self.assertEqual(sorted(package.namelist()),
                              ["kestro.exe", "readme-en.txt", "readme.txt"])
             with open(os.environ["KESTRO_EXE"], "rb") as built:
                 self.assertEqual(package.read("kestro.exe"), built.read())
-            guide = package.read("readme.txt")
-        self.assertTrue(guide.startswith(b"\xef\xbb\xbf"), "no byte-order mark")
-        text = guide.decode("utf-8")
-        self.assertNotRegex(text, r"(?<!\r)\n", "a line not ended by CRLF")
+            guides = {name: package.read(name) for name in ("readme.txt", "readme-en.txt")}
         arguments = program_arguments()
         self.assertGreaterEqual(len(arguments), 5, "the argument table of app/main.cpp moved")
-        # Each form of the command line, the bare one included, on a line of its own.
-        lines = {line.strip() for line in text.splitlines()}
-        for form in ["kestro.exe"] + [f"kestro.exe {argument}" for argument in arguments]:
-            self.assertIn(form, lines, "the guide does not name it")
+        for name, guide in guides.items():
+            with self.subTest(name):
+                self.assertTrue(guide.startswith(b"\xef\xbb\xbf"), "no byte-order mark")
+                text = guide.decode("utf-8")
+                self.assertNotRegex(text, r"(?<!\r)\n", "a line not ended by CRLF")
+                # Each form of the command line, the bare one included, on a line of its own.
+                lines = {line.strip() for line in text.splitlines()}
+                for form in ["kestro.exe"] + [f"kestro.exe {arg}" for arg in arguments]:
+                    self.assertIn(form, lines, "the guide does not name it")
