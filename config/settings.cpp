@@ -25,7 +25,11 @@ void ReadSettings(platform::Platform& os) {
     for (const auto& file :
          {std::pair{L"MediaFile", &values.MediaFile}, std::pair{L"LogonFile", &values.LogonFile},
           std::pair{L"LogoffFile", &values.LogoffFile}, std::pair{L"LockFile", &values.LockFile},
-          std::pair{L"UnlockFile", &values.UnlockFile}}) {
+          std::pair{L"UnlockFile", &values.UnlockFile},
+          std::pair{L"MediaSound", &values.MediaSound},
+          std::pair{L"LogonSound", &values.LogonSound},
+          std::pair{L"LogoffSound", &values.LogoffSound},
+          std::pair{L"UnlockSound", &values.UnlockSound}}) {
         IgnoreErrors([&] {
             *file.second = IniMod::ReadIni(os.profile, kSection, file.first, std::nullopt);
         });
@@ -47,13 +51,16 @@ void ReadSettings(platform::Platform& os) {
             values.Height = *height;
         }
     });
-    IgnoreErrors([&] {
-        // Only the two values the settings window writes; anything else keeps what it held.
-        const auto limit = IniMod::ReadIni(os.profile, kSection, L"LimitMedia", L"0");
-        if (limit == L"0" || limit == L"1") {
-            values.LimitMedia = limit == L"1";
-        }
-    });
+    // Only the two values the settings window writes; anything else keeps what it held.
+    for (const auto& flag :
+         {std::pair{L"LimitMedia", &values.LimitMedia}, std::pair{L"Backdrop", &values.Backdrop}}) {
+        IgnoreErrors([&] {
+            const auto value = IniMod::ReadIni(os.profile, kSection, flag.first, L"0");
+            if (value == L"0" || value == L"1") {
+                *flag.second = value == L"1";
+            }
+        });
+    }
 }
 
 }  // namespace config

@@ -10,7 +10,8 @@ namespace config {
 // The settings of the process, filled only by ReadSettings. Only Width chooses the size: 0 is
 // the media's natural size (Height then ignored), anything else the fixed size Width x Height.
 // Time and the size hold for every moment's file. LimitMedia cuts a video or sound after Time
-// too; else only a still picture is bound by it.
+// too; else only a still picture is bound by it. A moment's sound plays only with a still
+// picture. Backdrop covers the whole desktop with black behind a picture or video.
 struct SettingsValues {
     std::wstring MediaFile;
     float Time = 0.0F;
@@ -21,6 +22,11 @@ struct SettingsValues {
     std::wstring LockFile;
     std::wstring UnlockFile;
     bool LimitMedia = false;
+    std::wstring MediaSound;
+    std::wstring LogonSound;
+    std::wstring LogoffSound;
+    std::wstring UnlockSound;
+    bool Backdrop = false;
 };
 
 SettingsValues& Settings();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "config/ini_mod.h"
 #include "fake_os.h"
 #include "platform/error.h"
@@ -73,26 +75,29 @@ TEST(LoadSettingsTest, ValueThatDoesNotConvertKeepsTheEarlierLoad) {
     EXPECT_EQ(Settings().Time, 3.0F);
 }
 
-TEST(LoadSettingsTest, LimitMediaTakesOnlyZeroOrOne) {
+TEST(LoadSettingsTest, FlagsTakeOnlyZeroOrOne) {
     const struct {
         const wchar_t* value;  // null: the key is missing
         bool expected;
     } cases[] = {
         {L"1", true}, {L"0", false}, {nullptr, false}, {L"yes", true}, {L"", true},
     };
-    fake::Os os;
-    for (const auto& c : cases) {
-        // Each value follows a load of 1, so a refused value shows as the 1 it kept.
-        os.SetIni(L"LimitMedia", L"1");
-        config::ReadSettings(os.platform);
-        if (c.value == nullptr) {
-            os.profile.files[os.IniPath()][L"Kestro"].erase(L"LimitMedia");
-        } else {
-            os.SetIni(L"LimitMedia", c.value);
+    for (const auto& [key, flag] : {std::pair{L"LimitMedia", &config::SettingsValues::LimitMedia},
+                                    std::pair{L"Backdrop", &config::SettingsValues::Backdrop}}) {
+        fake::Os os;
+        for (const auto& c : cases) {
+            // Each value follows a load of 1, so a refused value shows as the 1 it kept.
+            os.SetIni(key, L"1");
+            config::ReadSettings(os.platform);
+            if (c.value == nullptr) {
+                os.profile.files[os.IniPath()][L"Kestro"].erase(key);
+            } else {
+                os.SetIni(key, c.value);
+            }
+            config::ReadSettings(os.platform);
+            EXPECT_EQ(Settings().*flag, c.expected)
+                << fake::Narrow(key) << " " << (c.value ? fake::Narrow(c.value) : "missing");
         }
-        config::ReadSettings(os.platform);
-        EXPECT_EQ(Settings().LimitMedia, c.expected)
-            << (c.value ? fake::Narrow(c.value) : "missing");
     }
 }
 
