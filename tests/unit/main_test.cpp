@@ -148,6 +148,7 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         bool answers;
         double seconds;  // the command waited for the show, and ended it unless it ended
         const wchar_t* limitMedia = L"0";
+        const wchar_t* mediaSound = L"";
     } cases[] = {
         {"ends, or crashes", L"C:\\bye.bmp", L"2", 25, false, 2.5},
         {"cannot start", L"C:\\bye.bmp", L"2", 0, true, 0},
@@ -157,12 +158,21 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         {"video that answers for ever", L"C:\\bye.avi", L"2", -1, true, 3615},
         {"video past Time + 15 s with LimitMedia", L"C:\\bye.avi", L"2", -1, true, 17, L"1"},
         {"no media file: no show, no settings window", L"", L"2", 0, true, 0},
+        {"picture with a sound that stops answering", L"C:\\bye.bmp", L"2", -1, false, 10, L"0",
+         L"C:\\bye.wav"},
+        {"picture with a sound that answers for ever", L"C:\\bye.png", L"2", -1, true, 3615, L"0",
+         L"C:\\bye.wav"},
+        {"picture with a sound, LimitMedia", L"C:\\bye.png", L"2", -1, true, 17, L"1",
+         L"C:\\bye.wav"},
+        {"picture with a picture as its sound", L"C:\\bye.png", L"2", -1, true, 17, L"0",
+         L"C:\\hello.png"},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.SetIni(L"MediaFile", c.mediaFile);
         os.SetIni(L"Time", c.time);
         os.SetIni(L"LimitMedia", c.limitMedia);
+        os.SetIni(L"MediaSound", c.mediaSound);
         os.showProcess.startFails = c.endsAfterWaits == 0;
         os.showProcess.endsAfterWaits = c.endsAfterWaits;
         os.showProcess.answers = c.answers;
@@ -251,6 +261,35 @@ TEST(MomentTest, EachMomentShowsItsFile) {
         EXPECT_EQ(Plays(c.files, L"/shutdown"), c.shutDown);
         EXPECT_EQ(Plays(c.files, L"/restart"), c.shutDown);
         EXPECT_EQ(Plays(c.files, L"/TEST"), c.shutDown);
+    }
+}
+
+TEST(MomentTest, APictureTakesTheSoundOfItsMoment) {
+    const struct {
+        const wchar_t* logoffFile;
+        const wchar_t* logoffSound;
+        const wchar_t* signOut;  // the sign-out's sound
+    } cases[] = {
+        {L"", L"", L"exit.wav"},  // the exit's picture, with its sound
+        {L"out.png", L"", L""},
+        {L"", L"out.wav", L"out.wav"},
+        {L"out.png", L"out.wav", L"out.wav"},
+    };
+    for (const auto& c : cases) {
+        config::SettingsValues settings;
+        settings.MediaFile = L"bye.png";
+        settings.LogoffFile = c.logoffFile;
+        settings.LockFile = L"lock.wav";
+        settings.MediaSound = L"exit.wav";
+        settings.LogonSound = L"in.wav";
+        settings.LogoffSound = c.logoffSound;
+        settings.UnlockSound = L"unlock.wav";
+        using show::Moment;
+        EXPECT_EQ(show::SoundFor(settings, Moment::SignOut), c.signOut);
+        EXPECT_EQ(show::SoundFor(settings, Moment::Exit), L"exit.wav");
+        EXPECT_EQ(show::SoundFor(settings, Moment::SignIn), L"in.wav");
+        EXPECT_EQ(show::SoundFor(settings, Moment::Unlock), L"unlock.wav");
+        EXPECT_EQ(show::SoundFor(settings, Moment::Lock), L"");
     }
 }
 
