@@ -7,7 +7,7 @@ import time
 import harness
 import media
 import pictures
-from checks import KestroCase
+from checks import KestroCase, save_png
 
 NATURAL = (200, 120)
 STRETCHED = (300, 200)
@@ -174,3 +174,53 @@ class FitToScreen(KestroCase):
                 # Size, centre, and every corner and quadrant that lies on the screen.
                 self.assert_window_shows_picture(window, *shown, f"fit-{name}", quadrants)
                 self.assertEqual(run.wait_end(10)[0], 0, "exit code")
+
+
+class Backdrop(KestroCase):
+    @staticmethod
+    def rows_outside(screen, box):
+        """Each row of the screen's pixels, without those of the box (x, y, width, height)."""
+        x, y, width, height = box
+        row = 3 * screen.width
+        for top in range(screen.height):
+            line = screen.data[top * row:(top + 1) * row]
+            yield line[:3 * x] + line[3 * (x + width):] if y <= top < y + height else line
+
+    def desktop_of(self, pattern):
+        """Tiles the X display's root with an ImageMagick pattern and returns its screenshot."""
+        tile = os.path.join(self.folder().path, "desktop.png")
+        subprocess.run(["convert", "-size", "64x64", pattern, tile], check=True)
+        # display sets the root and ends with a status of 1 all the same.
+        subprocess.run(["display", "-window", "root", tile], check=False)
+        return harness.screenshot()
+
+    def test_black_over_the_whole_desktop_only_with_backdrop(self):
+        # Xvfb's root may be black already: a checkerboard, on which black is seen.
+        desktop = self.desktop_of("pattern:checkerboard")
+        self.addCleanup(self.desktop_of, "xc:black")
+        self.assertNotEqual(desktop.data, bytes(len(desktop.data)), "the desktop is black")
+        for backdrop in (1, 0):
+            with self.subTest(backdrop=backdrop):
+                folder = self.folder()
+                path = self.picture(folder, "quadrants.png", "PNG")
+                folder.write_ini(MediaFile=harness.windows_path(path), Time=30, Backdrop=backdrop)
+                run = self.start(folder, "/test")
+                window, _ = self.wait_shown(run)
+                self.assert_window_shows_picture(window, *NATURAL, f"backdrop-{backdrop}")
+                box = harness.geometry(window)[:4]
+                screen = harness.screenshot()
+                seen = list(self.rows_outside(screen, box))
+                expected = ([bytes(len(line)) for line in seen] if backdrop
+                            else list(self.rows_outside(desktop, box)))
+                if seen != expected:
+                    self.fail(f"the desktop around the picture: {save_png(screen, 'backdrop')}")
+                # A click on the backdrop, far from the picture, ends the show as one on it.
+                subprocess.run(["xdotool", "mousemove", "5", "5", "click", "1"], check=True)
+                if not backdrop:
+                    harness.cut_short(window, "click")
+                self.assertEqual(run.wait_end(3)[0], 0, "the show went on")
+                # The backdrop goes with the show.
+                deadline = time.monotonic() + 2
+                while harness.screenshot().data != desktop.data:
+                    self.assertLess(time.monotonic(), deadline, "the desktop did not come back")
+                    time.sleep(0.1)
