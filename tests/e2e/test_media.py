@@ -142,35 +142,28 @@ SOUND_WITH_PICTURE = 8
 
 
 class PictureWithSound(KestroCase):
-    def configured_folder(self):
-        folder = self.folder()
-        picture = self.picture(folder, "quadrants.png", "PNG")
-        media.make_tone(folder.file("tone.wav"), SOUND_WITH_PICTURE)
-        folder.write_ini(MediaFile=harness.windows_path(picture), Time=PICTURE_TIME,
-                         MediaSound=harness.windows_path(folder.file("tone.wav")))
-        return folder
-
-    def assert_ends_with_the_sound(self, run, seen):
-        code, ended = run.wait_end(SOUND_WITH_PICTURE + START_UP)
-        self.assertEqual(code, 0, "the show did not end")
-        self.assertGreaterEqual(ended - seen, SOUND_WITH_PICTURE - EARLY_SLACK, "sound cut")
-        self.assertLessEqual(ended - seen, SOUND_WITH_PICTURE + LATE_SLACK, "ran on")
-        self.assertEqual(media.sound_streams(), 0, "the sound outlived the show")
-
-    def test_the_picture_stays_while_its_sound_plays(self):
-        run = self.start(self.configured_folder(), "/test")
-        window, seen = self.wait_shown(run)
-        self.assert_window_shows_picture(window, 200, 120, "picture-with-sound")
-        time.sleep(PICTURE_TIME + 1)
-        self.assertEqual(harness.find_windows(visible_only=True), [window], "picture gone")
-        self.assertEqual(media.sound_streams(), 1, "no sound with the picture")
-        self.assert_ends_with_the_sound(run, seen)
-
-    def test_shutdown_ends_the_session_after_the_sound(self):
-        folder = self.configured_folder()
-        waiting = self.start(folder, "/start")
-        self.assertIsNotNone(harness.wait_window(START_UP, visible_only=False)[0], "no waiting")
-        command = self.start(folder, "/shutdown")
-        self.assert_ends_with_the_sound(command, self.wait_shown(command)[1])
-        # The end of the session takes the waiting instance, without a show of its own.
-        self.assertEqual(waiting.wait_end(START_UP)[0], 0, "the session did not end")
+    def test_the_picture_stays_while_its_sound_plays_then_both_end(self):
+        # /shutdown ends the session after both: the waiting instance goes with it.
+        for command_line in ("/test", "/shutdown"):
+            with self.subTest(command_line):
+                folder = self.folder()
+                picture = self.picture(folder, "quadrants.png", "PNG")
+                media.make_tone(folder.file("tone.wav"), SOUND_WITH_PICTURE)
+                folder.write_ini(MediaFile=harness.windows_path(picture), Time=PICTURE_TIME,
+                                 MediaSound=harness.windows_path(folder.file("tone.wav")))
+                waiting = command_line == "/shutdown" and self.start(folder, "/start")
+                if waiting:
+                    harness.wait_window(START_UP, visible_only=False, while_running=waiting)
+                run = self.start(folder, command_line)
+                window, seen = self.wait_shown(run)
+                self.assert_window_shows_picture(window, 200, 120, "picture-with-sound")
+                time.sleep(PICTURE_TIME + 1)
+                self.assertEqual(harness.find_windows(visible_only=True), [window], "gone")
+                self.assertEqual(media.sound_streams(), 1, "no sound with the picture")
+                code, ended = run.wait_end(SOUND_WITH_PICTURE + START_UP)
+                self.assertEqual(code, 0, "the show did not end")
+                self.assertGreaterEqual(ended - seen, SOUND_WITH_PICTURE - EARLY_SLACK, "cut")
+                self.assertLessEqual(ended - seen, SOUND_WITH_PICTURE + LATE_SLACK, "ran on")
+                self.assertEqual(media.sound_streams(), 0, "the sound outlived the show")
+                if waiting:
+                    self.assertEqual(waiting.wait_end(START_UP)[0], 0, "the session went on")

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "app/forms.h"
@@ -158,13 +159,10 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         {"video that answers for ever", L"C:\\bye.avi", L"2", -1, true, 3615},
         {"video past Time + 15 s with LimitMedia", L"C:\\bye.avi", L"2", -1, true, 17, L"1"},
         {"no media file: no show, no settings window", L"", L"2", 0, true, 0},
-        {"picture with a sound that stops answering", L"C:\\bye.bmp", L"2", -1, false, 10, L"0",
-         L"C:\\bye.wav"},
-        {"picture with a sound that answers for ever", L"C:\\bye.png", L"2", -1, true, 3615, L"0",
-         L"C:\\bye.wav"},
-        {"picture with a sound, LimitMedia", L"C:\\bye.png", L"2", -1, true, 17, L"1",
-         L"C:\\bye.wav"},
-        {"picture with a picture as its sound", L"C:\\bye.png", L"2", -1, true, 17, L"0",
+        {"picture with a sound: the cap", L"C:\\bye.bmp", L"2", -1, true, 3615, L"0", L"C:\\a.wav"},
+        {"picture with a sound, LimitMedia", L"C:\\bye.png", L"2", -1, false, 10, L"1",
+         L"C:\\a.wav"},
+        {"picture with a picture as its sound", L"C:\\bye.png", L"2", -1, false, 17, L"0",
          L"C:\\hello.png"},
     };
     for (const auto& c : cases) {
@@ -264,32 +262,15 @@ TEST(MomentTest, EachMomentShowsItsFile) {
     }
 }
 
-TEST(MomentTest, APictureTakesTheSoundOfItsMoment) {
-    const struct {
-        const wchar_t* logoffFile;
-        const wchar_t* logoffSound;
-        const wchar_t* signOut;  // the sign-out's sound
-    } cases[] = {
-        {L"", L"", L"exit.wav"},  // the exit's picture, with its sound
-        {L"out.png", L"", L""},
-        {L"", L"out.wav", L"out.wav"},
-        {L"out.png", L"out.wav", L"out.wav"},
-    };
-    for (const auto& c : cases) {
+TEST(MomentTest, TheSignOutThatShowsMediaFileTakesMediaSoundWithIt) {
+    for (const auto& [file, sound, signOut] : {std::tuple{L"", L"", L"exit.wav"},
+                                               {L"out.png", L"", L""},
+                                               {L"", L"out.wav", L"out.wav"}}) {
         config::SettingsValues settings;
-        settings.MediaFile = L"bye.png";
-        settings.LogoffFile = c.logoffFile;
-        settings.LockFile = L"lock.wav";
         settings.MediaSound = L"exit.wav";
-        settings.LogonSound = L"in.wav";
-        settings.LogoffSound = c.logoffSound;
-        settings.UnlockSound = L"unlock.wav";
-        using show::Moment;
-        EXPECT_EQ(show::SoundFor(settings, Moment::SignOut), c.signOut);
-        EXPECT_EQ(show::SoundFor(settings, Moment::Exit), L"exit.wav");
-        EXPECT_EQ(show::SoundFor(settings, Moment::SignIn), L"in.wav");
-        EXPECT_EQ(show::SoundFor(settings, Moment::Unlock), L"unlock.wav");
-        EXPECT_EQ(show::SoundFor(settings, Moment::Lock), L"");
+        settings.LogoffFile = file;
+        settings.LogoffSound = sound;
+        EXPECT_EQ(show::SoundFor(settings, show::Moment::SignOut), signOut);
     }
 }
 
