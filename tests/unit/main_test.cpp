@@ -159,11 +159,9 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         {"video that answers for ever", L"C:\\bye.avi", L"2", -1, true, 3615},
         {"video past Time + 15 s with LimitMedia", L"C:\\bye.avi", L"2", -1, true, 17, L"1"},
         {"no media file: no show, no settings window", L"", L"2", 0, true, 0},
-        {"picture with a sound: the cap", L"C:\\bye.bmp", L"2", -1, true, 3615, L"0", L"C:\\a.wav"},
-        {"picture with a sound, LimitMedia", L"C:\\bye.png", L"2", -1, false, 10, L"1",
-         L"C:\\a.wav"},
-        {"picture with a picture as its sound", L"C:\\bye.png", L"2", -1, false, 17, L"0",
-         L"C:\\hello.png"},
+        {"picture and sound: the cap", L"C:\\bye.bmp", L"2", -1, true, 3615, L"0", L"C:\\a.wav"},
+        {"picture and sound, LimitMedia", L"C:\\a.png", L"2", -1, false, 10, L"1", L"C:\\a.wav"},
+        {"a picture as the sound", L"C:\\bye.png", L"2", -1, false, 17, L"0", L"C:\\a.png"},
     };
     for (const auto& c : cases) {
         fake::Os os;
