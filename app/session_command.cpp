@@ -64,7 +64,8 @@ void RunSessionCommand(platform::Platform& os, platform::SessionEnd how) {
     const auto& row = show::RowOf(show::MomentOfEnd(how));
     const auto& file = show::FileFor(config::Settings(), row.moment);
     if (!file.empty()) {
-        RunShowProcess(os, row.showArgument, BoundsFor(file, config::Settings()));
+        const auto& sound = show::SoundFor(config::Settings(), row.moment);
+        RunShowProcess(os, row.showArgument, BoundsFor(file, sound, config::Settings()));
     }
     IgnoreErrors([&] { os.session.AnnounceCommand(); });
     try {

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 
+#include "show/picture_with_sound.h"
 #include "show/still_picture.h"
 #include "show/timed_wait.h"
 
 namespace app {
 
-ShowBounds BoundsFor(const std::wstring& file, const config::SettingsValues& settings) {
+ShowBounds BoundsFor(const std::wstring& file, const std::wstring& sound,
+                     const config::SettingsValues& settings) {
     const float timed =
         std::clamp(settings.Time, 0.0F, show::kLongestShowSeconds) + kShowMarginSeconds;
-    if (show::IsStillPicture(file)) {
+    if (show::IsStillPicture(file) && !show::PlaysWithPicture(sound)) {
         return {timed, std::nullopt};
     }
     return {settings.LimitMedia ? timed : show::kLongestShowSeconds + kShowMarginSeconds,

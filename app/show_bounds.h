@@ -23,9 +23,10 @@ inline constexpr float kShowMarginSeconds = 15.0F;
 inline constexpr float kSilenceSeconds = 10.0F;
 
 // A still picture is bounded by its time alone: decoding it may keep its window from answering
-// for a while. A sound or video plays for as long as it lasts (with LimitMedia, Time at most),
-// as long as its window answers.
-ShowBounds BoundsFor(const std::wstring& file, const config::SettingsValues& settings);
+// for a while. A sound or video, and a picture with its sound, play for as long as the sound or
+// video lasts (with LimitMedia, Time at most), as long as the show's window answers.
+ShowBounds BoundsFor(const std::wstring& file, const std::wstring& sound,
+                     const config::SettingsValues& settings);
 
 // The show has run past its bounds after `running` seconds, the last `silent` of them without
 // an answer from its window.

@@ -97,6 +97,9 @@ class ShowWindow {
     virtual void Show() = 0;
     // Places the window above all windows that are not top-most, without moving or sizing it.
     virtual void MakeTopMost() = 0;
+    // Covers the whole desktop, every monitor, with black right below the window, top-most
+    // with it, for as long as the window lives. A click on it cuts the show short.
+    virtual void ShowBackdrop() = 0;
     // The show begins: from here on a fault anywhere in the process ends it quietly, and the
     // window says that it shows (a sound's show is hidden, as a waiting Kestro is).
     virtual void BeginShow() = 0;

@@ -9,7 +9,7 @@
 #include "platform/timing.h"
 #include "show/desktop_wait.h"
 #include "show/media_playback.h"
-#include "show/picture_show.h"
+#include "show/picture_with_sound.h"
 #include "show/still_picture.h"
 #include "show/timed_wait.h"
 
@@ -148,8 +148,7 @@ void ByeWindow::Present(Moment moment) {
     if (moment == Moment::SignIn) {
         WaitForDesktop(os_.process, os_.signIn);
     }
-    ShowStillPicture(os_, *window_, file_);
-    platform::IgnoreErrors([&] { TimedWait(os_.process, config::Settings().Time, cutShort); });
+    ShowPictureWithSound(os_, *window_, file_, SoundFor(config::Settings(), moment), cutShort);
 }
 
 }  // namespace show

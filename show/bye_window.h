@@ -49,8 +49,8 @@ class ByeWindow final : public platform::ByeWindowEvents {
     // up the end of the session.
     void Run(Moment moment, Showing showing, bool blocks);
     // Presents the moment's show for the loaded settings: a picture for Time seconds (at
-    // sign-in once the desktop is there), a video or sound to its end (with LimitMedia, Time
-    // seconds at most). Returns when it is over or cut short.
+    // sign-in once the desktop is there) with the moment's sound, a video or sound to its end
+    // (with LimitMedia, Time seconds at most). Returns when it is over or cut short.
     void Present(Moment moment);
 
     platform::Platform& os_;

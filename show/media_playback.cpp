@@ -140,18 +140,41 @@ std::wstring OpenCommand(const std::wstring& path, bool video, std::intptr_t par
     return command;
 }
 
+bool OpenMedia(platform::MediaDevice& media, const std::wstring& path, bool video,
+               std::intptr_t parent) {
+    // A quote would end the file name early and let the rest of the path pass as words of
+    // the command; no file name holds one, so such a path is a file that cannot be played.
+    if (path.find(L'"') != std::wstring::npos) {
+        return false;
+    }
+    bool opened = false;
+    platform::IgnoreErrors([&] {
+        media.SendCommand(OpenCommand(media.DevicePath(path), video, parent));
+        opened = true;
+    });
+    return opened;
+}
+
+bool StartPlayback(platform::MediaDevice& media) {
+    // The device reports the end itself, so the wait need not keep asking it.
+    try {
+        media.SendNotifyingCommand(Command(L"play", L" notify"));
+        return true;
+    } catch (const platform::Error&) {
+    }
+    bool started = false;
+    platform::IgnoreErrors([&] {
+        media.SendCommand(Command(L"play"));
+        started = true;
+    });
+    return started;
+}
+
 void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const std::wstring& path,
                bool naturalSize) {
     using platform::IgnoreErrors;
     const bool video = IsVideo(path);
-    // A quote would end the file name early and let the rest of the path pass as words of
-    // the command; no file name holds one, so such a path is a file that cannot be played.
-    if (path.find(L'"') == std::wstring::npos) {
-        IgnoreErrors([&] {
-            media.SendCommand(
-                OpenCommand(media.DevicePath(path), video, window.Picture1().Handle()));
-        });
-    }
+    OpenMedia(media, path, video, window.Picture1().Handle());
     if (video) {
         if (naturalSize) {
             IgnoreErrors([&] { FitBoxToVideo(media, window); });
@@ -159,12 +182,7 @@ void PlayMedia(platform::MediaDevice& media, platform::ShowWindow& window, const
         VideoToBox(media, window.Picture1());
         ShowTopMost(window);
     }
-    // The device reports the end itself, so the wait need not keep asking it.
-    try {
-        media.SendNotifyingCommand(Command(L"play", L" notify"));
-    } catch (const platform::Error&) {
-        IgnoreErrors([&] { media.SendCommand(Command(L"play")); });
-    }
+    StartPlayback(media);
 }
 
 std::wstring MciQuery(platform::MediaDevice& media, const std::wstring& command) {

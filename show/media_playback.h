@@ -21,6 +21,15 @@ bool IsVideo(const std::wstring& path);
 // The command that opens the file under the alias; for a video, as a child of `parent`.
 std::wstring OpenCommand(const std::wstring& path, bool video, std::intptr_t parent);
 
+// Opens the file under the alias (a video as a child of `parent`); false when the device does
+// not take it. A path holding a double quote cannot name a file and is not opened.
+bool OpenMedia(platform::MediaDevice& media, const std::wstring& path, bool video,
+               std::intptr_t parent);
+
+// Starts playback of the opened file, asking the device to report its end where it can;
+// false when it does not start.
+bool StartPlayback(platform::MediaDevice& media);
+
 // Opens the file; for a video, sizes the picture box (to the video's own size, fitted to the
 // screen, when `naturalSize`), gives the video's window and picture that box, and shows the
 // window; then starts playback; returns while the media plays on. Each step that fails is

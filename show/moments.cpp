@@ -11,16 +11,17 @@ namespace {
 using config::SettingsValues;
 
 const std::array<MomentRow, 5> kMoments = {{
-    {Moment::Exit, &SettingsValues::MediaFile, nullptr, L"/kestro-command-show", Starter::Command,
-     false},
-    {Moment::SignIn, &SettingsValues::LogonFile, nullptr, L"/kestro-sign-in-show", Starter::Waiting,
-     true},
+    {Moment::Exit, &SettingsValues::MediaFile, nullptr, &SettingsValues::MediaSound,
+     L"/kestro-command-show", Starter::Command, false},
+    {Moment::SignIn, &SettingsValues::LogonFile, nullptr, &SettingsValues::LogonSound,
+     L"/kestro-sign-in-show", Starter::Waiting, true},
     {Moment::SignOut, &SettingsValues::LogoffFile, &SettingsValues::MediaFile,
-     L"/kestro-sign-out-show", Starter::Command, false},
-    {Moment::Lock, &SettingsValues::LockFile, nullptr, L"/kestro-lock-show", Starter::Waiting,
-     true},
-    {Moment::Unlock, &SettingsValues::UnlockFile, nullptr, L"/kestro-unlock-show", Starter::Waiting,
-     true},
+     &SettingsValues::LogoffSound, L"/kestro-sign-out-show", Starter::Command, false},
+    // Its file is a sound: the lock screen covers every picture.
+    {Moment::Lock, &SettingsValues::LockFile, nullptr, nullptr, L"/kestro-lock-show",
+     Starter::Waiting, true},
+    {Moment::Unlock, &SettingsValues::UnlockFile, nullptr, &SettingsValues::UnlockSound,
+     L"/kestro-unlock-show", Starter::Waiting, true},
 }};
 
 }  // namespace
@@ -45,6 +46,22 @@ const std::wstring& FileFor(const SettingsValues& settings, Moment moment) {
     const auto& row = RowOf(moment);
     const auto& file = settings.*row.file;
     return file.empty() && row.otherwise != nullptr ? settings.*row.otherwise : file;
+}
+
+const std::wstring& SoundFor(const SettingsValues& settings, Moment moment) {
+    static const std::wstring kNone;
+    const auto& row = RowOf(moment);
+    if (row.sound == nullptr) {
+        return kNone;
+    }
+    const auto& sound = settings.*row.sound;
+    if (!sound.empty() || row.otherwise == nullptr || !(settings.*row.file).empty()) {
+        return sound;
+    }
+    // The picture came from the moment whose file this one fell back to: so does the sound.
+    const auto owner = std::find_if(kMoments.begin(), kMoments.end(),
+                                    [&](const MomentRow& r) { return r.file == row.otherwise; });
+    return owner == kMoments.end() ? sound : SoundFor(settings, owner->moment);
 }
 
 }  // namespace show

@@ -28,6 +28,9 @@ struct MomentRow {
     // The setting that names the moment's file, and the one used when that is empty.
     std::wstring config::SettingsValues::*file;
     std::wstring config::SettingsValues::*otherwise;
+    // The setting that names the sound played with the moment's still picture; null where the
+    // moment has none.
+    std::wstring config::SettingsValues::*sound;
     // The argument with which the moment's show process is started.
     const wchar_t* showArgument;
     Starter starter;
@@ -47,5 +50,9 @@ Moment MomentOfEnd(platform::SessionEnd how);
 
 // The file shown at the moment; empty when the moment has no show.
 const std::wstring& FileFor(const config::SettingsValues& settings, Moment moment);
+
+// The sound played with the moment's still picture; empty when it has none. A moment whose file
+// falls back to another moment's takes that moment's sound with it when it has none of its own.
+const std::wstring& SoundFor(const config::SettingsValues& settings, Moment moment);
 
 }  // namespace show

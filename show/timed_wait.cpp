@@ -27,10 +27,12 @@ std::int32_t StartMark(float timeOfDay) {
     return static_cast<std::int32_t>(config::RoundHalfEven(static_cast<double>(timeOfDay)));
 }
 
-void TimedWait(platform::Process& process, float seconds, const CutShort& cutShort) {
-    SteadyClock clock(process);
-    const float end =
-        static_cast<float>(StartMark(clock.First())) + std::min(seconds, kLongestShowSeconds);
+float WaitEnd(const SteadyClock& clock, float seconds) {
+    return static_cast<float>(StartMark(clock.First())) + std::min(seconds, kLongestShowSeconds);
+}
+
+void WaitUntil(platform::Process& process, SteadyClock& clock, float end,
+               const CutShort& cutShort) {
     for (;;) {
         const float left = (end - clock.Now()) * 1000.0F;
         if (left <= 0.0F) {
@@ -43,6 +45,11 @@ void TimedWait(platform::Process& process, float seconds, const CutShort& cutSho
         // Woken at once by window events, so the turn can be long; the last one ends on time.
         process.WaitForEvent(static_cast<unsigned>(std::clamp(left, 1.0F, kTurnMilliseconds)));
     }
+}
+
+void TimedWait(platform::Process& process, float seconds, const CutShort& cutShort) {
+    SteadyClock clock(process);
+    WaitUntil(process, clock, WaitEnd(clock, seconds), cutShort);
 }
 
 }  // namespace show

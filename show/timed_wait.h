@@ -36,6 +36,14 @@ std::int32_t StartMark(float timeOfDay);
 // Asked after each pump of a show's wait: the user has cut the show short.
 using CutShort = std::function<bool()>;
 
+// The end of a wait of `seconds` (at most kLongestShowSeconds) on the clock: that many seconds
+// after the rounded start mark of its first reading.
+float WaitEnd(const SteadyClock& clock, float seconds);
+
+// Waits until the clock reads `end`, or until `cutShort` says so, as TimedWait does.
+void WaitUntil(platform::Process& process, SteadyClock& clock, float end,
+               const CutShort& cutShort = {});
+
 // Waits until `seconds` (at most kLongestShowSeconds) have passed since the rounded start
 // mark, or until `cutShort` says so, pumping events at least every tenth of a second and woken
 // at once by new ones. A clock set back stretches the wait by one turn at most.

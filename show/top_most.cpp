@@ -1,5 +1,6 @@
 #include "show/top_most.h"
 
+#include "config/settings.h"
 #include "platform/error.h"
 
 namespace show {
@@ -17,6 +18,10 @@ void ShowTopMost(platform::ShowWindow& window) {
     // Centred for the final size, so that a large picture or video is not pushed off the
     // screen.
     IgnoreErrors([&] { window.CenterOnScreen(); });
+    // Before the window, so that the desktop is never seen around it first.
+    if (config::Settings().Backdrop) {
+        IgnoreErrors([&] { window.ShowBackdrop(); });
+    }
     IgnoreErrors([&] { window.Show(); });
     IgnoreErrors([&] { window.MakeTopMost(); });
 }

@@ -8,8 +8,8 @@ namespace show {
 // sized.
 void ResizeShow(platform::ShowWindow& window, platform::Size size);
 
-// Centres the window for its final size, shows it and puts it above the other windows. Each
-// step that fails is skipped.
+// Centres the window for its final size, shows it (over a black backdrop when the settings
+// ask for one) and puts it above the other windows. Each step that fails is skipped.
 void ShowTopMost(platform::ShowWindow& window);
 
 }  // namespace show

@@ -134,3 +134,34 @@ class PlayMedia(KestroCase):
                 code, ended = run.wait_end(START_UP)
                 self.assertEqual(code, 0, "exit code")
                 self.assertLess(ended - run.started, 5, "a missing file held the show up")
+
+
+class PictureWithSound(KestroCase):
+    # The picture's Time is shorter than its sound.
+    PICTURE_TIME, SOUND_SECONDS = 2, 8
+
+    def test_the_picture_stays_while_its_sound_plays_then_both_end(self):
+        # /shutdown ends the session after both: the waiting instance goes with it.
+        for command_line in ("/test", "/shutdown"):
+            with self.subTest(command_line):
+                folder = self.folder()
+                picture = self.picture(folder, "quadrants.png", "PNG")
+                media.make_tone(folder.file("tone.wav"), self.SOUND_SECONDS)
+                folder.write_ini(MediaFile=harness.windows_path(picture), Time=self.PICTURE_TIME,
+                                 MediaSound=harness.windows_path(folder.file("tone.wav")))
+                waiting = command_line == "/shutdown" and self.start(folder, "/start")
+                if waiting:
+                    harness.wait_window(START_UP, visible_only=False, while_running=waiting)
+                run = self.start(folder, command_line)
+                window, seen = self.wait_shown(run)
+                self.assert_window_shows_picture(window, 200, 120, "picture-with-sound")
+                time.sleep(self.PICTURE_TIME + 1)
+                self.assertEqual(harness.find_windows(visible_only=True), [window], "gone")
+                self.assertEqual(media.sound_streams(), 1, "no sound with the picture")
+                code, ended = run.wait_end(self.SOUND_SECONDS + START_UP)
+                self.assertEqual(code, 0, "the show did not end")
+                self.assertGreaterEqual(ended - seen, self.SOUND_SECONDS - EARLY_SLACK, "cut")
+                self.assertLessEqual(ended - seen, self.SOUND_SECONDS + LATE_SLACK, "ran on")
+                self.assertEqual(media.sound_streams(), 0, "the sound outlived the show")
+                if waiting:
+                    self.assertEqual(waiting.wait_end(START_UP)[0], 0, "the session went on")

@@ -1,5 +1,6 @@
 """`kestro.exe /test` shows the configured picture at once, for Time seconds, then ends."""
 
+import ctypes
 import os
 import subprocess
 import time
@@ -7,7 +8,7 @@ import time
 import harness
 import media
 import pictures
-from checks import KestroCase
+from checks import KestroCase, save_png
 
 NATURAL = (200, 120)
 STRETCHED = (300, 200)
@@ -174,3 +175,50 @@ class FitToScreen(KestroCase):
                 # Size, centre, and every corner and quadrant that lies on the screen.
                 self.assert_window_shows_picture(window, *shown, f"fit-{name}", quadrants)
                 self.assertEqual(run.wait_end(10)[0], 0, "exit code")
+
+
+class Backdrop(KestroCase):
+    @staticmethod
+    def outside(screen, box):
+        """The screen's pixels with those of the box (x, y, width, height) blanked out."""
+        x, y, width, height = box
+        data, row = bytearray(screen.data), 3 * screen.width
+        for top in range(y, y + height):
+            data[top * row + 3 * x:top * row + 3 * (x + width)] = bytes(3 * width)
+        return data
+
+    @staticmethod
+    def desktop_of(pixel):
+        """Gives the X display's root this colour (0xRRGGBB) and returns its screenshot."""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        display = ctypes.c_void_p(x11.XOpenDisplay(None))
+        root = ctypes.c_ulong(x11.XDefaultRootWindow(display))
+        x11.XSetWindowBackground(display, root, ctypes.c_ulong(pixel))
+        x11.XClearWindow(display, root)
+        x11.XCloseDisplay(display)
+        return harness.screenshot()
+
+    def test_black_over_the_whole_desktop_only_with_backdrop(self):
+        # Xvfb's root may be black already: grey, on which black is seen.
+        desktop = self.desktop_of(0x808080)
+        self.addCleanup(self.desktop_of, 0)
+        for backdrop in (0, 1):
+            with self.subTest(backdrop=backdrop):
+                folder = self.folder()
+                path = self.picture(folder, "quadrants.png", "PNG")
+                folder.write_ini(MediaFile=harness.windows_path(path), Time=30, Backdrop=backdrop)
+                run = self.start(folder, "/test")
+                window, _ = self.wait_shown(run)
+                self.assert_window_shows_picture(window, *NATURAL, f"backdrop-{backdrop}")
+                box = harness.geometry(window)[:4]
+                screen = harness.screenshot()
+                seen = self.outside(screen, box)
+                if seen != (bytes(len(seen)) if backdrop else self.outside(desktop, box)):
+                    self.fail(f"the desktop around the picture: {save_png(screen, 'backdrop')}")
+                # A click on the backdrop, far from the picture, ends the show as one on it.
+                subprocess.run(["xdotool", "mousemove", "5", "5", "click", "1"], check=True)
+                if not backdrop:
+                    harness.cut_short(window, "click")
+                self.assertEqual(run.wait_end(3)[0], 0, "the show went on")

@@ -185,6 +185,46 @@ TEST(ByeWindowTest, ClickOrKeyEndsAPictureOrVideoShowAtOnce) {
     }
 }
 
+// When a show with MediaSound ends, and which files the device opened; the device says
+// "playing" for `soundSeconds` turns of a second. The twist: LimitMedia, a cut short, or a
+// sound that will not open.
+TEST(ByeWindowTest, APictureAndItsSoundEndWhenBothHave) {
+    const struct {
+        const wchar_t* file;
+        const wchar_t* time;
+        int soundSeconds;
+        double seconds;
+        const char* opens;
+        std::string twist;
+    } cases[] = {
+        {L"C:\\bye.png", L"5", 2, 5.0, "C:\\tone.wav", ""},
+        {L"C:\\bye.png", L"2", 8, 8.0, "C:\\tone.wav", ""},
+        {L"C:\\bye.png", L"2", 8, 2.0, "C:\\tone.wav", "LimitMedia"},
+        {L"C:\\bye.png", L"30", 60, 1.0, "C:\\tone.wav", "cut"},
+        {L"C:\\bye.png", L"2", 8, 2.0, "C:\\tone.wav", "open"},
+        // A sound or video as the file plays without the moment's sound.
+        {L"C:\\bye.wav", L"9", 3, 3.0, "C:\\bye.wav", ""},
+        {L"C:\\bye.avi", L"9", 3, 3.0, "C:\\bye.avi", ""},
+    };
+    for (const auto& c : cases) {
+        fake::Os os;
+        Configure(os, {c.file, L"0", L""});
+        os.SetIni(L"Time", c.time);
+        os.SetIni(L"LimitMedia", c.twist == "LimitMedia" ? L"1" : L"0");
+        os.SetIni(L"MediaSound", L"C:\\tone.wav");
+        os.media.failing = {c.twist};
+        os.media.replies["status kestro mode"] =
+            std::vector<std::string>(c.soundSeconds, "playing");
+        auto& window = app::TheByeWindow(os.platform);
+        if (c.twist == "cut") {
+            os.process.onPump = [&] { window.OnCutShort(); };
+        }
+        const auto log = Show(os);
+        EXPECT_NEAR(os.process.timeOfDay - 36000.0, c.seconds, 0.02) << c.time << c.twist;
+        EXPECT_EQ(fake::Played(log), c.opens) << fake::Narrow(c.file);
+    }
+}
+
 TEST(ByeWindowTest, ShowUsesTheSettingsFileAsItIsNow) {
     fake::Os os;
     Configure(os, {L"C:\\bye.bmp", L"0", L""});

@@ -140,6 +140,7 @@ class ShowWindow final : public platform::ShowWindow {
     platform::Size ScreenSize() const override { return screen; }
     void Show() override;
     void MakeTopMost() override;
+    void ShowBackdrop() override { log_.emplace_back("Window.ShowBackdrop"); }
     void BeginShow() override { showBegun = true; }
     void Unload() override;
     void ListenForSessionChanges() override { listening = true; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "app/forms.h"
@@ -148,6 +149,7 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         bool answers;
         double seconds;  // the command waited for the show, and ended it unless it ended
         const wchar_t* limitMedia = L"0";
+        const wchar_t* mediaSound = L"";
     } cases[] = {
         {"ends, or crashes", L"C:\\bye.bmp", L"2", 25, false, 2.5},
         {"cannot start", L"C:\\bye.bmp", L"2", 0, true, 0},
@@ -157,12 +159,16 @@ TEST(SessionCommandTest, TheShowProcessEndsWithinItsBoundsThenTheSessionEnds) {
         {"video that answers for ever", L"C:\\bye.avi", L"2", -1, true, 3615},
         {"video past Time + 15 s with LimitMedia", L"C:\\bye.avi", L"2", -1, true, 17, L"1"},
         {"no media file: no show, no settings window", L"", L"2", 0, true, 0},
+        {"picture and sound: the cap", L"C:\\bye.bmp", L"2", -1, true, 3615, L"0", L"C:\\a.wav"},
+        {"picture and sound, LimitMedia", L"C:\\a.png", L"2", -1, false, 10, L"1", L"C:\\a.wav"},
+        {"a picture as the sound", L"C:\\bye.png", L"2", -1, false, 17, L"0", L"C:\\a.png"},
     };
     for (const auto& c : cases) {
         fake::Os os;
         os.SetIni(L"MediaFile", c.mediaFile);
         os.SetIni(L"Time", c.time);
         os.SetIni(L"LimitMedia", c.limitMedia);
+        os.SetIni(L"MediaSound", c.mediaSound);
         os.showProcess.startFails = c.endsAfterWaits == 0;
         os.showProcess.endsAfterWaits = c.endsAfterWaits;
         os.showProcess.answers = c.answers;
@@ -251,6 +257,18 @@ TEST(MomentTest, EachMomentShowsItsFile) {
         EXPECT_EQ(Plays(c.files, L"/shutdown"), c.shutDown);
         EXPECT_EQ(Plays(c.files, L"/restart"), c.shutDown);
         EXPECT_EQ(Plays(c.files, L"/TEST"), c.shutDown);
+    }
+}
+
+TEST(MomentTest, TheSignOutThatShowsMediaFileTakesMediaSoundWithIt) {
+    for (const auto& [file, sound, signOut] : {std::tuple{L"", L"", L"exit.wav"},
+                                               {L"out.png", L"", L""},
+                                               {L"", L"out.wav", L"out.wav"}}) {
+        config::SettingsValues settings;
+        settings.MediaSound = L"exit.wav";
+        settings.LogoffFile = file;
+        settings.LogoffSound = sound;
+        EXPECT_EQ(show::SoundFor(settings, show::Moment::SignOut), signOut);
     }
 }
 

@@ -116,6 +116,17 @@ void ByeWindow::MakeTopMost() {
     Succeeded(SetWindowPos(hwnd_.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
 }
 
+void ByeWindow::ShowBackdrop() {
+    if (!backdrop_) {
+        backdrop_ = std::make_unique<Backdrop>(events_);
+    }
+    // Top-most while still hidden, so that the backdrop can go right below it and the window
+    // comes up above it.
+    Succeeded(SetWindowPos(hwnd_.Get(), HWND_TOPMOST, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+    backdrop_->ShowBelow(hwnd_.Get());
+}
+
 void ByeWindow::BeginShow() {
     EndOnAnyFault();
     SetWindowLongPtrW(hwnd_.Get(), kShowBegunSlot, 1);

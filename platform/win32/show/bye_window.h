@@ -7,6 +7,7 @@
 
 #include "platform/win32/base/handle.h"
 #include "platform/win32/session/session_notifications.h"
+#include "platform/win32/show/backdrop.h"
 #include "platform/win32/show/picture_box.h"
 #include "platform/window_system.h"
 
@@ -27,6 +28,7 @@ class ByeWindow final : public platform::ShowWindow {
     platform::Size ScreenSize() const override;
     void Show() override;
     void MakeTopMost() override;
+    void ShowBackdrop() override;
     void BeginShow() override;
     void Unload() override;
     void ListenForSessionChanges() override;
@@ -48,6 +50,8 @@ class ByeWindow final : public platform::ShowWindow {
     SessionNotifications sessionNotifications_;
     int listenTriesLeft_ = 0;
     Window hwnd_;
+    // Made with the show, when the settings ask for it.
+    std::unique_ptr<Backdrop> backdrop_;
 };
 
 // The show window (of any process) has begun its show; else it waits, or shows nothing.
