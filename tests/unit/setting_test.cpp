@@ -29,6 +29,11 @@ constexpr wchar_t kRecordFilter[] =
     L"動画ファイル\0*.mpg;*.avi;*.wmv;*.asf\0"
     L"音声ファイル\0*.wav;*.mp3;*.mid\0"
     L"すべてのファイル\0*.*\0";
+// A sound typed for each moment that has one; none for the sign-out.
+const std::pair<SettingControl, std::wstring> kSounds[] = {{SettingControl::Text9, L"C:\\鐘.wav"},
+                                                           {SettingControl::Text10, L"C:\\朝.wav"},
+                                                           {SettingControl::Text11, L""},
+                                                           {SettingControl::Text12, L"C:\\扉.mp3"}};
 constexpr SettingControl kSizeControls[] = {SettingControl::Text2, SettingControl::Text3,
                                             SettingControl::Label3, SettingControl::Label4};
 
@@ -184,11 +189,20 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         view.SetText(SettingControl::Text8, L"C:\\おかえり.png");
         view.SetChecked(SettingControl::Check1, c.check1);
         view.SetChecked(SettingControl::Check3, c.check3);
+        // Each moment's sound, and the backdrop the other way round from LimitMedia.
+        for (const auto& [box, sound] : kSounds) {
+            view.SetText(box, sound);
+        }
+        view.SetChecked(SettingControl::Check4, !c.check3);
         fresh.log.clear();
         EXPECT_THROW(fresh.windows.settingEvents->OnClick(SettingControl::Command1),
                      fake::ProgramEnded);
-        std::vector<std::string> expected(c.writes.size());
-        std::transform(c.writes.begin(), c.writes.end(), expected.begin(),
+        auto writes = c.writes;
+        writes.insert(writes.end(), {"MediaSound=C:\\鐘.wav", "LogonSound=C:\\朝.wav",
+                                     "LogoffSound=", "UnlockSound=C:\\扉.mp3",
+                                     c.check3 ? "Backdrop=0" : "Backdrop=1"});
+        std::vector<std::string> expected(writes.size());
+        std::transform(writes.begin(), writes.end(), expected.begin(),
                        [&](const std::string& write) { return ini + write; });
         const auto written = static_cast<std::ptrdiff_t>(expected.size());
         ASSERT_GT(fresh.log.size(), expected.size());
@@ -209,6 +223,10 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text7), L"C:\\鍵.wav");
         EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text8), L"C:\\おかえり.png");
         EXPECT_EQ(next.windows.settingView->Checked(SettingControl::Check3), c.check3);
+        EXPECT_EQ(next.windows.settingView->Checked(SettingControl::Check4), !c.check3);
+        for (const auto& [box, sound] : kSounds) {
+            EXPECT_EQ(next.windows.settingView->Text(box), sound);
+        }
     }
 }
 
@@ -246,7 +264,7 @@ TEST(SettingSaveTest, RegistersOrUnregistersShortcutAndTaskBeforeWriting) {
         // The logon task goes with the shortcut.
         EXPECT_EQ(fresh.signIn.tasks.size(), c.check2 ? 1U : 0U);
         EXPECT_TRUE(fresh.messages.shown.empty());
-        EXPECT_EQ(fresh.profile.writes.size(), 9U);
+        EXPECT_EQ(fresh.profile.writes.size(), 14U);
     }
 }
 
@@ -256,7 +274,7 @@ TEST_F(SettingTest, SaveGoesOnWhenTheShortcutFails) {
     view.SetChecked(SettingControl::Check2, true);
     EXPECT_TRUE(Save());
     ASSERT_EQ(os.messages.shown.size(), 1U);
-    EXPECT_EQ(Writes().size(), 9U);
+    EXPECT_EQ(Writes().size(), 14U);
     EXPECT_FALSE(os.files.FileExists(kShortcut));
 }
 
@@ -279,8 +297,7 @@ TEST_F(SettingTest, SaveThatCannotWriteKeepsTheWindowOpenAsTyped) {
     // Once the cause is gone, the same window saves.
     os.profile.failWrites = false;
     EXPECT_TRUE(Save());
-    EXPECT_EQ(Writes().back(),
-              "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro LimitMedia=0");
+    EXPECT_EQ(Writes().back(), "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro Backdrop=0");
 }
 
 TEST_F(SettingTest, BrowseFillsTheMediaFileOnlyWhenAFileIsChosen) {
@@ -390,6 +407,11 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
                                              write + "LockFile=",
                                              write + "UnlockFile=",
                                              write + "LimitMedia=0",
+                                             write + "MediaSound=",
+                                             write + "LogonSound=",
+                                             write + "LogoffSound=",
+                                             write + "UnlockSound=",
+                                             write + "Backdrop=0",
                                              "EndProgram"};
         if (c.replaced) {
             expected.insert(expected.begin(), "ReplaceIni " + fake::Narrow(ini));
@@ -407,6 +429,125 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
                   c.replaced.value_or(c.before.value_or("")));
     }
+}
+
+TEST_F(SettingTest, EachMomentOfTheListShowsItsOwnBoxesOnly) {
+    using C = SettingControl;
+    auto& view = Open();
+    EXPECT_EQ(view.items[C::List1],
+              (std::vector<std::wstring>{L"終了時", L"サインイン時", L"サインアウト時", L"ロック時",
+                                         L"ロック解除時"}));
+    // The boxes seen with each moment; the shut-down's file box is seen with all.
+    const std::set<C> seen[] = {
+        {C::Label12, C::Text9}, {C::Text5, C::Text10}, {C::Text6, C::Label9, C::Text11}, {C::Text7},
+        {C::Text8, C::Text12},
+    };
+    // The first moment is selected when the window opens.
+    for (const int moment : {-1, 3, 2, 1, 4, 0}) {
+        SCOPED_TRACE(moment);
+        if (moment >= 0) {
+            view.selected[C::List1] = moment;
+            Click(C::List1);
+        }
+        for (const auto& page : seen) {
+            for (const auto control : page) {
+                EXPECT_EQ(view.hidden.count(control) == 0, &page == &seen[std::max(moment, 0)]);
+            }
+        }
+        EXPECT_EQ(view.hidden.count(C::Text1), 0U);
+    }
+}
+
+TEST(SettingTestShowTest, ShowsTheSelectedMomentAsTypedWithoutSaving) {
+    using C = SettingControl;
+    const struct {
+        const char* name;
+        int moment;
+        std::wstring file, sound;  // what the test show shows; no file: nothing to show
+    } cases[] = {
+        {"shut-down", 0, L"C:\\bye.png", L"C:\\鐘.wav"},
+        {"sign-in", 1, L"C:\\朝.png", L"C:\\朝.wav"},
+        {"sign-out without a file shows the shut-down's", 2, L"C:\\bye.png", L"C:\\夜.wav"},
+        {"lock: its file is the sound", 3, L"C:\\鍵.wav", L""},
+        {"unlock without a file", 4, L"", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::Os os;
+        os.SetIni(L"MediaFile", L"C:\\saved.png");
+        const auto saved = os.profile.files;
+        app::Main(os.platform);
+        auto& view = *os.windows.settingView;
+        const std::pair<C, const wchar_t*> typed[] = {
+            {C::Text1, L"C:\\bye.png"}, {C::Text9, L"C:\\鐘.wav"}, {C::Text5, L"C:\\朝.png"},
+            {C::Text10, L"C:\\朝.wav"}, {C::Text6, L""},           {C::Text11, L"C:\\夜.wav"},
+            {C::Text7, L"C:\\鍵.wav"},  {C::Text8, L""},           {C::Text12, L"C:\\扉.wav"},
+            {C::Text4, L"2.5"},         {C::Text2, L"640"}};
+        for (const auto& [box, text] : typed) {
+            view.SetText(box, text);
+        }
+        view.SetChecked(C::Check3, true);
+        view.SetChecked(C::Check4, true);
+        view.selected[C::List1] = c.moment;
+        os.windows.settingEvents->OnClick(C::List1);
+        os.windows.settingEvents->OnClick(C::Command12);
+        EXPECT_EQ(os.profile.files.at(os.IniPath()), saved.at(os.IniPath()));
+        EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndProgram"), 0);
+        if (c.file.empty()) {
+            EXPECT_TRUE(os.showProcess.argument.empty());
+            ASSERT_EQ(os.messages.shown.size(), 1U);
+            EXPECT_EQ(os.messages.shown[0].text, platform::CurrentTexts().nothingToTest);
+            continue;
+        }
+        // The show process's settings file: the moment's file and sound, the shared values
+        // as typed, the size empty with the fixed size off.
+        const std::wstring trial = L"C:\\Users\\user\\AppData\\Local\\Temp\\kes1.tmp";
+        EXPECT_EQ(os.showProcess.argument, L"/kestro-try-show \"" + trial + L"\"");
+        EXPECT_EQ(os.profile.files[trial][L"Kestro"],
+                  (std::map<std::wstring, std::wstring>{{L"MediaFile", c.file},
+                                                        {L"MediaSound", c.sound},
+                                                        {L"Time", L"2.5"},
+                                                        {L"Width", L""},
+                                                        {L"Height", L""},
+                                                        {L"LimitMedia", L"1"},
+                                                        {L"Backdrop", L"1"}}));
+        EXPECT_TRUE(os.messages.shown.empty());
+
+        // The show process reads that file, not kestro.ini, and leaves nothing behind.
+        fake::Os show;
+        show.profile.files = os.profile.files;
+        show.files.files = os.files.files;
+        show.process.commandLine = os.showProcess.argument;
+        EXPECT_THROW(app::Main(show.platform), fake::ProgramEnded);
+        EXPECT_EQ(config::Settings().MediaFile, c.file);
+        EXPECT_EQ(config::Settings().Time, 2.5F);
+        EXPECT_TRUE(config::Settings().Backdrop);
+        EXPECT_FALSE(show.files.FileExists(trial));
+        EXPECT_EQ(show.windows.settingLoads, 0);
+    }
+}
+
+TEST_F(SettingTest, ASecondTestEndsTheFirstAndAFailedStartSaysSo) {
+    auto& view = Open();
+    view.SetText(SettingControl::Text1, L"C:\\bye.png");
+    Click(SettingControl::Command12);
+    const std::wstring first = os.showProcess.argument;
+    Click(SettingControl::Command12);
+    // The first show ended, and its file, which it never read, is gone.
+    EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndShow"), 1);
+    EXPECT_NE(os.showProcess.argument, first);
+    EXPECT_EQ(os.files.files.size(), 1U);
+
+    os.showProcess.startFails = true;
+    Click(SettingControl::Command12);
+    EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndShow"), 2);
+    ASSERT_EQ(os.messages.shown.size(), 1U);
+    EXPECT_EQ(os.messages.shown[0].style, platform::kWarningStyle);
+    EXPECT_TRUE(os.files.files.empty());
+    // A failed start leaves nothing to end.
+    os.showProcess.startFails = false;
+    Click(SettingControl::Command12);
+    EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndShow"), 2);
 }
 
 }  // namespace
