@@ -137,13 +137,6 @@ class SettingWindow(KestroCase):
                     self.assertEqual(control.enabled, control.id not in SIZE_CONTROLS,
                                      control.text)
                 self.assert_layout(window, f"settings-window-{dpi}dpi")
-                # Each moment's page in its turn, at the usual and a high resolution.
-                for moment in range(1, len(MOMENTS)) if dpi in (96, 192) else ():
-                    controls.select(CAPTION, LIST1, moment)
-                    box = MOMENTS[moment][0]
-                    window = controls.wait_look(CAPTION, 5,
-                                                until=lambda w, b=box: w.controls[b].visible)
-                    self.assert_layout(window, f"settings-window-{dpi}dpi-moment{moment}")
             # Only one settings window may be on screen for the next look.
             run.kill()
 
@@ -416,10 +409,8 @@ class SettingWindow(KestroCase):
         folder.write_ini(MediaFile="C:\\old.png", Time=9, Width=0, Height=0)
         with open(folder.file("kestro.ini"), "rb") as ini:
             before = ini.read()
-        temp = glob.glob(os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*",
-                                      "**", "Temp"), recursive=True)
-        leftovers = lambda: sorted(n for t in temp for n in glob.glob(os.path.join(t, "kes*.tmp")))
-        earlier = leftovers()
+        temp = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "**", "kes*.tmp")
+        earlier = glob.glob(temp, recursive=True)
         run, _ = self.open(folder)
         controls.set_text(CAPTION, TEXT5, harness.windows_path(picture))
         controls.set_text(CAPTION, TEXT4, "2")
@@ -433,11 +424,9 @@ class SettingWindow(KestroCase):
         while harness.find_windows(visible_only=False) and time.monotonic() < deadline:
             time.sleep(0.1)
         self.assertEqual(harness.find_windows(visible_only=False), [], "the show did not end")
-        self.assertEqual(controls.look(CAPTION).controls[TEXT5].text,
-                         harness.windows_path(picture))
         with open(folder.file("kestro.ini"), "rb") as ini:
             self.assertEqual(ini.read(), before)
-        self.assertEqual(leftovers(), earlier)
+        self.assertEqual(glob.glob(temp, recursive=True), earlier)
         self.assertEqual(sorted(os.listdir(folder.path)),
                          sorted(["kestro.exe", "kestro.ini", "朝.png", "wine.log"]))
         run.kill()

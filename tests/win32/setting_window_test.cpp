@@ -225,10 +225,7 @@ TEST(SettingWindowTest, TheMomentsSitBelowTheSeedsControlsAndShareOnePlace) {
         EXPECT_GT(place(C::Frame2).top, place(C::Command2).bottom);
         EXPECT_EQ(place(C::Frame2).right, place(C::Frame1).right);
         EXPECT_EQ(place(C::Frame2).left, place(C::Label1).left);
-        for (const auto below : {C::Check3, C::Check4, C::Command12}) {
-            EXPECT_GT(place(below).top, place(C::Frame2).bottom);
-        }
-        EXPECT_GT(place(C::Check4).top, place(C::Check3).bottom);
+        EXPECT_GT(place(C::Check3).top, place(C::Frame2).bottom);
         EXPECT_EQ(place(C::Command12).right, place(C::Command2).right);
         // Each page beside the list: its file row, then its sound row, in the same places.
         const struct {
@@ -243,13 +240,10 @@ TEST(SettingWindowTest, TheMomentsSitBelowTheSeedsControlsAndShareOnePlace) {
             EXPECT_GT(place(row.label).left, place(C::List1).right);
             EXPECT_LE(place(row.label).bottom, place(row.box).top);
             EXPECT_EQ(place(row.box).top, place(row.button).top);
-            EXPECT_LE(place(row.box).right, place(row.button).left);
             EXPECT_TRUE(EqualRect(&place(row.box), &place(same.box)));
             EXPECT_EQ(place(row.label).top, place(same.label).top);
             EXPECT_GT(place(row.box).right - place(row.box).left, client.cx / 2);
         }
-        EXPECT_GE(place(C::Label9).top, place(C::Text6).bottom);
-        EXPECT_LE(place(C::Label9).bottom, place(C::Label15).top);
     }
 }
 
