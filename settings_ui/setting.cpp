@@ -52,24 +52,23 @@ void Setting::Show() {
 
 namespace {
 
-struct BrowseButton {
-    SettingControl button;
-    SettingControl box;
-    bool sound;
+// Each "..." button and the file box it fills.
+constexpr std::pair<SettingControl, SettingControl> kBrowseButtons[] = {
+    {SettingControl::Command3, SettingControl::Text1},
+    {SettingControl::Command4, SettingControl::Text5},
+    {SettingControl::Command5, SettingControl::Text6},
+    {SettingControl::Command6, SettingControl::Text7},
+    {SettingControl::Command7, SettingControl::Text8},
+    {SettingControl::Command8, SettingControl::Text9},
+    {SettingControl::Command9, SettingControl::Text10},
+    {SettingControl::Command10, SettingControl::Text11},
+    {SettingControl::Command11, SettingControl::Text12},
 };
 
-// Each "..." button, the box it fills, and whether that box takes a sound.
-constexpr BrowseButton kBrowseButtons[] = {
-    {SettingControl::Command3, SettingControl::Text1, false},
-    {SettingControl::Command4, SettingControl::Text5, false},
-    {SettingControl::Command5, SettingControl::Text6, false},
-    {SettingControl::Command6, SettingControl::Text7, true},
-    {SettingControl::Command7, SettingControl::Text8, false},
-    {SettingControl::Command8, SettingControl::Text9, true},
-    {SettingControl::Command9, SettingControl::Text10, true},
-    {SettingControl::Command10, SettingControl::Text11, true},
-    {SettingControl::Command11, SettingControl::Text12, true},
-};
+// The boxes that take a sound: their dialog lists the sounds first.
+constexpr SettingControl kSoundBoxes[] = {SettingControl::Text7, SettingControl::Text9,
+                                          SettingControl::Text10, SettingControl::Text11,
+                                          SettingControl::Text12};
 
 // The settings file's keys, each with the control that gives its value. Save writes them in
 // this order; a new file holds them so.
@@ -105,9 +104,11 @@ bool IsCheckBox(SettingControl control) {
 
 void Setting::OnClick(SettingControl control) {
     const auto browse = std::find_if(std::begin(kBrowseButtons), std::end(kBrowseButtons),
-                                     [control](const auto& row) { return row.button == control; });
+                                     [control](const auto& row) { return row.first == control; });
     if (browse != std::end(kBrowseButtons)) {
-        Browse(browse->box, browse->sound ? SoundFilter() : MediaFilter());
+        const bool sound = std::find(std::begin(kSoundBoxes), std::end(kSoundBoxes),
+                                     browse->second) != std::end(kSoundBoxes);
+        Browse(browse->second, sound ? SoundFilter() : MediaFilter());
         return;
     }
     switch (control) {
@@ -257,9 +258,8 @@ void WriteKeys(platform::ProfileFile& profile,
 bool Setting::WriteSettings() {
     try {
         std::vector<std::pair<std::wstring, std::wstring>> keys;
-        for (const auto& key : kKeys) {
-            keys.emplace_back(key.key, BoxValue(key.box));
-        }
+        std::transform(std::begin(kKeys), std::end(kKeys), std::back_inserter(keys),
+                       [this](const Key& key) { return std::pair(key.key, BoxValue(key.box)); });
         WriteKeys(os_.profile, keys);
     } catch (const platform::Error& error) {
         // Ending now would throw away what the user typed: the window stays open instead, so
@@ -302,7 +302,7 @@ void Setting::Test() {
         return;
     }
     try {
-        trialFile_ = WriteTrialSettings(file, page.sound ? view_->Text(*page.sound) : L"");
+        WriteTrialSettings(file, page.sound ? view_->Text(*page.sound) : L"");
         os_.showProcess.Launch(std::wstring(config::kTrialArgument) + L" \"" + trialFile_ + L"\"");
         testStarted_ = true;
     } catch (const platform::Error& error) {
@@ -314,9 +314,8 @@ void Setting::Test() {
     }
 }
 
-std::wstring Setting::WriteTrialSettings(const std::wstring& file, const std::wstring& sound) {
-    const std::wstring path = os_.files.CreateTempFile();
-    trialFile_ = path;
+void Setting::WriteTrialSettings(const std::wstring& file, const std::wstring& sound) {
+    trialFile_ = os_.files.CreateTempFile();
     std::vector<std::pair<std::wstring, std::wstring>> keys = {{L"MediaFile", file},
                                                                {L"MediaSound", sound}};
     const bool fixedSize = view_->Checked(SettingControl::Check1);
@@ -324,9 +323,8 @@ std::wstring Setting::WriteTrialSettings(const std::wstring& file, const std::ws
         const bool size = key.box == SettingControl::Text2 || key.box == SettingControl::Text3;
         keys.emplace_back(key.key, size && !fixedSize ? L"" : BoxValue(key.box));
     }
-    IniMod::SetIniFile(path);
+    IniMod::SetIniFile(trialFile_);
     WriteKeys(os_.profile, keys);
-    return path;
 }
 
 void Setting::EndTest() {

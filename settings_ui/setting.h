@@ -45,8 +45,9 @@ class Setting final : public platform::SettingEvents {
     std::wstring BoxValue(platform::SettingControl box) const;
     void Quit();
     void Test();
-    // The test's values into a new temporary settings file; its path.
-    std::wstring WriteTrialSettings(const std::wstring& file, const std::wstring& sound);
+    // The test's values into a new temporary settings file, which becomes trialFile_.
+    // Throws platform::Error.
+    void WriteTrialSettings(const std::wstring& file, const std::wstring& sound);
     // Ends the show of the last test, if it still runs, and removes its settings file if the
     // show has not read it.
     void EndTest();
