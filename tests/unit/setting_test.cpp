@@ -127,27 +127,24 @@ TEST_F(SettingTest, FixedSizeRuleOnlyEnablesTheSizeControls) {
 TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
     const struct {
         const char* name;
-        bool check1;
         std::wstring text4, text2, text3;
-        bool check3;
         std::string time, width, height;  // as written
+        bool check1, check3;
     } cases[] = {
-        {"fixed size", true, L"2.5", L"640", L"480", true, "2.5", "640", "480"},
-        {"natural size empties the sizes", false, L"3", L"0", L"480", false, "3", "", ""},
-        {"letters and fractions as typed", true, L" abc ", L"1.5", L"", false, " abc ", "1.5", ""},
-        {"a zero width with the box checked", true, L"3", L"0", L"480", false, "3", "0", "480"},
+        {"fixed size", L"2.5", L"640", L"480", "2.5", "640", "480", true, true},
+        {"natural size empties the sizes", L"3", L"0", L"480", "3", "", "", false, false},
+        {"letters and fractions as typed", L" abc ", L"1.5", L"", " abc ", "1.5", "", true, false},
+        {"a zero width with the box checked", L"3", L"0", L"480", "3", "0", "480", true, false},
     };
     using C = SettingControl;
     // Every file and sound box with what is typed into it, the sign-out's sound left empty.
-    const std::pair<C, std::wstring> typed[] = {{C::Text1, L"C:\\my media\\さようなら.png"},
-                                                {C::Text5, L"C:\\my media\\おはよう.wav"},
-                                                {C::Text6, L"C:\\my media\\また明日.png"},
-                                                {C::Text7, L"C:\\鍵.wav"},
-                                                {C::Text8, L"C:\\おかえり.png"},
-                                                {C::Text9, L"C:\\鐘.wav"},
-                                                {C::Text10, L"C:\\朝.wav"},
-                                                {C::Text11, L""},
-                                                {C::Text12, L"C:\\扉.mp3"}};
+    // clang-format off
+    const std::pair<C, std::wstring> typed[] = {
+        {C::Text1, L"C:\\my media\\さようなら.png"}, {C::Text5, L"C:\\my media\\おはよう.wav"},
+        {C::Text6, L"C:\\my media\\また明日.png"}, {C::Text7, L"C:\\鍵.wav"},
+        {C::Text8, L"C:\\おかえり.png"}, {C::Text9, L"C:\\鐘.wav"}, {C::Text10, L"C:\\朝.wav"},
+        {C::Text11, L""}, {C::Text12, L"C:\\扉.mp3"}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fake::Os fresh;
@@ -166,24 +163,18 @@ TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
         fresh.log.clear();
         EXPECT_THROW(fresh.windows.settingEvents->OnClick(C::Command1), fake::ProgramEnded);
         const std::string ini = "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro ";
-        const std::vector<std::string> writes = {"MediaFile=C:\\my media\\さようなら.png",
-                                                 "Time=" + c.time,
-                                                 "Width=" + c.width,
-                                                 "Height=" + c.height,
-                                                 "LogonFile=C:\\my media\\おはよう.wav",
-                                                 "LogoffFile=C:\\my media\\また明日.png",
-                                                 "LockFile=C:\\鍵.wav",
-                                                 "UnlockFile=C:\\おかえり.png",
-                                                 c.check3 ? "LimitMedia=1" : "LimitMedia=0",
-                                                 "MediaSound=C:\\鐘.wav",
-                                                 "LogonSound=C:\\朝.wav",
-                                                 "LogoffSound=",
-                                                 "UnlockSound=C:\\扉.mp3",
-                                                 c.check3 ? "Backdrop=0" : "Backdrop=1"};
-        std::vector<std::string> expected;
-        for (const auto& write : writes) {
-            expected.push_back(ini + write);
-        }
+        // clang-format off
+        const std::vector<std::string> writes = {
+            "MediaFile=C:\\my media\\さようなら.png", "Time=" + c.time, "Width=" + c.width,
+            "Height=" + c.height, "LogonFile=C:\\my media\\おはよう.wav",
+            "LogoffFile=C:\\my media\\また明日.png", "LockFile=C:\\鍵.wav",
+            "UnlockFile=C:\\おかえり.png", c.check3 ? "LimitMedia=1" : "LimitMedia=0",
+            "MediaSound=C:\\鐘.wav", "LogonSound=C:\\朝.wav", "LogoffSound=",
+            "UnlockSound=C:\\扉.mp3", c.check3 ? "Backdrop=0" : "Backdrop=1"};
+        // clang-format on
+        std::vector<std::string> expected(writes.size());
+        std::transform(writes.begin(), writes.end(), expected.begin(),
+                       [&](const std::string& write) { return ini + write; });
         expected.emplace_back("EndProgram");
         ASSERT_GE(fresh.log.size(), expected.size());
         EXPECT_EQ(
