@@ -76,6 +76,17 @@ void WaitForTheEnd(platform::Platform& os, bool signIn) {
     }
 }
 
+// The settings file of the settings window's test, when the command line is its argument:
+// the argument, a blank, and the path in double quotes.
+std::optional<std::wstring> TrialSettingsFile(const std::wstring& commandLine) {
+    const std::wstring prefix = std::wstring(config::kTrialArgument) + L" \"";
+    if (commandLine.size() <= prefix.size() + 1 || commandLine.back() != L'"' ||
+        platform::LowerCase(commandLine.substr(0, prefix.size())) != prefix) {
+        return std::nullopt;
+    }
+    return commandLine.substr(prefix.size(), commandLine.size() - prefix.size() - 1);
+}
+
 }  // namespace
 
 void Main(platform::Platform& os) {
@@ -87,6 +98,13 @@ void Main(platform::Platform& os) {
         return;
     }
     config::ChooseLanguage(os);
+    if (const auto trial = TrialSettingsFile(commandLine)) {
+        // The test show runs as "/test" runs it, with the values as the user typed them.
+        config::UseTrialSettings(*trial);
+        config::ReadSettings(os);
+        TheByeWindow(os).Unload();
+        return;
+    }
     if (const auto* row = show::RowOfShowArgument(commandLine); row != nullptr && Asked(os, *row)) {
         TheByeWindow(os).Serve(row->moment);
         return;

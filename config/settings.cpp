@@ -18,10 +18,21 @@ std::wstring SettingsFilePath(const platform::Process& process) {
     return platform::AddBackslash(process.AppPath()) + kIniName;
 }
 
-void ReadSettings(platform::Platform& os) {
+namespace {
+
+struct Trial {
+    std::wstring path;
+    bool read = false;
+};
+
+Trial& TheTrial() {
+    static Trial trial;
+    return trial;
+}
+
+void ReadValues(platform::Platform& os) {
     using platform::IgnoreErrors;
     auto& values = Settings();
-    IgnoreErrors([&] { IniMod::SetIniFile(SettingsFilePath(os.process)); });
     for (const auto& file :
          {std::pair{L"MediaFile", &values.MediaFile}, std::pair{L"LogonFile", &values.LogonFile},
           std::pair{L"LogoffFile", &values.LogoffFile}, std::pair{L"LockFile", &values.LockFile},
@@ -61,6 +72,27 @@ void ReadSettings(platform::Platform& os) {
             }
         });
     }
+}
+
+}  // namespace
+
+void UseTrialSettings(const std::wstring& path) { TheTrial() = {path, false}; }
+
+void ReadSettings(platform::Platform& os) {
+    using platform::IgnoreErrors;
+    auto& trial = TheTrial();
+    if (trial.path.empty()) {
+        IgnoreErrors([&] { IniMod::SetIniFile(SettingsFilePath(os.process)); });
+        ReadValues(os);
+        return;
+    }
+    if (std::exchange(trial.read, true)) {
+        return;
+    }
+    IgnoreErrors([&] { IniMod::SetIniFile(trial.path); });
+    ReadValues(os);
+    // A test's file serves once; the temporary folder keeps nothing of it.
+    IgnoreErrors([&] { os.files.RemoveFile(trial.path); });
 }
 
 }  // namespace config

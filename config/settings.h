@@ -41,4 +41,13 @@ std::wstring SettingsFilePath(const platform::Process& process);
 // held. Never fails.
 void ReadSettings(platform::Platform& os);
 
+// The settings window's test starts a show process with this argument, followed by the path,
+// in double quotes, of a settings file that holds the values as typed.
+inline constexpr wchar_t kTrialArgument[] = L"/kestro-try-show";
+
+// From now on the process reads its settings from this file instead of kestro.ini (from
+// kestro.ini again for an empty path). The first read deletes it; later reads keep what it
+// held.
+void UseTrialSettings(const std::wstring& path);
+
 }  // namespace config

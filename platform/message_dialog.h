@@ -6,6 +6,8 @@ namespace platform {
 
 // The style of a warning: an exclamation icon and an OK button.
 inline constexpr int kWarningStyle = 48;
+// The style of a notice: an information icon and an OK button.
+inline constexpr int kInformationStyle = 64;
 
 // The platform's modal message box: the program's windows take no input until the user has
 // closed it.

@@ -20,7 +20,7 @@ constexpr ControlCaption kJapaneseCaptions[] = {
     {C::Check1, L"指定したサイズで表示する(&S)"},
     {C::Label3, L"幅"},
     {C::Label4, L"高さ"},
-    {C::Frame2, L"ほかの場面"},
+    {C::Frame2, L"場面ごとの設定"},
     {C::Label7, L"サインイン時に再生・表示するファイル(&N)"},
     {C::Command4, L"..."},
     {C::Label8, L"サインアウト時に再生・表示するファイル(&O)"},
@@ -30,6 +30,17 @@ constexpr ControlCaption kJapaneseCaptions[] = {
     {C::Command6, L"..."},
     {C::Label11, L"ロック解除時に再生・表示するファイル(&U)"},
     {C::Command7, L"..."},
+    {C::Label12, L"ファイルは上の欄で選びます"},
+    {C::Label13, L"一緒に鳴らすサウンド(&W)"},
+    {C::Command8, L"..."},
+    {C::Label14, L"一緒に鳴らすサウンド(&W)"},
+    {C::Command9, L"..."},
+    {C::Label15, L"一緒に鳴らすサウンド(&W)"},
+    {C::Command10, L"..."},
+    {C::Label16, L"一緒に鳴らすサウンド(&W)"},
+    {C::Command11, L"..."},
+    {C::Check4, L"画面全体を黒で覆う(&B)"},
+    {C::Command12, L"テスト(&T)"},
 };
 
 // The same controls, the access keys on the same letters.
@@ -46,7 +57,7 @@ constexpr ControlCaption kEnglishCaptions[] = {
     {C::Check1, L"&Show at a fixed size"},
     {C::Label3, L"W"},
     {C::Label4, L"H"},
-    {C::Frame2, L"Other moments"},
+    {C::Frame2, L"Moments"},
     {C::Label7, L"File to show or play at sig&n-in"},
     {C::Command4, L"..."},
     {C::Label8, L"File to show or play at sign-&out"},
@@ -56,6 +67,17 @@ constexpr ControlCaption kEnglishCaptions[] = {
     {C::Command6, L"..."},
     {C::Label11, L"File to show or play at &unlock"},
     {C::Command7, L"..."},
+    {C::Label12, L"Its file is chosen above"},
+    {C::Label13, L"Sound to play &with it"},
+    {C::Command8, L"..."},
+    {C::Label14, L"Sound to play &with it"},
+    {C::Command9, L"..."},
+    {C::Label15, L"Sound to play &with it"},
+    {C::Command10, L"..."},
+    {C::Label16, L"Sound to play &with it"},
+    {C::Command11, L"..."},
+    {C::Check4, L"Cover the whole screen with &black"},
+    {C::Command12, L"&Test"},
 };
 
 constexpr Texts kJapanese = {
@@ -73,6 +95,8 @@ constexpr Texts kJapanese = {
     L"終了時の画像やサウンドを再生しています",
     L"サインイン時に Kestro を起動します。Kestro "
     L"の設定の「Kestroを有効にする」で登録・削除されます。",
+    {L"終了時", L"サインイン時", L"サインアウト時", L"ロック時", L"ロック解除時"},
+    L"この場面には再生・表示するファイルがありません。",
 };
 
 constexpr Texts kEnglish = {
@@ -91,6 +115,8 @@ constexpr Texts kEnglish = {
     L"Kestro is showing its picture or playing its sound for the end of the session",
     L"Starts Kestro at sign-in. \"Run Kestro at every sign-in\" in Kestro's settings adds and "
     L"removes it.",
+    {L"Shut-down", L"Sign-in", L"Sign-out", L"Lock", L"Unlock"},
+    L"This moment has no file to show or play.",
 };
 
 Language& Current() {

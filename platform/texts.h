@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -45,6 +46,10 @@ struct Texts {
     const wchar_t* blockReason;
     // What the Task Scheduler's window says of the sign-in task.
     const wchar_t* logonTaskDescription;
+    // The settings window's moments: shut-down, sign-in, sign-out, lock, unlock.
+    std::array<const wchar_t*, 5> momentNames;
+    // Said when the moment to test has no file.
+    const wchar_t* nothingToTest;
 };
 
 const Texts& TextsOf(Language language);

@@ -114,37 +114,53 @@ class ShowWindow {
 // The settings window's controls, numbered as they were added; the window's own design gives
 // their tab order.
 enum class SettingControl {
-    Check2,    // start with the Windows session
-    Label1,    // caption of Text1
-    Text1,     // media file
-    Command3,  // "...": browse for the media file
-    Label5,    // caption of Text4
-    Text4,     // display time
-    Label6,    // "seconds"
-    Frame1,    // frame around the size controls
-    Command1,  // save
-    Command2,  // quit
-    Picture1,  // borderless group of the size controls
-    Text2,     // fixed width
-    Text3,     // fixed height
-    Check1,    // fixed size on or off
-    Label3,    // caption of Text2
-    Label4,    // caption of Text3
-    Frame2,    // frame "ほかの場面" around the files of the other moments
-    Label7,    // caption of Text5
-    Text5,     // sign-in file
-    Command4,  // "...": browse for the sign-in file
-    Label8,    // caption of Text6
-    Text6,     // sign-out file
-    Command5,  // "...": browse for the sign-out file
-    Label9,    // note under Text6
-    Check3,    // cut videos and sounds at the display time too
-    Label10,   // caption of Text7
-    Text7,     // lock sound
-    Command6,  // "...": browse for the lock sound
-    Label11,   // caption of Text8
-    Text8,     // unlock file
-    Command7,  // "...": browse for the unlock file
+    Check2,     // start with the Windows session
+    Label1,     // caption of Text1
+    Text1,      // media file
+    Command3,   // "...": browse for the media file
+    Label5,     // caption of Text4
+    Text4,      // display time
+    Label6,     // "seconds"
+    Frame1,     // frame around the size controls
+    Command1,   // save
+    Command2,   // quit
+    Picture1,   // borderless group of the size controls
+    Text2,      // fixed width
+    Text3,      // fixed height
+    Check1,     // fixed size on or off
+    Label3,     // caption of Text2
+    Label4,     // caption of Text3
+    Frame2,     // frame "ほかの場面" around the files of the other moments
+    Label7,     // caption of Text5
+    Text5,      // sign-in file
+    Command4,   // "...": browse for the sign-in file
+    Label8,     // caption of Text6
+    Text6,      // sign-out file
+    Command5,   // "...": browse for the sign-out file
+    Label9,     // note under Text6
+    Check3,     // cut videos and sounds at the display time too
+    Label10,    // caption of Text7
+    Text7,      // lock sound
+    Command6,   // "...": browse for the lock sound
+    Label11,    // caption of Text8
+    Text8,      // unlock file
+    Command7,   // "...": browse for the unlock file
+    List1,      // the moments; the selected one's page shows below the seed's controls
+    Label12,    // on the shut-down page: its file is Text1
+    Label13,    // caption of Text9
+    Text9,      // shut-down sound
+    Command8,   // "...": browse for the shut-down sound
+    Label14,    // caption of Text10
+    Text10,     // sign-in sound
+    Command9,   // "...": browse for the sign-in sound
+    Label15,    // caption of Text11
+    Text11,     // sign-out sound
+    Command10,  // "...": browse for the sign-out sound
+    Label16,    // caption of Text12
+    Text12,     // unlock sound
+    Command11,  // "...": browse for the unlock sound
+    Check4,     // black backdrop over the whole screen
+    Command12,  // test the selected moment's show
 };
 
 // What the settings window reports to the program.
@@ -152,8 +168,8 @@ class SettingEvents {
   public:
     virtual ~SettingEvents() = default;
 
-    // The user clicked a button or changed a check box (mouse, Space, access key; Enter
-    // presses Command1 and Esc Command2).
+    // The user clicked a button, changed a check box (mouse, Space, access key; Enter
+    // presses Command1 and Esc Command2) or chose another item of a list.
     virtual void OnClick(SettingControl control) = 0;
     // The user closed the window by its close box; it is gone.
     virtual void OnUnload() = 0;
@@ -171,6 +187,10 @@ class SettingView {
     virtual bool Checked(SettingControl control) const = 0;
     virtual void SetChecked(SettingControl control, bool checked) = 0;
     virtual void SetEnabled(SettingControl control, bool enabled) = 0;
+    virtual void SetVisible(SettingControl control, bool visible) = 0;
+    // A list's items, the first selected; the index of its selected item (-1 for none).
+    virtual void SetItems(SettingControl control, const std::vector<std::wstring>& items) = 0;
+    virtual int Selected(SettingControl control) const = 0;
     // The window's handle, as the common dialogs take their owner.
     virtual std::intptr_t Handle() const = 0;
     // Shows the window; the first time, the focus goes to the first control in tab order.

@@ -15,13 +15,17 @@ COMMAND1, COMMAND2 = 1, 2
 TEXT2, TEXT3, CHECK1, LABEL3, LABEL4 = range(111, 116)
 FRAME2, LABEL7, TEXT5, COMMAND4, LABEL8, TEXT6, COMMAND5, LABEL9 = range(116, 124)
 CHECK3, LABEL10, TEXT7, COMMAND6, LABEL11, TEXT8, COMMAND7 = range(124, 131)
+LIST1, LABEL12, LABEL13, TEXT9, COMMAND8, LABEL14, TEXT10, COMMAND9 = range(131, 139)
+LABEL15, TEXT11, COMMAND10, LABEL16, TEXT12, COMMAND11, CHECK4, COMMAND12 = range(139, 147)
 SIZE_CONTROLS = (TEXT2, TEXT3, LABEL3, LABEL4)
 # Each frame and the controls inside it.
 FRAMES = {
     FRAME1: (TEXT2, TEXT3, CHECK1, LABEL3, LABEL4),
     FRAME2: (LABEL7, TEXT5, COMMAND4, LABEL8, TEXT6, COMMAND5, LABEL9, LABEL10, TEXT7, COMMAND6,
-             LABEL11, TEXT8, COMMAND7),
+             LABEL11, TEXT8, COMMAND7, *range(LIST1, CHECK4)),
 }
+# The moments of the list in its order, each with its file box and its sound box.
+MOMENTS = ((TEXT1, TEXT9), (TEXT5, TEXT10), (TEXT6, TEXT11), (TEXT7, None), (TEXT8, TEXT12))
 
 OPEN_DIALOG_CAPTION = "ファイルの参照"
 MESSAGE_CAPTION = "Kestro"
@@ -122,6 +126,11 @@ def set_text(caption, control_id, text):
 
 def press(caption, control_id):
     probe("press", caption, str(control_id))
+
+
+def select(caption, control_id, index):
+    """Selects the list box's item as a user does: the window hears of the new choice."""
+    probe("select", caption, str(control_id), str(index))
 
 
 def click(x, y):

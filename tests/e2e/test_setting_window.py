@@ -1,16 +1,19 @@
 """The settings window as a user works it: what it shows, what Save writes, and what Quit, the
 close box, Enter, Esc, the access keys and Browse do."""
 
+import glob
 import os
 import shutil
+import time
 
 import controls
 import harness
 from checks import START_UP, KestroCase, save_png
-from controls import (CHECK1, CHECK2, CHECK3, COMMAND1, COMMAND2, COMMAND3, COMMAND4, COMMAND5,
-                      COMMAND6, COMMAND7, FRAME1, FRAME2, FRAMES, LABEL1, LABEL3, LABEL4, LABEL5,
-                      LABEL6, LABEL7, LABEL8, LABEL9, LABEL10, LABEL11, SIZE_CONTROLS, TEXT1,
-                      TEXT2, TEXT3, TEXT4, TEXT5, TEXT6, TEXT7, TEXT8)
+from controls import (CHECK1, CHECK2, CHECK3, CHECK4, COMMAND1, COMMAND2, COMMAND3, COMMAND4,
+                      COMMAND5, COMMAND6, COMMAND7, COMMAND8, COMMAND12, FRAME1, FRAME2, FRAMES,
+                      LABEL1, LABEL3, LABEL4, LABEL5, LABEL6, LABEL7, LABEL8, LABEL9, LABEL10,
+                      LABEL11, LABEL13, LIST1, MOMENTS, SIZE_CONTROLS, TEXT1, TEXT2, TEXT3, TEXT4,
+                      TEXT5, TEXT6, TEXT8, TEXT9, TEXT10)
 
 CAPTION = harness.SETTINGS_CAPTION
 CAPTIONS = {
@@ -25,7 +28,7 @@ CAPTIONS = {
     CHECK1: "指定したサイズで表示する(&S)",
     LABEL3: "幅",
     LABEL4: "高さ",
-    FRAME2: "ほかの場面",
+    FRAME2: "場面ごとの設定",
     LABEL7: "サインイン時に再生・表示するファイル(&N)",
     COMMAND4: "...",
     LABEL8: "サインアウト時に再生・表示するファイル(&O)",
@@ -36,15 +39,25 @@ CAPTIONS = {
     COMMAND6: "...",
     LABEL11: "ロック解除時に再生・表示するファイル(&U)",
     COMMAND7: "...",
+    LABEL13: "一緒に鳴らすサウンド(&W)",
+    COMMAND8: "...",
+    CHECK4: "画面全体を黒で覆う(&B)",
+    COMMAND12: "テスト(&T)",
 }
 
 
+# What Save writes after the keys of the seed's controls.
+SOUNDS_AND_BACKDROP = {"MediaSound": "", "LogonSound": "", "LogoffSound": "", "UnlockSound": "",
+                       "Backdrop": "0"}
+
+
 def ini_bytes(media_file, time, width, height, logon="", logoff="", lock="", unlock="",
-              limit="0"):
+              limit="0", **sounds_and_backdrop):
     return harness.ini_bytes("cp932", {"MediaFile": media_file, "Time": time, "Width": width,
                                        "Height": height, "LogonFile": logon,
                                        "LogoffFile": logoff, "LockFile": lock,
-                                       "UnlockFile": unlock, "LimitMedia": limit})
+                                       "UnlockFile": unlock, "LimitMedia": limit,
+                                       **SOUNDS_AND_BACKDROP, **sounds_and_backdrop})
 
 
 class SettingWindow(KestroCase):
@@ -76,16 +89,18 @@ class SettingWindow(KestroCase):
         return [window.controls[c].text for c in (TEXT1, TEXT4, TEXT2, TEXT3)]
 
     def assert_layout(self, window, name):
-        """Everything lies in the client area, the controls of each frame in their frame, and
-        nothing overlaps. (That each caption has room in its font is judged inside the process by the
-        Win32 tests, where the font can be measured.)"""
+        """Everything seen lies in the client area, the controls of each frame in their frame,
+        and nothing seen overlaps; only one moment's page is seen. (That each caption has room
+        in its font is judged inside the process by the Win32 tests, where the font can be
+        measured.)"""
         save_png(harness.screenshot(), name)
-        for control in window.controls.values():
+        placed = [c for c in window.controls.values() if c.visible]
+        for control in placed:
             with self.subTest(name, control=control.id):
-                self.assertTrue(control.visible)
                 self.assertTrue(0 <= control.left < control.right <= window.width)
                 self.assertTrue(0 <= control.top < control.bottom <= window.height)
-        placed = list(window.controls.values())
+        self.assertEqual(len([box for box, sound in MOMENTS
+                              if window.controls[sound or box].visible]), 1, name)
         for i, a in enumerate(placed):
             for frame_id, inside in FRAMES.items():
                 frame = window.controls[frame_id]
@@ -107,10 +122,11 @@ class SettingWindow(KestroCase):
                 self.addCleanup(run.kill)
                 self.assertEqual(window.dpi, dpi)
                 self.assertEqual((window.width, window.height),
-                                 (round(389 * dpi / 96), round(440 * dpi / 96)))
-                # The buttons at the bottom right, below the frame of the other moments.
+                                 (round(389 * dpi / 96), round(380 * dpi / 96)))
+                # Save and Close above the moments, the test below them, at the right.
                 for button in (COMMAND1, COMMAND2):
-                    self.assertGreater(window.controls[button].top, window.controls[FRAME2].bottom)
+                    self.assertLess(window.controls[button].bottom, window.controls[FRAME2].top)
+                self.assertGreater(window.controls[COMMAND12].top, window.controls[FRAME2].bottom)
                 self.assertEqual(window.controls[COMMAND2].right, window.controls[FRAME2].right)
                 self.assertEqual({c: window.controls[c].text for c in CAPTIONS}, CAPTIONS)
                 self.assertEqual(self.texts(window), ["", "3", "0", "0"])
@@ -222,20 +238,19 @@ class SettingWindow(KestroCase):
             ("alt+s", lambda w: w.controls[CHECK1].checked and w.controls[TEXT2].enabled),
             ("alt+r", lambda w: w.controls[CHECK2].checked),
             ("alt+r", lambda w: not w.controls[CHECK2].checked),
+            # The shut-down's sound on the page seen first; the list before it; the sign-in's
+            # page once the list moves down to it.
+            ("alt+w", lambda w: w.controls[TEXT9].focused),
+            ("shift+Tab", lambda w: w.controls[LIST1].focused),
+            ("Down", lambda w: w.controls[TEXT5].visible and not w.controls[TEXT9].visible),
             ("alt+n", lambda w: w.controls[TEXT5].focused),
             ("Tab", lambda w: w.controls[COMMAND4].focused),
-            ("alt+o", lambda w: w.controls[TEXT6].focused),
-            ("Tab", lambda w: w.controls[COMMAND5].focused),
-            ("alt+l", lambda w: w.controls[TEXT7].focused),
-            ("alt+u", lambda w: w.controls[TEXT8].focused),
-            ("Tab", lambda w: w.controls[COMMAND7].focused),
+            ("Tab", lambda w: w.controls[TEXT10].focused),
             ("alt+c", lambda w: w.controls[CHECK3].checked),
-            ("Tab", lambda w: w.controls[COMMAND1].focused),
-            ("alt+u", lambda w: w.controls[TEXT8].focused),
-            ("Tab", lambda w: w.controls[COMMAND7].focused),
+            ("alt+b", lambda w: w.controls[CHECK4].checked),
+            ("Tab", lambda w: w.controls[COMMAND12].focused),
             ("Tab", lambda w: w.controls[CHECK2].focused),
-            ("Tab", lambda w: w.controls[TEXT1].focused),
-            ("shift+Tab", lambda w: w.controls[CHECK2].focused),
+            ("shift+Tab", lambda w: w.controls[COMMAND12].focused),
         )
         for keys, seen in steps:
             controls.key(keys)
@@ -248,7 +263,7 @@ class SettingWindow(KestroCase):
         controls.key("Return")
         self.assert_ends(run)
         with open(folder.file("kestro.ini"), "rb") as ini:
-            self.assertEqual(ini.read(), ini_bytes("", "7", "320", "0", limit="1"))
+            self.assertEqual(ini.read(), ini_bytes("", "7", "320", "0", limit="1", Backdrop="1"))
 
     def test_browse_fills_the_media_file(self):
         folder = self.folder()
@@ -333,7 +348,8 @@ class SettingWindow(KestroCase):
         folder = self.folder()
         fits = {"MediaFile": "C:\\写真\\夕焼け.png", "Time": "2.5", "Width": "640",
                 "Height": "480", "LogonFile": "C:\\音\\朝.wav", "LogoffFile": "",
-                "LockFile": "C:\\音\\鍵.wav", "UnlockFile": "", "LimitMedia": "0"}
+                "LockFile": "C:\\音\\鍵.wav", "UnlockFile": "", "LimitMedia": "0",
+                **SOUNDS_AND_BACKDROP}
         folder.write_ini(**fits)
         for box, key, typed, form in (
             (None, None, None, "cp932"),
@@ -354,13 +370,21 @@ class SettingWindow(KestroCase):
                 with open(folder.file("kestro.ini"), "rb") as ini:
                     self.assertEqual(ini.read(), harness.ini_bytes(form, fits))
 
-    def test_save_writes_the_other_moments_through_box_and_dialog(self):
+    def test_save_writes_every_moment_through_box_and_dialog(self):
         folder = self.folder()
         picture = folder.file("また明日.png")
         shutil.copy(os.path.join(os.path.dirname(__file__), "..", "..", "samples", "sample.jpg"),
                     picture)
         run, _ = self.open(folder)
         controls.set_text(CAPTION, TEXT5, "C:\\おはよう.wav")
+        sounds = {"MediaSound": "C:\\鐘.wav", "LogonSound": "C:\\朝.wav",
+                  "LogoffSound": "C:\\夜.wav", "UnlockSound": "C:\\扉.wav"}
+        for box, sound in zip((sound for _, sound in MOMENTS if sound), sounds.values()):
+            controls.set_text(CAPTION, box, sound)
+        # The sign-out's page, and its file through the dialog.
+        controls.select(CAPTION, LIST1, 2)
+        window = controls.wait_look(CAPTION, 5, until=lambda w: w.controls[COMMAND5].visible)
+        self.assert_layout(window, "settings-window-sign-out")
         controls.click_control(CAPTION, COMMAND5)
         self.assertIsNotNone(controls.wait_look(controls.OPEN_DIALOG_CAPTION),
                              "the open dialog never appeared")
@@ -371,8 +395,38 @@ class SettingWindow(KestroCase):
         window = controls.look(CAPTION)
         self.assertEqual(window.controls[TEXT6].text, harness.windows_path(picture))
         self.assertEqual(window.controls[TEXT1].text, "")
+        controls.click_control(CAPTION, CHECK4)
         controls.click_control(CAPTION, COMMAND1)
         self.assert_ends(run)
         with open(folder.file("kestro.ini"), "rb") as ini:
             self.assertEqual(ini.read(), ini_bytes("", "3", "", "", "C:\\おはよう.wav",
-                                                   harness.windows_path(picture)))
+                                                   harness.windows_path(picture), **sounds,
+                                                   Backdrop="1"))
+
+    def test_test_shows_the_moment_as_typed_and_writes_nothing(self):
+        folder = self.folder()
+        picture = self.picture(folder, "朝.png", "PNG")
+        folder.write_ini(MediaFile="C:\\old.png", Time=9, Width=0, Height=0)
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            before = ini.read()
+        temp = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "**", "kes*.tmp")
+        earlier = glob.glob(temp, recursive=True)
+        run, _ = self.open(folder)
+        controls.set_text(CAPTION, TEXT5, harness.windows_path(picture))
+        controls.set_text(CAPTION, TEXT4, "2")
+        controls.select(CAPTION, LIST1, 1)
+        controls.click_control(CAPTION, COMMAND12)
+        window, _ = harness.wait_window(START_UP)
+        self.assertIsNotNone(window, "the test show never appeared")
+        self.assert_window_shows_picture(window, 200, 120, "settings-test-show")
+        # The show ends by itself after the typed time; the settings window stays as it was.
+        deadline = time.monotonic() + 2 + START_UP
+        while harness.find_windows(visible_only=False) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(harness.find_windows(visible_only=False), [], "the show did not end")
+        with open(folder.file("kestro.ini"), "rb") as ini:
+            self.assertEqual(ini.read(), before)
+        self.assertEqual(glob.glob(temp, recursive=True), earlier)
+        self.assertEqual(sorted(os.listdir(folder.path)),
+                         sorted(["kestro.exe", "kestro.ini", "朝.png", "wine.log"]))
+        run.kill()

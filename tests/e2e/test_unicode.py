@@ -77,7 +77,8 @@ class UnicodeNames(KestroCase):
                     self.assertEqual(ini.read(), harness.ini_bytes("utf-16-le", {
                         "MediaFile": media_file, "Time": "3", "Width": "", "Height": "",
                         "LogonFile": "", "LogoffFile": "", "LockFile": "", "UnlockFile": "",
-                        "LimitMedia": "0"}))
+                        "LimitMedia": "0", "MediaSound": "", "LogonSound": "", "LogoffSound": "",
+                        "UnlockSound": "", "Backdrop": "0"}))
 
                 run = self.start(folder, "/test")
                 if is_picture:

@@ -13,6 +13,7 @@ Os::Os() {
     profile.log = &log;
     app::ResetForms();
     config::Settings() = {};
+    config::UseTrialSettings(L"");
     IniMod::SetIniFile(L"");
     platform::UseLanguage(platform::Language::Japanese);
 }

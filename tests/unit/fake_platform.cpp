@@ -221,6 +221,25 @@ void SettingView::SetEnabled(platform::SettingControl control, bool enabled) {
     }
 }
 
+void SettingView::SetVisible(platform::SettingControl control, bool visible) {
+    if (visible) {
+        hidden.erase(control);
+    } else {
+        hidden.insert(control);
+    }
+}
+
+void SettingView::SetItems(platform::SettingControl control,
+                           const std::vector<std::wstring>& list) {
+    items[control] = list;
+    selected[control] = list.empty() ? -1 : 0;
+}
+
+int SettingView::Selected(platform::SettingControl control) const {
+    const auto index = selected.find(control);
+    return index == selected.end() ? -1 : index->second;
+}
+
 void SettingView::Show() { log_.emplace_back("Setting.Show"); }
 
 std::unique_ptr<platform::ShowWindow> WindowSystem::LoadByeWindow(platform::ByeWindowEvents& events,

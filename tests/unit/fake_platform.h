@@ -164,6 +164,10 @@ class SettingView final : public platform::SettingView {
     std::map<platform::SettingControl, bool> checked;
     // Controls are enabled until the program disables them.
     std::set<platform::SettingControl> disabled;
+    std::set<platform::SettingControl> hidden;
+    // A list's items and its selected index, which a test sets as the user selects.
+    std::map<platform::SettingControl, std::vector<std::wstring>> items;
+    std::map<platform::SettingControl, int> selected;
     std::wstring caption;
 
     void SetCaption(const std::wstring& text) override;
@@ -172,6 +176,9 @@ class SettingView final : public platform::SettingView {
     bool Checked(platform::SettingControl control) const override;
     void SetChecked(platform::SettingControl control, bool on) override;
     void SetEnabled(platform::SettingControl control, bool enabled) override;
+    void SetVisible(platform::SettingControl control, bool visible) override;
+    void SetItems(platform::SettingControl control, const std::vector<std::wstring>& list) override;
+    int Selected(platform::SettingControl control) const override;
     std::intptr_t Handle() const override { return kHandle; }
     void Show() override;
 

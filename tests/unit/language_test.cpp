@@ -73,7 +73,9 @@ TEST(LanguageTest, EnglishHasEveryCaptionWithItsAccessKeyAndNoJapanese) {
          {english.settingsCaptionSuffix, english.browseFileTitle, english.pathTooLong,
           english.supportedFiles, english.pictureFiles, english.videoFiles, english.soundFiles,
           english.allFiles, english.browseFolder, english.showWindowCaption, english.blockReason,
-          english.logonTaskDescription}) {
+          english.logonTaskDescription, english.nothingToTest, english.momentNames[0],
+          english.momentNames[1], english.momentNames[2], english.momentNames[3],
+          english.momentNames[4]}) {
         EXPECT_FALSE(HasJapanese(text)) << testing::PrintToString(std::wstring(text));
     }
 }

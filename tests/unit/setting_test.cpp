@@ -18,6 +18,7 @@
 namespace {
 
 using platform::SettingControl;
+using namespace std::string_literals;
 
 const std::wstring kShortcut = std::wstring(fake::kStartupFolder) + L"\\Kestro.lnk";
 // The filter as the open dialog's record holds it: every "|" a NUL.
@@ -124,91 +125,74 @@ TEST_F(SettingTest, FixedSizeRuleOnlyEnablesTheSizeControls) {
 }
 
 TEST(SettingSaveTest, WritesTheTextsAsTypedAndEnds) {
-    const std::string ini = "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro ";
     const struct {
         const char* name;
-        bool check1;
         std::wstring text4, text2, text3;
-        bool check3;
-        std::vector<std::string> writes;
+        std::string time, width, height;  // as written
+        bool check1, check3;
     } cases[] = {
-        {"fixed size",
-         true,
-         L"2.5",
-         L"640",
-         L"480",
-         true,
-         {"MediaFile=C:\\my media\\さようなら.png", "Time=2.5", "Width=640", "Height=480",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
-          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=1"}},
-        {"natural size empties the sizes",
-         false,
-         L"3",
-         L"0",
-         L"480",
-         false,
-         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=", "Height=",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
-          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=0"}},
-        {"letters and fractions as typed",
-         true,
-         L" abc ",
-         L"1.5",
-         L"",
-         false,
-         {"MediaFile=C:\\my media\\さようなら.png", "Time= abc ", "Width=1.5", "Height=",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
-          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=0"}},
-        {"a zero width with the box checked",
-         true,
-         L"3",
-         L"0",
-         L"480",
-         false,
-         {"MediaFile=C:\\my media\\さようなら.png", "Time=3", "Width=0", "Height=480",
-          "LogonFile=C:\\my media\\おはよう.wav", "LogoffFile=C:\\my media\\また明日.png",
-          "LockFile=C:\\鍵.wav", "UnlockFile=C:\\おかえり.png", "LimitMedia=0"}},
+        {"fixed size", L"2.5", L"640", L"480", "2.5", "640", "480", true, true},
+        {"natural size empties the sizes", L"3", L"0", L"480", "3", "", "", false, false},
+        {"letters and fractions as typed", L" abc ", L"1.5", L"", " abc ", "1.5", "", true, false},
+        {"a zero width with the box checked", L"3", L"0", L"480", "3", "0", "480", true, false},
     };
+    using C = SettingControl;
+    // Every file and sound box with what is typed into it, the sign-out's sound left empty.
+    // clang-format off
+    const std::pair<C, std::wstring> typed[] = {
+        {C::Text1, L"C:\\my media\\さようなら.png"}, {C::Text5, L"C:\\my media\\おはよう.wav"},
+        {C::Text6, L"C:\\my media\\また明日.png"}, {C::Text7, L"C:\\鍵.wav"},
+        {C::Text8, L"C:\\おかえり.png"}, {C::Text9, L"C:\\鐘.wav"}, {C::Text10, L"C:\\朝.wav"},
+        {C::Text11, L""}, {C::Text12, L"C:\\扉.mp3"}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fake::Os fresh;
         app::Main(fresh.platform);
         auto& view = *fresh.windows.settingView;
-        view.SetText(SettingControl::Text1, L"C:\\my media\\さようなら.png");
-        view.SetText(SettingControl::Text4, c.text4);
-        view.SetText(SettingControl::Text2, c.text2);
-        view.SetText(SettingControl::Text3, c.text3);
-        view.SetText(SettingControl::Text5, L"C:\\my media\\おはよう.wav");
-        view.SetText(SettingControl::Text6, L"C:\\my media\\また明日.png");
-        view.SetText(SettingControl::Text7, L"C:\\鍵.wav");
-        view.SetText(SettingControl::Text8, L"C:\\おかえり.png");
-        view.SetChecked(SettingControl::Check1, c.check1);
-        view.SetChecked(SettingControl::Check3, c.check3);
+        for (const auto& [box, text] : typed) {
+            view.SetText(box, text);
+        }
+        view.SetText(C::Text4, c.text4);
+        view.SetText(C::Text2, c.text2);
+        view.SetText(C::Text3, c.text3);
+        view.SetChecked(C::Check1, c.check1);
+        view.SetChecked(C::Check3, c.check3);
+        // The backdrop the other way round from LimitMedia: no two boxes mixed up.
+        view.SetChecked(C::Check4, !c.check3);
         fresh.log.clear();
-        EXPECT_THROW(fresh.windows.settingEvents->OnClick(SettingControl::Command1),
-                     fake::ProgramEnded);
-        std::vector<std::string> expected(c.writes.size());
-        std::transform(c.writes.begin(), c.writes.end(), expected.begin(),
+        EXPECT_THROW(fresh.windows.settingEvents->OnClick(C::Command1), fake::ProgramEnded);
+        const std::string ini = "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro ";
+        // clang-format off
+        const std::vector<std::string> writes = {
+            "MediaFile=C:\\my media\\さようなら.png", "Time=" + c.time, "Width=" + c.width,
+            "Height=" + c.height, "LogonFile=C:\\my media\\おはよう.wav",
+            "LogoffFile=C:\\my media\\また明日.png", "LockFile=C:\\鍵.wav",
+            "UnlockFile=C:\\おかえり.png", c.check3 ? "LimitMedia=1" : "LimitMedia=0",
+            "MediaSound=C:\\鐘.wav", "LogonSound=C:\\朝.wav", "LogoffSound=",
+            "UnlockSound=C:\\扉.mp3", c.check3 ? "Backdrop=0" : "Backdrop=1"};
+        // clang-format on
+        std::vector<std::string> expected(writes.size());
+        std::transform(writes.begin(), writes.end(), expected.begin(),
                        [&](const std::string& write) { return ini + write; });
-        const auto written = static_cast<std::ptrdiff_t>(expected.size());
-        ASSERT_GT(fresh.log.size(), expected.size());
-        EXPECT_EQ(std::vector<std::string>(fresh.log.end() - written - 1, fresh.log.end() - 1),
-                  expected);
-        EXPECT_EQ(fresh.log.back(), "EndProgram");
+        expected.emplace_back("EndProgram");
+        ASSERT_GE(fresh.log.size(), expected.size());
+        EXPECT_EQ(
+            std::vector<std::string>(fresh.log.end() - static_cast<std::ptrdiff_t>(expected.size()),
+                                     fresh.log.end()),
+            expected);
         EXPECT_TRUE(fresh.messages.shown.empty());
         // The next run reads what was written.
         fake::Os next;
         next.profile.files = fresh.profile.files;
         app::Main(next.platform);
-        EXPECT_EQ(next.windows.settingView->Checked(SettingControl::Check1),
-                  c.check1 && c.text2 != L"0");
-        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text5),
-                  L"C:\\my media\\おはよう.wav");
-        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text6),
-                  L"C:\\my media\\また明日.png");
-        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text7), L"C:\\鍵.wav");
-        EXPECT_EQ(next.windows.settingView->Text(SettingControl::Text8), L"C:\\おかえり.png");
-        EXPECT_EQ(next.windows.settingView->Checked(SettingControl::Check3), c.check3);
+        const auto& reopened = *next.windows.settingView;
+        EXPECT_EQ(reopened.Checked(C::Check1), c.check1 && c.text2 != L"0");
+        for (const auto& [box, text] : typed) {
+            EXPECT_EQ(reopened.Text(box), text);
+        }
+        EXPECT_EQ(reopened.Checked(C::Check3), c.check3);
+        EXPECT_EQ(reopened.Checked(C::Check4), !c.check3);
     }
 }
 
@@ -246,7 +230,7 @@ TEST(SettingSaveTest, RegistersOrUnregistersShortcutAndTaskBeforeWriting) {
         // The logon task goes with the shortcut.
         EXPECT_EQ(fresh.signIn.tasks.size(), c.check2 ? 1U : 0U);
         EXPECT_TRUE(fresh.messages.shown.empty());
-        EXPECT_EQ(fresh.profile.writes.size(), 9U);
+        EXPECT_EQ(fresh.profile.writes.size(), 14U);
     }
 }
 
@@ -256,7 +240,7 @@ TEST_F(SettingTest, SaveGoesOnWhenTheShortcutFails) {
     view.SetChecked(SettingControl::Check2, true);
     EXPECT_TRUE(Save());
     ASSERT_EQ(os.messages.shown.size(), 1U);
-    EXPECT_EQ(Writes().size(), 9U);
+    EXPECT_EQ(Writes().size(), 14U);
     EXPECT_FALSE(os.files.FileExists(kShortcut));
 }
 
@@ -279,8 +263,7 @@ TEST_F(SettingTest, SaveThatCannotWriteKeepsTheWindowOpenAsTyped) {
     // Once the cause is gone, the same window saves.
     os.profile.failWrites = false;
     EXPECT_TRUE(Save());
-    EXPECT_EQ(Writes().back(),
-              "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro LimitMedia=0");
+    EXPECT_EQ(Writes().back(), "WriteIni C:\\Program Files\\Kestro\\kestro.ini Kestro Backdrop=0");
 }
 
 TEST_F(SettingTest, BrowseFillsTheMediaFileOnlyWhenAFileIsChosen) {
@@ -381,16 +364,15 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
         const auto typed = [&](SettingControl box) {
             return box == c.box ? fake::Narrow(c.media) : std::string();
         };
-        std::vector<std::string> expected = {write + "MediaFile=" + typed(SettingControl::Text1),
-                                             write + "Time=3",
-                                             write + "Width=",
-                                             write + "Height=",
-                                             write + "LogonFile=" + typed(SettingControl::Text5),
-                                             write + "LogoffFile=" + typed(SettingControl::Text6),
-                                             write + "LockFile=",
-                                             write + "UnlockFile=",
-                                             write + "LimitMedia=0",
-                                             "EndProgram"};
+        std::vector<std::string> expected;
+        for (const auto& value : {"MediaFile=" + typed(SettingControl::Text1), "Time=3"s, "Width="s,
+                                  "Height="s, "LogonFile=" + typed(SettingControl::Text5),
+                                  "LogoffFile=" + typed(SettingControl::Text6), "LockFile="s,
+                                  "UnlockFile="s, "LimitMedia=0"s, "MediaSound="s, "LogonSound="s,
+                                  "LogoffSound="s, "UnlockSound="s, "Backdrop=0"s}) {
+            expected.push_back(write + value);
+        }
+        expected.emplace_back("EndProgram");
         if (c.replaced) {
             expected.insert(expected.begin(), "ReplaceIni " + fake::Narrow(ini));
         }
@@ -407,6 +389,112 @@ TEST(SettingSaveFormTest, ChoosesTheFileFormFromTheValuesAndTheFile) {
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
                   c.replaced.value_or(c.before.value_or("")));
     }
+}
+
+TEST_F(SettingTest, EachMomentOfTheListShowsItsOwnBoxesOnly) {
+    using C = SettingControl;
+    auto& view = Open();
+    EXPECT_EQ(view.items[C::List1].at(2), L"サインアウト時");
+    // The boxes seen with each moment; the shut-down's file box is seen with all.
+    const std::set<C> seen[] = {
+        {C::Label12, C::Text9}, {C::Text5, C::Text10}, {C::Text6, C::Label9, C::Text11}, {C::Text7},
+        {C::Text8, C::Text12},
+    };
+    // The first moment is selected when the window opens.
+    for (const int moment : {-1, 3, 2, 1, 4, 0}) {
+        SCOPED_TRACE(moment);
+        if (moment >= 0) {
+            view.selected[C::List1] = moment;
+            Click(C::List1);
+        }
+        for (const auto& page : seen) {
+            for (const auto control : page) {
+                EXPECT_EQ(view.hidden.count(control) == 0, &page == &seen[std::max(moment, 0)]);
+            }
+        }
+        EXPECT_EQ(view.hidden.count(C::Text1), 0U);
+    }
+}
+
+TEST(SettingTestShowTest, ShowsTheSelectedMomentAsTypedWithoutSaving) {
+    using C = SettingControl;
+    const struct {
+        const char* name;
+        int moment;
+        std::wstring file, sound;  // what the test show shows; no file: nothing to show
+    } cases[] = {
+        {"shut-down", 0, L"C:\\bye.png", L"C:\\鐘.wav"},
+        {"sign-in", 1, L"C:\\朝.png", L"C:\\朝.wav"},
+        {"sign-out without a file shows the shut-down's", 2, L"C:\\bye.png", L"C:\\夜.wav"},
+        {"lock: its file is the sound", 3, L"C:\\鍵.wav", L""},
+        {"unlock without a file", 4, L"", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::Os os;
+        os.SetIni(L"MediaFile", L"C:\\saved.png");
+        const auto saved = os.profile.files;
+        app::Main(os.platform);
+        auto& view = *os.windows.settingView;
+        const std::pair<C, const wchar_t*> typed[] = {
+            {C::Text1, L"C:\\bye.png"}, {C::Text9, L"C:\\鐘.wav"}, {C::Text5, L"C:\\朝.png"},
+            {C::Text10, L"C:\\朝.wav"}, {C::Text6, L""},           {C::Text11, L"C:\\夜.wav"},
+            {C::Text7, L"C:\\鍵.wav"},  {C::Text8, L""},           {C::Text12, L"C:\\扉.wav"},
+            {C::Text4, L"2.5"},         {C::Text2, L"640"}};
+        for (const auto& [box, text] : typed) {
+            view.SetText(box, text);
+        }
+        view.SetChecked(C::Check3, true);
+        view.SetChecked(C::Check4, true);
+        view.selected[C::List1] = c.moment;
+        os.windows.settingEvents->OnClick(C::List1);
+        os.windows.settingEvents->OnClick(C::Command12);
+        EXPECT_EQ(os.profile.files.at(os.IniPath()), saved.at(os.IniPath()));
+        EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndProgram"), 0);
+        if (c.file.empty()) {
+            EXPECT_TRUE(os.showProcess.argument.empty());
+            ASSERT_EQ(os.messages.shown.size(), 1U);
+            EXPECT_EQ(os.messages.shown[0].text, platform::CurrentTexts().nothingToTest);
+            continue;
+        }
+        // The show process's settings file: the moment's file and sound, the shared values
+        // as typed, the size empty with the fixed size off.
+        const std::wstring trial = L"C:\\Users\\user\\AppData\\Local\\Temp\\kes1.tmp";
+        EXPECT_EQ(os.showProcess.argument, L"/kestro-try-show \"" + trial + L"\"");
+        const std::map<std::wstring, std::wstring> trialValues = {
+            {L"MediaFile", c.file}, {L"MediaSound", c.sound}, {L"Time", L"2.5"},  {L"Width", L""},
+            {L"Height", L""},       {L"LimitMedia", L"1"},    {L"Backdrop", L"1"}};
+        EXPECT_EQ(os.profile.files[trial][L"Kestro"], trialValues);
+
+        // The show process reads that file, not kestro.ini, and leaves nothing behind.
+        fake::Os show;
+        show.profile.files = os.profile.files;
+        show.files.files = os.files.files;
+        show.process.commandLine = os.showProcess.argument;
+        EXPECT_THROW(app::Main(show.platform), fake::ProgramEnded);
+        EXPECT_EQ(config::Settings().MediaFile, c.file);
+        EXPECT_TRUE(config::Settings().Backdrop);
+        EXPECT_FALSE(show.files.FileExists(trial));
+    }
+}
+
+TEST_F(SettingTest, ASecondTestEndsTheFirstAndAFailedStartSaysSo) {
+    auto& view = Open();
+    view.SetText(SettingControl::Text1, L"C:\\bye.png");
+    Click(SettingControl::Command12);
+    const std::wstring first = os.showProcess.argument;
+    Click(SettingControl::Command12);
+    // The first show ended, and its file, which it never read, is gone.
+    EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndShow"), 1);
+    EXPECT_NE(os.showProcess.argument, first);
+    EXPECT_EQ(os.files.files.size(), 1U);
+
+    os.showProcess.startFails = true;
+    Click(SettingControl::Command12);
+    EXPECT_EQ(std::count(os.log.begin(), os.log.end(), "EndShow"), 2);
+    ASSERT_EQ(os.messages.shown.size(), 1U);
+    EXPECT_EQ(os.messages.shown[0].style, platform::kWarningStyle);
+    EXPECT_TRUE(os.files.files.empty());
 }
 
 }  // namespace

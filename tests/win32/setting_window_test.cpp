@@ -88,24 +88,15 @@ TEST(SettingWindowTest, HasTheDesignedWindowAndControls) {
     EXPECT_EQ(GetWindowLongPtrW(GetDlgItem(hwnd, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
     // Tab goes through the controls that take the focus in the design's order, round.
-    const std::vector<std::wstring> order = {L"Kestroを有効にする(&R)",
-                                             L"",
-                                             L"...",
-                                             L"",
-                                             L"動画・サウンドも表示時間で打ち切る(&C)",
-                                             L"保存",
-                                             L"終了",
-                                             L"",
-                                             L"",
-                                             L"指定したサイズで表示する(&S)",
-                                             L"",
-                                             L"...",
-                                             L"",
-                                             L"...",
-                                             L"",
-                                             L"...",
-                                             L"",
-                                             L"..."};
+    // Each page's file box and sound box follow the moments' list, with their buttons.
+    std::vector<std::wstring> order = {
+        L"Kestroを有効にする(&R)",       L"", L"...", L"", L"保存", L"終了", L"", L"",
+        L"指定したサイズで表示する(&S)", L""};
+    for (int box = 0; box < 8; ++box) {
+        order.insert(order.end(), {L"", L"..."});
+    }
+    order.insert(order.end(), {L"動画・サウンドも表示時間で打ち切る(&C)", L"画面全体を黒で覆う(&B)",
+                               L"テスト(&T)"});
     HWND item = GetNextDlgTabItem(hwnd, nullptr, FALSE);
     for (std::size_t i = 0; i <= order.size(); ++i) {
         ASSERT_NE(item, nullptr);
@@ -140,6 +131,18 @@ TEST(SettingWindowTest, ControlsReadWriteAndReportClicks) {
               (std::vector<SettingControl>{SettingControl::Check1, SettingControl::Command1,
                                            SettingControl::Command2, SettingControl::Command3,
                                            SettingControl::Check2}));
+
+    // The moments' list: its items, the selection the user makes, and pages hidden.
+    window.SetItems(SettingControl::List1, {L"終了時", L"サインイン時", L"サインアウト時"});
+    EXPECT_EQ(window.Selected(SettingControl::List1), 0);
+    const HWND list = GetDlgItem(Hwnd(window), 131);
+    SendMessageW(list, LB_SETCURSEL, 2, 0);
+    SendMessageW(Hwnd(window), WM_COMMAND, MAKEWPARAM(131, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(events.clicks.back(), SettingControl::List1);
+    EXPECT_EQ(window.Selected(SettingControl::List1), 2);
+    window.SetVisible(SettingControl::Text5, false);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(Hwnd(window), 118)));
 
     SendMessageW(Hwnd(window), WM_CLOSE, 0, 0);
     EXPECT_EQ(events.unloads, 1);
@@ -205,48 +208,42 @@ TEST(SettingWindowTest, EveryCaptionHasItsRoomAtEachResolution) {
     }
 }
 
-TEST(SettingWindowTest, OtherMomentsSitBetweenTheSizesAndTheButtons) {
+TEST(SettingWindowTest, TheMomentsSitBelowTheSeedsControlsAndShareOnePlace) {
+    using C = SettingControl;
     for (const int dpi : {96, 192}) {
         SCOPED_TRACE(testing::Message() << dpi << " dpi");
         const win32::FittedLayout layout = win32::FitLayout(win32::MessageFont(dpi), dpi);
-        const auto place = [&](SettingControl control) {
+        const auto place = [&](C control) -> const RECT& {
             return layout.places.at(static_cast<std::size_t>(control));
         };
         const SIZE client = win32::ClientSize(dpi);
-        // The frame below the sizes, as wide as the window's contents; the buttons under it
-        // at the bottom right.
-        EXPECT_GT(place(SettingControl::Frame2).top, place(SettingControl::Frame1).bottom);
-        EXPECT_EQ(place(SettingControl::Frame2).right, place(SettingControl::Frame1).right);
-        EXPECT_EQ(place(SettingControl::Frame2).left, place(SettingControl::Label1).left);
-        for (const auto button : {SettingControl::Command1, SettingControl::Command2}) {
-            EXPECT_GT(place(button).top, place(SettingControl::Frame2).bottom);
-            EXPECT_LT(client.cy - place(button).bottom, 16 * dpi / 96);
-        }
-        EXPECT_EQ(place(SettingControl::Command2).right, place(SettingControl::Frame2).right);
-        // Each row: the label, then its box and button on one line; the note under the
-        // sign-out row.
+        EXPECT_LE(client.cx, MulDiv(389, dpi, 96));
+        EXPECT_LE(client.cy, MulDiv(480, dpi, 96));
+        // Save and Close where they always were; the moments under them, as wide as the
+        // window's contents; the check boxes and the test below.
+        EXPECT_EQ(place(C::Command1).top, win32::PixelsFromTwips(2520, dpi));
+        EXPECT_GT(place(C::Frame2).top, place(C::Command2).bottom);
+        EXPECT_EQ(place(C::Frame2).right, place(C::Frame1).right);
+        EXPECT_EQ(place(C::Frame2).left, place(C::Label1).left);
+        EXPECT_GT(place(C::Check3).top, place(C::Frame2).bottom);
+        EXPECT_EQ(place(C::Command12).right, place(C::Command2).right);
+        // Each page beside the list: its file row, then its sound row, in the same places.
         const struct {
-            SettingControl label, box, button;
-        } rows[] = {{SettingControl::Label7, SettingControl::Text5, SettingControl::Command4},
-                    {SettingControl::Label8, SettingControl::Text6, SettingControl::Command5},
-                    {SettingControl::Label10, SettingControl::Text7, SettingControl::Command6},
-                    {SettingControl::Label11, SettingControl::Text8, SettingControl::Command7}};
-        LONG bottom = place(SettingControl::Frame2).top;
+            C label, box, button;
+        } rows[] = {{C::Label7, C::Text5, C::Command4},    {C::Label8, C::Text6, C::Command5},
+                    {C::Label10, C::Text7, C::Command6},   {C::Label11, C::Text8, C::Command7},
+                    {C::Label13, C::Text9, C::Command8},   {C::Label14, C::Text10, C::Command9},
+                    {C::Label15, C::Text11, C::Command10}, {C::Label16, C::Text12, C::Command11}};
         for (const auto& row : rows) {
-            if (row.label == SettingControl::Label10) {
-                EXPECT_GE(place(SettingControl::Label9).top, bottom);
-                bottom = place(SettingControl::Label9).bottom;
-            }
-            EXPECT_GE(place(row.label).top, bottom);
+            const bool sound = row.label >= C::Label13;
+            const auto& same = sound ? rows[4] : rows[0];
+            EXPECT_GT(place(row.label).left, place(C::List1).right);
             EXPECT_LE(place(row.label).bottom, place(row.box).top);
             EXPECT_EQ(place(row.box).top, place(row.button).top);
-            EXPECT_LE(place(row.box).right, place(row.button).left);
-            EXPECT_GT(place(row.box).right - place(row.box).left, client.cx * 3 / 4);
-            bottom = place(row.box).bottom;
+            EXPECT_TRUE(EqualRect(&place(row.box), &place(same.box)));
+            EXPECT_EQ(place(row.label).top, place(same.label).top);
+            EXPECT_GT(place(row.box).right - place(row.box).left, client.cx / 2);
         }
-        // The check box under the time, above the other moments.
-        EXPECT_GT(place(SettingControl::Check3).top, place(SettingControl::Text4).bottom);
-        EXPECT_LT(place(SettingControl::Check3).bottom, place(SettingControl::Frame2).top);
     }
 }
 

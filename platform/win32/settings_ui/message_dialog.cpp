@@ -7,6 +7,7 @@
 namespace win32 {
 
 static_assert(platform::kWarningStyle == (MB_ICONEXCLAMATION | MB_OK));
+static_assert(platform::kInformationStyle == (MB_ICONINFORMATION | MB_OK));
 
 void MessageDialog::ShowMessage(const std::wstring& text, const std::wstring& title, int style) {
     // Without an owner window the box must hold all of the thread's windows itself, or the

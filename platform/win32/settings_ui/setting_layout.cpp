@@ -25,31 +25,69 @@ constexpr std::array<ControlDesign, kSettingControlCount> kDesign = {{
     {SettingControl::Label5, ControlKind::Label, {}, 120, 1560, 1905, 180},
     {SettingControl::Text4, ControlKind::TextBox, {}, 240, 1800, 1095, 270},
     {SettingControl::Label6, ControlKind::Label, {}, 1440, 1890, 180, 180},
-    {SettingControl::Check3, ControlKind::CheckBox, {}, 120, 2520, 3600, 255},
     {SettingControl::Frame1, ControlKind::Frame, {}, 2280, 1320, 3375, 1095},
-    {SettingControl::Command1, ControlKind::DefaultButton, {}, 3360, 6060, 1095, 375},
-    {SettingControl::Command2, ControlKind::Button, {}, 4560, 6060, 1095, 375},
+    {SettingControl::Command1, ControlKind::DefaultButton, {}, 3360, 2520, 1095, 375},
+    {SettingControl::Command2, ControlKind::Button, {}, 4560, 2520, 1095, 375},
     {SettingControl::Picture1, ControlKind::Group, SettingControl::Frame1, 240, 240, 2775, 735},
     {SettingControl::Text2, ControlKind::TextBox, SettingControl::Picture1, 600, 360, 495, 270},
     {SettingControl::Text3, ControlKind::TextBox, SettingControl::Picture1, 1680, 360, 495, 270},
     {SettingControl::Check1, ControlKind::CheckBox, SettingControl::Picture1, 0, 0, 2655, 255},
     {SettingControl::Label3, ControlKind::Label, SettingControl::Picture1, 240, 390, 180, 180},
     {SettingControl::Label4, ControlKind::Label, SettingControl::Picture1, 1320, 390, 315, 180},
-    {SettingControl::Frame2, ControlKind::Frame, {}, 120, 2880, 5535, 3060},
-    {SettingControl::Label7, ControlKind::Label, SettingControl::Frame2, 120, 240, 3300, 180},
-    {SettingControl::Text5, ControlKind::TextBox, SettingControl::Frame2, 240, 480, 4860, 270},
-    {SettingControl::Command4, ControlKind::Button, SettingControl::Frame2, 5160, 480, 255, 255},
-    {SettingControl::Label8, ControlKind::Label, SettingControl::Frame2, 120, 870, 3600, 180},
-    {SettingControl::Text6, ControlKind::TextBox, SettingControl::Frame2, 240, 1110, 4860, 270},
-    {SettingControl::Command5, ControlKind::Button, SettingControl::Frame2, 5160, 1110, 255, 255},
-    {SettingControl::Label9, ControlKind::Label, SettingControl::Frame2, 240, 1470, 1800, 180},
-    {SettingControl::Label10, ControlKind::Label, SettingControl::Frame2, 120, 1800, 3300, 180},
-    {SettingControl::Text7, ControlKind::TextBox, SettingControl::Frame2, 240, 2040, 4860, 270},
-    {SettingControl::Command6, ControlKind::Button, SettingControl::Frame2, 5160, 2040, 255, 255},
-    {SettingControl::Label11, ControlKind::Label, SettingControl::Frame2, 120, 2430, 3600, 180},
-    {SettingControl::Text8, ControlKind::TextBox, SettingControl::Frame2, 240, 2670, 4860, 270},
-    {SettingControl::Command7, ControlKind::Button, SettingControl::Frame2, 5160, 2670, 255, 255},
+    // The moments: the list on the left, the selected moment's page beside it, each page's
+    // file row at the top and its sound row below.
+    {SettingControl::Frame2, ControlKind::Frame, {}, 120, 3000, 5535, 1800},
+    {SettingControl::List1, ControlKind::List, SettingControl::Frame2, 120, 240, 1500, 1440},
+    {SettingControl::Label12, ControlKind::Label, SettingControl::Frame2, 1740, 240, 1800, 180, 1},
+    {SettingControl::Label13, ControlKind::Label, SettingControl::Frame2, 1740, 1140, 1800, 180, 1},
+    {SettingControl::Text9, ControlKind::TextBox, SettingControl::Frame2, 1860, 1380, 3300, 270, 1},
+    {SettingControl::Command8, ControlKind::Button, SettingControl::Frame2, 5160, 1380, 255, 255,
+     1},
+    {SettingControl::Label7, ControlKind::Label, SettingControl::Frame2, 1740, 240, 3300, 180, 2},
+    {SettingControl::Text5, ControlKind::TextBox, SettingControl::Frame2, 1860, 480, 3300, 270, 2},
+    {SettingControl::Command4, ControlKind::Button, SettingControl::Frame2, 5160, 480, 255, 255, 2},
+    {SettingControl::Label14, ControlKind::Label, SettingControl::Frame2, 1740, 1140, 1800, 180, 2},
+    {SettingControl::Text10, ControlKind::TextBox, SettingControl::Frame2, 1860, 1380, 3300, 270,
+     2},
+    {SettingControl::Command9, ControlKind::Button, SettingControl::Frame2, 5160, 1380, 255, 255,
+     2},
+    {SettingControl::Label8, ControlKind::Label, SettingControl::Frame2, 1740, 240, 3600, 180, 3},
+    {SettingControl::Text6, ControlKind::TextBox, SettingControl::Frame2, 1860, 480, 3300, 270, 3},
+    {SettingControl::Command5, ControlKind::Button, SettingControl::Frame2, 5160, 480, 255, 255, 3},
+    {SettingControl::Label9, ControlKind::Label, SettingControl::Frame2, 1860, 840, 1800, 180, 3},
+    {SettingControl::Label15, ControlKind::Label, SettingControl::Frame2, 1740, 1140, 1800, 180, 3},
+    {SettingControl::Text11, ControlKind::TextBox, SettingControl::Frame2, 1860, 1380, 3300, 270,
+     3},
+    {SettingControl::Command10, ControlKind::Button, SettingControl::Frame2, 5160, 1380, 255, 255,
+     3},
+    {SettingControl::Label10, ControlKind::Label, SettingControl::Frame2, 1740, 240, 3300, 180, 4},
+    {SettingControl::Text7, ControlKind::TextBox, SettingControl::Frame2, 1860, 480, 3300, 270, 4},
+    {SettingControl::Command6, ControlKind::Button, SettingControl::Frame2, 5160, 480, 255, 255, 4},
+    {SettingControl::Label11, ControlKind::Label, SettingControl::Frame2, 1740, 240, 3600, 180, 5},
+    {SettingControl::Text8, ControlKind::TextBox, SettingControl::Frame2, 1860, 480, 3300, 270, 5},
+    {SettingControl::Command7, ControlKind::Button, SettingControl::Frame2, 5160, 480, 255, 255, 5},
+    {SettingControl::Label16, ControlKind::Label, SettingControl::Frame2, 1740, 1140, 1800, 180, 5},
+    {SettingControl::Text12, ControlKind::TextBox, SettingControl::Frame2, 1860, 1380, 3300, 270,
+     5},
+    {SettingControl::Command11, ControlKind::Button, SettingControl::Frame2, 5160, 1380, 255, 255,
+     5},
+    {SettingControl::Check3, ControlKind::CheckBox, {}, 120, 4905, 3600, 255},
+    {SettingControl::Check4, ControlKind::CheckBox, {}, 120, 5265, 3600, 255},
+    {SettingControl::Command12, ControlKind::Button, {}, 4560, 5205, 1095, 375},
 }};
+
+// Each file box and the "..." button at its right.
+constexpr std::pair<SettingControl, SettingControl> kBoxButtons[] = {
+    {SettingControl::Text1, SettingControl::Command3},
+    {SettingControl::Text5, SettingControl::Command4},
+    {SettingControl::Text6, SettingControl::Command5},
+    {SettingControl::Text7, SettingControl::Command6},
+    {SettingControl::Text8, SettingControl::Command7},
+    {SettingControl::Text9, SettingControl::Command8},
+    {SettingControl::Text10, SettingControl::Command9},
+    {SettingControl::Text11, SettingControl::Command10},
+    {SettingControl::Text12, SettingControl::Command11},
+};
 
 const ControlDesign& DesignOf(SettingControl control) {
     return *std::find_if(kDesign.begin(), kDesign.end(),
@@ -114,6 +152,13 @@ RECT PlaceControl(const ControlDesign& design, HDC fontDc, int dpi) {
         case ControlKind::TextBox:
             height = std::max(height, metrics.tmHeight + 2 * SystemMetric(SM_CYEDGE, dpi));
             break;
+        case ControlKind::List:
+            for (const wchar_t* name : platform::CurrentTexts().momentNames) {
+                // The name, a margin of a quarter line each side, and the list's edges.
+                width = std::max(width, CaptionSize(fontDc, name).cx + metrics.tmHeight / 2 +
+                                            2 * SystemMetric(SM_CXEDGE, dpi));
+            }
+            break;
         default:
             break;
     }
@@ -151,11 +196,7 @@ Places LayOut(HDC fontDc, int dpi) {
     };
     // The design has the media-file box reach under the "..." button, and each button may have
     // grown to the left: a file box ends where its button starts.
-    for (const auto& [box, button] : {std::pair{SettingControl::Text1, SettingControl::Command3},
-                                      std::pair{SettingControl::Text5, SettingControl::Command4},
-                                      std::pair{SettingControl::Text6, SettingControl::Command5},
-                                      std::pair{SettingControl::Text7, SettingControl::Command6},
-                                      std::pair{SettingControl::Text8, SettingControl::Command7}}) {
+    for (const auto& [box, button] : kBoxButtons) {
         place(box).right = std::min(place(box).right, place(button).left);
     }
     // A size box's label that has grown with its caption moves left, keeping the design's
@@ -190,7 +231,8 @@ bool Fits(const Places& places, SIZE client, int captionHeight) {
         for (const auto& b : kDesign) {
             RECT common{};
             const bool apart = b.kind == ControlKind::Group || &b == &a || frameA == b.control ||
-                               FrameOf(b) == a.control;
+                               FrameOf(b) == a.control ||
+                               (a.page != 0 && b.page != 0 && a.page != b.page);
             if (!apart &&
                 IntersectRect(&common, &placeA, &places.at(static_cast<std::size_t>(b.control)))) {
                 return false;

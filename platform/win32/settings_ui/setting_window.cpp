@@ -57,6 +57,10 @@ WindowKind KindOf(ControlKind kind) {
             return {L"BUTTON", kFocusable | BS_DEFPUSHBUTTON, 0};
         case ControlKind::Frame:
             return {L"BUTTON", kChild | BS_GROUPBOX, 0};
+        case ControlKind::List:
+            // Sized by the design, not to whole items; a scroll bar only where they do not fit.
+            return {L"LISTBOX", kFocusable | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
+                    WS_EX_CLIENTEDGE};
         case ControlKind::Group:
             break;
     }
@@ -162,6 +166,29 @@ void SettingWindow::SetEnabled(SettingControl control, bool enabled) {
     }
 }
 
+void SettingWindow::SetVisible(SettingControl control, bool visible) {
+    if (const HWND window = Control(control)) {
+        ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void SettingWindow::SetItems(SettingControl control, const std::vector<std::wstring>& items) {
+    const HWND window = Control(control);
+    if (window == nullptr) {
+        return;
+    }
+    SendMessageW(window, LB_RESETCONTENT, 0, 0);
+    for (const auto& item : items) {
+        SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    SendMessageW(window, LB_SETCURSEL, 0, 0);
+}
+
+int SettingWindow::Selected(SettingControl control) const {
+    const HWND window = Control(control);
+    return window != nullptr ? static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0)) : -1;
+}
+
 std::intptr_t SettingWindow::Handle() const { return reinterpret_cast<std::intptr_t>(hwnd_.Get()); }
 
 void SettingWindow::Show() {
@@ -178,12 +205,13 @@ void SettingWindow::OnDestroyed() {
 LRESULT SettingWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                for (const auto& design : SettingDesign()) {
-                    if (ControlId(design.control) == LOWORD(wParam) && Control(design.control)) {
-                        events_.OnClick(design.control);
-                        return 0;
-                    }
+            for (const auto& design : SettingDesign()) {
+                // A list tells of a new selection; a button of a click.
+                const WORD reported = design.kind == ControlKind::List ? LBN_SELCHANGE : BN_CLICKED;
+                if (ControlId(design.control) == LOWORD(wParam) && HIWORD(wParam) == reported &&
+                    Control(design.control)) {
+                    events_.OnClick(design.control);
+                    return 0;
                 }
             }
             return 0;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/win32/base/handle.h"
 #include "platform/win32/settings_ui/setting_layout.h"
@@ -27,6 +28,10 @@ class SettingWindow final : public platform::SettingView {
     bool Checked(platform::SettingControl control) const override;
     void SetChecked(platform::SettingControl control, bool checked) override;
     void SetEnabled(platform::SettingControl control, bool enabled) override;
+    void SetVisible(platform::SettingControl control, bool visible) override;
+    void SetItems(platform::SettingControl control,
+                  const std::vector<std::wstring>& items) override;
+    int Selected(platform::SettingControl control) const override;
     std::intptr_t Handle() const override;
     void Show() override;
 

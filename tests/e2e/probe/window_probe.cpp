@@ -4,6 +4,8 @@
 //   window_probe list CAPTION          the window and its controls, one line each
 //   window_probe settext CAPTION ID TEXT   puts TEXT into the control (as typing over it)
 //   window_probe press CAPTION ID      clicks the window's button with that id
+//   window_probe select CAPTION ID INDEX  selects the item of the window's list box with that
+//                                      id, and tells the window as a user's choice does
 //   window_probe endsession CAPTION FLAGS  asks the window, as Windows would, whether the
 //                                      session may end, with FLAGS (hex) as the lParam
 //   window_probe readlink LNK          prints the shortcut's target, working directory,
@@ -226,6 +228,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"press") {
         PostMessageW(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == L"select" && argc == 5) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(control, LB_SETCURSEL, static_cast<WPARAM>(_wtoi(argv[4])), 0,
+                            SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+        SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(_wtoi(argv[3]), LBN_SELCHANGE),
+                            reinterpret_cast<LPARAM>(control), SMTO_ABORTIFHUNG, kTimeoutMs,
+                            &result);
         return 0;
     }
     return 1;
