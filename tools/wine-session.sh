@@ -78,8 +78,9 @@ wine_session_start_sound() {
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     # A server killed outright leaves its socket behind, which would pass for the new one's.
     rm -f "$XDG_RUNTIME_DIR/pulse/native"
+    # Errors only: its warnings about running as root and without D-Bus would bury them.
     wine_session_spawn pulseaudio pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-        --disallow-exit --use-pid-file=no --disable-shm=yes \
+        --disallow-exit --use-pid-file=no --disable-shm=yes --log-level=error \
         -L "module-null-sink sink_name=kestro_null" -L module-native-protocol-unix
     local tries
     for ((tries = 0; tries < 100; tries++)); do
@@ -222,7 +223,7 @@ wine_session_repair() {
             fault="could not start $part again"
             failed=1
         fi
-        echo "wine-session: $fault (DISPLAY=$DISPLAY)" | tee -a "$wine_session_dir/repairs.log" >&2
+        echo "wine-session: $fault" | tee -a "$wine_session_dir/repairs.log" >&2
     done
     return "$failed"
 }
