@@ -187,6 +187,23 @@ wine_session_report() {
     } | tee -a "$wine_session_dir/repairs.log" >&2
 }
 
+# Wine processes of this prefix that no server holds any more: those of a wineserver that ended
+# abruptly keep running, and `wineserver -k` does not reach them.
+wine_session_end_orphans() {
+    local environ pid
+    for environ in /proc/[0-9]*/environ; do
+        pid=${environ#/proc/}
+        pid=${pid%/environ}
+        case $(readlink "/proc/$pid/exe" 2>/dev/null) in
+            */wine | */wine64 | */wine-preloader | */wine64-preloader) ;;
+            *) continue ;;
+        esac
+        if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            kill -9 "$pid" 2>/dev/null
+        fi
+    done
+}
+
 wine_session_restart() {
     case $1 in
         xvfb)
@@ -199,6 +216,7 @@ wine_session_restart() {
         wineserver)
             # A wine call after the end starts a server of its own, which would not persist.
             wineserver -k 2>/dev/null
+            wine_session_end_orphans
             wine_session_start_server
             ;;
     esac
@@ -263,6 +281,7 @@ wine_session_end() {
         # -k ends this prefix's server and, with it, every Wine process that ran in it.
         wineserver -k 2>/dev/null || true
         wine_session_stop wineserver
+        wine_session_end_orphans
     fi
     wine_session_stop pulseaudio
     wine_session_stop xvfb
