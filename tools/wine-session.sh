@@ -21,7 +21,13 @@ wine_session_parts=
 
 wine_session_log() { echo "wine-session: $*" >&2; }
 
-wine_session_pid() { cat "$wine_session_dir/$1.pid" 2>/dev/null; }
+# Nothing for a part that the session did not start (the display it reuses, a missing sound
+# server), without failing: the EXIT trap may run under `set -e`.
+wine_session_pid() {
+    if [[ -f "$wine_session_dir/$1.pid" ]]; then
+        cat "$wine_session_dir/$1.pid"
+    fi
+}
 
 # A part whose process ended but was not yet reaped by the shell that started it is a zombie:
 # it has ended all the same.
@@ -198,8 +204,8 @@ wine_session_end_orphans() {
             */wine | */wine64 | */wine-preloader | */wine64-preloader) ;;
             *) continue ;;
         esac
-        if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            kill -9 "$pid" 2>/dev/null
+        if grep -qzxF "WINEPREFIX=$WINEPREFIX" "$environ" 2>/dev/null; then
+            kill -9 "$pid" 2>/dev/null || true
         fi
     done
 }
