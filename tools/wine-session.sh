@@ -193,9 +193,8 @@ wine_session_report() {
     } | tee -a "$wine_session_dir/repairs.log" >&2
 }
 
-# Wine processes of this prefix that no server holds any more: those of a wineserver that ended
-# abruptly keep running, and `wineserver -k` does not reach them.
-wine_session_end_orphans() {
+# The Wine processes of this session's prefix whose command line holds $1 (any, without it).
+wine_session_wine_pids() {
     local environ pid
     for environ in /proc/[0-9]*/environ; do
         pid=${environ#/proc/}
@@ -204,10 +203,19 @@ wine_session_end_orphans() {
             */wine | */wine64 | */wine-preloader | */wine64-preloader) ;;
             *) continue ;;
         esac
-        if grep -qzxF "WINEPREFIX=$WINEPREFIX" "$environ" 2>/dev/null; then
-            kill -9 "$pid" 2>/dev/null || true
+        if grep -qzxF "WINEPREFIX=$WINEPREFIX" "$environ" 2>/dev/null &&
+            grep -qaF -- "${1-}" "/proc/$pid/cmdline" 2>/dev/null; then
+            echo "$pid"
         fi
     done
+}
+
+# Ends Wine processes of this prefix (their ids in $@), if any; never fails (the EXIT trap may
+# run under `set -e`).
+wine_session_kill() {
+    if (($#)); then
+        kill -9 "$@" 2>/dev/null || true
+    fi
 }
 
 wine_session_restart() {
@@ -216,13 +224,19 @@ wine_session_restart() {
             if wine_session_running xvfb; then
                 kill -9 "$(wine_session_pid xvfb)"
             fi
-            wine_session_start_xvfb "${DISPLAY#:}"
+            wine_session_start_xvfb "${DISPLAY#:}" || return 1
+            # A desktop process started while the display was gone holds Wine's desktop without
+            # a display driver, for every later program; the next program starts a new one.
+            # shellcheck disable=SC2046 # one process id a word
+            wine_session_kill $(wine_session_wine_pids explorer.exe)
             ;;
         pulseaudio) wine_session_start_sound ;;
         wineserver)
             # A wine call after the end starts a server of its own, which would not persist.
             wineserver -k 2>/dev/null
-            wine_session_end_orphans
+            # Those of a server that ended abruptly keep running, out of reach of `wineserver -k`.
+            # shellcheck disable=SC2046 # one process id a word
+            wine_session_kill $(wine_session_wine_pids)
             wine_session_start_server
             ;;
     esac
@@ -287,7 +301,8 @@ wine_session_end() {
         # -k ends this prefix's server and, with it, every Wine process that ran in it.
         wineserver -k 2>/dev/null || true
         wine_session_stop wineserver
-        wine_session_end_orphans
+        # shellcheck disable=SC2046 # one process id a word
+        wine_session_kill $(wine_session_wine_pids)
     fi
     wine_session_stop pulseaudio
     wine_session_stop xvfb
