@@ -5,7 +5,7 @@
 #   source tools/wine-session.sh
 #   wine_session_start                 # always a private Xvfb display (tests)
 #   wine_session_start --reuse-display # keep $DISPLAY when there is one (the demo)
-#   wine_session_repair                # from any process of the session: start again what ended
+#   wine_session_repair [--new-desktop] # from any process of the session: start again what ended
 #
 # The private display's screen is WINE_SESSION_SCREEN (width x height, 1280x1024 unless set),
 # exported for the programs that look at it.
@@ -218,6 +218,21 @@ wine_session_kill() {
     fi
 }
 
+# Ends Wine's desktop process (explorer.exe), if one runs; the next program starts a new one. One
+# that started while the display was gone, or could not load its display driver for another
+# reason, keeps the desktop without a driver, and every later program fails ("no driver could
+# be loaded") although the display answers.
+wine_session_new_desktop() {
+    local pids
+    pids=$(wine_session_wine_pids explorer.exe)
+    if [[ -n "$pids" ]]; then
+        echo "wine-session: ended Wine's desktop process (explorer.exe, ${pids//$'\n'/ }), $1" |
+            tee -a "$wine_session_dir/repairs.log" >&2
+        # shellcheck disable=SC2086 # one process id a word
+        wine_session_kill $pids
+    fi
+}
+
 wine_session_restart() {
     case $1 in
         xvfb)
@@ -225,10 +240,7 @@ wine_session_restart() {
                 kill -9 "$(wine_session_pid xvfb)"
             fi
             wine_session_start_xvfb "${DISPLAY#:}" || return 1
-            # A desktop process started while the display was gone holds Wine's desktop without
-            # a display driver, for every later program; the next program starts a new one.
-            # shellcheck disable=SC2046 # one process id a word
-            wine_session_kill $(wine_session_wine_pids explorer.exe)
+            wine_session_new_desktop "which had lost its display"
             ;;
         pulseaudio) wine_session_start_sound ;;
         wineserver)
@@ -243,8 +255,9 @@ wine_session_restart() {
 }
 
 # Checks every part that the session started and starts again, in place, any that has ended, so
-# that what runs next in the session finds it working; says what it did. Fails if a part could
-# not be started again.
+# that what runs next in the session finds it working; says what it did. With --new-desktop
+# (after a failure) it also ends Wine's desktop process, which no check here sees broken. Fails
+# if a part could not be started again.
 wine_session_repair() {
     wine_session_dir=${wine_session_dir:-$WINE_SESSION_DIR}
     wine_session_parts=${wine_session_parts:-$(<"$wine_session_dir/parts")}
@@ -263,6 +276,9 @@ wine_session_repair() {
         fi
         echo "wine-session: $fault" | tee -a "$wine_session_dir/repairs.log" >&2
     done
+    if [[ "${1-}" == --new-desktop ]]; then
+        wine_session_new_desktop "after a failure, in case it was broken"
+    fi
     return "$failed"
 }
 

@@ -15,15 +15,15 @@ SESSION_SCRIPT = os.path.join(HERE, "..", "..", "tools", "wine-session.sh")
 sys.path.insert(0, HERE)
 
 
-def repair_session():
+def repair_session(*options):
     """Starts again, in place, any part of the Wine session that has ended (its X display, its
     wineserver, its sound server): all groups share one session, and one that ended would fail
     every later group. Says what it found on stderr; False if it could not repair."""
     if not os.environ.get("WINE_SESSION_DIR"):
         return True
     sys.stdout.flush()
-    return subprocess.run(["bash", "-c", 'source "$1" && wine_session_repair', "repair",
-                           SESSION_SCRIPT], check=False).returncode == 0
+    return subprocess.run(["bash", "-c", 'source "$1" && shift && wine_session_repair "$@"',
+                           "repair", SESSION_SCRIPT, *options], check=False).returncode == 0
 
 
 def main(name):
@@ -37,7 +37,7 @@ def main(name):
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
     # Repaired at once, the group's failures come with the reason: this output is shown for a
     # failed group only.
-    repaired = repair_session()
+    repaired = repair_session(*([] if result.wasSuccessful() else ["--new-desktop"]))
     return 0 if result.wasSuccessful() and repaired else 1
 
 
