@@ -5,7 +5,7 @@
 #   source tools/wine-session.sh
 #   wine_session_start                 # always a private Xvfb display (tests)
 #   wine_session_start --reuse-display # keep $DISPLAY when there is one (the demo)
-#   wine_session_repair [--new-desktop] # from any process of the session: start again what ended
+#   wine_session_repair                # from any process of the session: start again what ended
 #
 # The private display's screen is WINE_SESSION_SCREEN (width x height, 1280x1024 unless set),
 # exported for the programs that look at it.
@@ -302,7 +302,7 @@ wine_session_end() {
     local status=$?
     trap - EXIT INT TERM
     if [[ -s "$wine_session_dir/repairs.log" ]]; then
-        wine_session_log "what ended and was started again during the session:"
+        wine_session_log "what was repaired during the session:"
         sed 's/^/    /' "$wine_session_dir/repairs.log" >&2
     fi
     # What ended on its own would explain failures; its log goes with the session's folder.
