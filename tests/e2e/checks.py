@@ -32,6 +32,16 @@ def save_png(screen, name):
     return path
 
 
+def print_log_tail(path, lines=15):
+    try:
+        with open(path, encoding="utf-8", errors="replace") as log:
+            tail = log.read().splitlines()[-lines:]
+    except FileNotFoundError:
+        return
+    if tail:
+        print(f"\nthe end of {path}:", *tail, sep="\n    ")
+
+
 class KestroCase(unittest.TestCase):
     """Helpers for cases that run kestro.exe in a fresh folder each."""
 
@@ -43,8 +53,19 @@ class KestroCase(unittest.TestCase):
     def tearDown(self):
         for run in self.runs:
             run.kill()
+        if self.failed():
+            # What Wine said goes with the run folders; a window that never appeared often has
+            # its reason there (a display gone, a driver that failed).
+            for folder in self.folders:
+                print_log_tail(folder.log_path)
         for folder in self.folders:
             folder.remove()
+
+    def failed(self):
+        """Whether the test or one of its subtests failed so far: both are reported at once."""
+        result = self._outcome.result
+        return any(getattr(test, "test_case", test) is self
+                   for test, _ in result.failures + result.errors)
 
     def folder(self, name=None):
         folder = harness.RunFolder(self.exe, name)
